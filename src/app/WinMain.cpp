@@ -1,0 +1,5 @@
+#include "app/App.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return ShowMainSetup(instance);
+}

@@ -1,0 +1,15 @@
+#include "lang/Texts.h"
+
+int g_iLanguage = LANG_ENGLISH;
+
+int LanguageFromLangId(uint16_t langId) {
+    return langId == 0x0804 ? LANG_CHINESE : LANG_ENGLISH;
+}
+
+const TextPair kTextNoticeCaption = {{"通知", "Notice"}};
+const TextPair kTextWarningCaption = {{"警告", "Warning"}};
+const TextPair kTextGenerateSuccess = {{"成功生成配置文件!", "Generate Success!"}};
+const TextPair kTextRangeWarning = {{"输入内容超出范围！", "The input is out of range!"}};
+const TextPair kTextCameraSetup = {{"相机设置", "Camera Setup"}};
+const char* const kLanguageItems[2] = {"中文", "English"};
+const char kVersionText[] = "1,2,0,8";

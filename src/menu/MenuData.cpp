@@ -1,0 +1,98 @@
+#include "menu/MenuData.h"
+
+#include "app/SavePath.h"
+#include "sendset/FileIo.h"
+#include "sendset/SendSet.h"
+
+#include <cstdio>
+#include <cstring>
+
+MenuData g_sMenuData;
+SaveClockData SaveClock;
+
+namespace {
+
+const char kMenuFileName[] = "menu.dat";
+const char kSeparatorLine[] = "________________________________________________";
+
+} // namespace
+
+void LoadMenuDefaults(MenuData& rec) {
+    memset(&rec, 0, sizeof rec);
+    rec.VideoSize = 1;
+    rec.SidePir = 1;
+    rec.VideoLen = 9;
+    rec.Interval = 0x01;
+    rec.DateFormat = 2;
+    rec.BeepSound = 1;
+    rec.Language = 2;
+    rec.TimeLapse = 1;
+    rec.Tail[0] = 0x8F;
+    rec.Tail[1] = 0x00;
+    rec.Tail[2] = 0x80;
+    rec.Tail[3] = 0x80;
+}
+
+void LoadMenuDefaults() {
+    LoadMenuDefaults(g_sMenuData);
+}
+
+bool WriteMenuTo(const char* folder, const MenuData& rec) {
+    const std::string path = MakeFilePath(folder, kMenuFileName);
+    uint8_t image[MENU_DATA_SIZE];
+    memcpy(image, &rec, sizeof image);
+    EncodeCfgBuffer(image, MENU_DATA_SIZE);
+    SafeWriteResult result = WriteFileReplacing(path, image, sizeof image);
+    if (result == SafeWriteResult::OpenFailed) {
+        printf("Open file - \"%s\" err!\n", path.c_str());
+        puts(kSeparatorLine);
+        return false;
+    }
+    printf("Open file - \"%s\" success!\n", path.c_str());
+    puts(kSeparatorLine);
+    return result == SafeWriteResult::Committed;
+}
+
+int ReadMenuFrom(const char* folder, MenuData& rec, const SaveClockData& clock) {
+    printf("___sizeof menu data:%d___\n", MENU_DATA_SIZE);
+    const std::string path = MakeFilePath(folder, kMenuFileName);
+    int size = GetPathFileSize(path.c_str());
+    printf("iGetFileSize = %d\n", size);
+    if (size != MENU_DATA_SIZE) {
+        puts("File szie != struct size!");
+        return 0;
+    }
+    FILE* f = fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        printf("Open file - \"%s\" err!\n", path.c_str());
+        return 0;
+    }
+    uint8_t image[MENU_DATA_SIZE] = {};
+    printf("Open file - \"%s\" success!\n", path.c_str());
+    size_t got = fread(image, 1, sizeof image, f);
+    fclose(f);
+    if (got != sizeof image) {
+        puts("File szie != struct size!");
+        return 0;
+    }
+    DecodeCfgBuffer(image, MENU_DATA_SIZE);
+    memcpy(&rec, image, sizeof rec);
+    printf("CapMode = %d\n", rec.CapMode);
+    printf("ImgSize = %d\n", rec.ImgSize);
+    if (clock.Year == 0)
+        return 1;
+    if (rec.Year != clock.Year || rec.Month != clock.Month || rec.Day != clock.Day ||
+        rec.Hour != clock.Hour || rec.Minute != clock.Minute || rec.Second != clock.Second) {
+        puts("Save clock is different!");
+        return 0;
+    }
+    return 1;
+}
+
+bool WriteMenuFile() {
+    return WriteMenuTo(g_szSavePath, g_sMenuData);
+}
+
+int ReadMenuFile() {
+    return ReadMenuFrom(g_szSavePath, g_sMenuData, SaveClock);
+}

@@ -1,0 +1,54 @@
+#include "sendset/FileIo.h"
+
+#include <cstring>
+
+bool (*g_pfnBeforeReplaceHook)(const std::string& tempPath) = nullptr;
+
+int GetPathFileSize(const char* path) {
+    FILE* f = fopen(path, "rb");
+    if (f == nullptr)
+        return 0;
+    long size = 0;
+    if (fseek(f, 0, SEEK_END) == 0)
+        size = ftell(f);
+    fclose(f);
+    if (size < 0)
+        return 0;
+    return size > 0x7fffffffL ? 0x7fffffff : static_cast<int>(size);
+}
+
+std::string MakeFilePath(const char* folder, const char* name) {
+#ifdef _WIN32
+    const char sep = '\\';
+#else
+    const char sep = '/';
+#endif
+    std::string path(folder != nullptr ? folder : "");
+    path += sep;
+    path += name;
+    return path;
+}
+
+SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len) {
+    // The card is the user's data: the old file stays until the new one is complete on the medium.
+    const std::string temp = target + ".tmp";
+    FILE* f = fopen(temp.c_str(), "wb");
+    if (f == nullptr)
+        return SafeWriteResult::OpenFailed;
+    bool ok = fwrite(data, 1, len, f) == len;
+    ok = ok && FlushFileToMedium(f);
+    ok = (fclose(f) == 0) && ok;
+    if (ok && g_pfnBeforeReplaceHook != nullptr)
+        ok = g_pfnBeforeReplaceHook(temp);
+    if (ok)
+        ok = ReplaceFileWith(temp, target);
+    if (!ok) {
+        remove(temp.c_str());
+        return SafeWriteResult::WriteFailed;
+    }
+    return SafeWriteResult::Committed;
+}
+
+int FieldLength(const char* field, size_t capacity) {
+    return static_cast<int>(strnlen(field, capacity));
+}

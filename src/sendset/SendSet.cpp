@@ -1,0 +1,214 @@
+#include "sendset/SendSet.h"
+
+#include "app/SavePath.h"
+#include "sendset/FileIo.h"
+
+#include <cstdio>
+#include <cstring>
+
+SendSet g_sSendSet;
+SendSet g_sSendSetSaved;
+SendSetClock g_sSendSetClock;
+
+namespace {
+
+constexpr uint8_t kScrambleMask = 0xA5;
+const char kSendSetFileName[] = "CFG.BIN";
+const char kSeparatorLine[] = "________________________________________________";
+
+// printf arguments for a fixed-size field that a file may have left without a terminator.
+#define FIELD(f) FieldLength((f), sizeof(f)), (f)
+
+void PrintRecordTrace(SendSet& rec) {
+    for (int i = 0; i < 4; ++i) {
+        printf("g_sSendSet.uwRecpLen[%d]=%d\n", i, rec.uwRecpLen[i]);
+        printf("g_sSendSet.szRecp[%d]=\"%.*s\"\n", i, FIELD(rec.szRecp[i]));
+    }
+    if (rec.bySendFileNum > 4)
+        rec.bySendFileNum = 0;
+    printf("g_sSendSet.bySendFileNum=%d\n", rec.bySendFileNum);
+    for (int i = 0; i < rec.bySendFileNum; ++i)
+        printf("g_sSendSet.szFileFullName[%d]=\"%.*s\"\n", i, FIELD(rec.szFileFullName[i]));
+    printf("g_sSendSet.byOperatorCountry=%d\n", rec.byOperatorCountry);
+
+    const MmsSet& mms = rec.sMmsSet;
+    printf("%s:\"%.*s\"\n", "Url", FIELD(mms.szUrl));
+    printf("%s:\"%.*s\"\n", "Apn", FIELD(mms.szApn));
+    printf("%s:\"%.*s\"\n", "Gateway", FIELD(mms.szGateway));
+    printf("%s:\"%.*s\"\n", "Port", FIELD(mms.szPort));
+    printf("%s:\"%.*s\"\n", "Account", FIELD(mms.szAccount));
+    printf("%s:\"%.*s\"\n", "Password", FIELD(mms.szPassword));
+
+    const SmtpSet& smtp = rec.sSmtpSet;
+    printf("g_sSendSet.sSmtpSet.sz3GSmtpApN=%.*s\n", FIELD(smtp.sz3GSmtpApN));
+    printf("g_sSendSet.sSmtpSet.sz3GSmtpAccount=%.*s\n", FIELD(smtp.sz3GSmtpAccount));
+    printf("g_sSendSet.sSmtpSet.sz3GSmtpPassword=%.*s\n", FIELD(smtp.sz3GSmtpPassword));
+    printf("g_sSendSet.sSmtpSet.szServer=%.*s\n", FIELD(smtp.szServer));
+    printf("g_sSendSet.sSmtpSet.iPort=%d\n", static_cast<int>(smtp.iPort));
+    printf("g_sSendSet.sSmtpSet.szAddr=%.*s\n", FIELD(smtp.szAddr));
+    printf("g_sSendSet.sSmtpSet.szUserName=%.*s\n", FIELD(smtp.szUserName));
+    printf("g_sSendSet.sSmtpSet.szPassword=%.*s\n", FIELD(smtp.szPassword));
+
+    const SendTime& t = rec.sTime;
+    printf("Time(%d-%d-%d, %d:%d:%d), bSet=%d\n", t.byYear, t.byMonth, t.byDay, t.byHour,
+           t.byMinute, t.bySecond, t.bSet);
+
+    printf("g_sSendSet.bySendMode=%d\n", rec.bySendMode);
+    printf("g_sSendSet.bySendImgSize=%d\n", rec.bySendImgSize);
+    printf("g_sSendSet.uwMaxSendImgNum=%d\n", rec.uwMaxSendImgNum);
+    printf("g_sSendSet.szRemotePhoneNum=\"%.*s\"\n", FIELD(rec.szRemotePhoneNum));
+
+    printf("g_sSendSet.byRemoteInterval=%d\n", rec.byRemoteInterval);
+    if (rec.byRemoteInterval > REMOTE_INTERVAL_OFF) {
+        rec.byRemoteInterval = 0;
+        rec.byRemoteSwitch = 1;
+    } else {
+        rec.byRemoteSwitch = rec.byRemoteInterval == REMOTE_INTERVAL_OFF ? 0 : 1;
+    }
+    printf("g_sSendSet.byRemoteSwitch=%d\n", rec.byRemoteSwitch);
+
+    printf("g_sSendSet.byOperatorCountry=%d\n", rec.byOperatorCountry);
+    printf("g_sSendSet.byOperator=%d\n", rec.byOperator);
+    printf("g_sSendSet.byDailySendTime=%d\n", rec.byDailySendTime);
+
+    if (rec.bySendBy == SEND_BY_FTP) {
+        const FtpSet& ftp = rec.sFtpSet;
+        printf("g_sSendSet.sFtpSet.iFtpDirType\t=%d\n", static_cast<int>(ftp.iFtpDirType));
+        printf("g_sSendSet.sFtpSet.szFtpDir\t=%.*s\n", FIELD(ftp.szFtpDir));
+        printf("g_sSendSet.sFtpSet.szServer\t=%.*s\n", FIELD(ftp.szServer));
+        printf("g_sSendSet.sFtpSet.iPort\t=%d\n", static_cast<int>(ftp.iPort));
+        printf("g_sSendSet.sFtpSet.szUserName\t=%.*s\n", FIELD(ftp.szUserName));
+        printf("g_sSendSet.sFtpSet.szPassword\t=%.*s\n", FIELD(ftp.szPassword));
+    } else if (rec.bySendBy == SEND_BY_CLOUD) {
+        const QorCloudSet& cloud = rec.sQorCloudSet;
+        printf("g_sSendSet.sQorCloudSet.szAppKey\t=%.*s\n", FIELD(cloud.szAppKey));
+        printf("g_sSendSet.sQorCloudSet.szAppSecret\t=%.*s\n", FIELD(cloud.szAppSecret));
+        printf("g_sSendSet.sQorCloudSet.szSimCardNum\t=%.*s\n", FIELD(cloud.szSimCardNum));
+    }
+
+    // The degree sign is the GBK character A1 A3, written as stored.
+    const Coordinate& lon = rec.sLongitude;
+    const Coordinate& lat = rec.sLatitude;
+    printf("g_sSendSet.sLongitude:\t(%d)%d\xA1\xA3%d'%d\"\n", lon.byDir, lon.byDeg, lon.byMin,
+           lon.bySec);
+    printf("g_sSendSet.sLatitude:\t(%d)%d\xA1\xA3%d'%d\"\n", lat.byDir, lat.byDeg, lat.byMin,
+           lat.bySec);
+}
+
+#undef FIELD
+
+bool ClockMatches(const SendTime& t, const SendSetClock& c) {
+    return t.byYear == c.byYear && t.byMonth == c.byMonth && t.byDay == c.byDay &&
+           t.byHour == c.byHour && t.byMinute == c.byMinute && t.bySecond == c.bySecond;
+}
+
+} // namespace
+
+uint8_t EncodeCfgByte(uint8_t b) {
+    uint8_t x = static_cast<uint8_t>(b ^ kScrambleMask);
+    return static_cast<uint8_t>(((x >> 2) | (x << 6)) & 0xFF);
+}
+
+uint8_t DecodeCfgByte(uint8_t e) {
+    uint8_t x = static_cast<uint8_t>(((e << 2) | (e >> 6)) & 0xFF);
+    return static_cast<uint8_t>(x ^ kScrambleMask);
+}
+
+void EncodeCfgBuffer(uint8_t* buf, int len) {
+    if (buf == nullptr)
+        return;
+    for (int i = 0; i < len; ++i)
+        buf[i] = EncodeCfgByte(buf[i]);
+}
+
+void DecodeCfgBuffer(uint8_t* buf, int len) {
+    if (buf == nullptr)
+        return;
+    for (int i = 0; i < len; ++i)
+        buf[i] = DecodeCfgByte(buf[i]);
+}
+
+void LoadSendSetDefaults(SendSet& rec) {
+    memset(&rec, 0, sizeof rec);
+    rec.uwMaxSendImgNum = 49;
+    rec.StructFlag = SEND_SET_STRUCT_FLAG;
+    strcpy(rec.sFtpSet.szFtpDir, "/");
+    rec.bySendBy = SEND_BY_MMS;
+    rec.byRemoteInterval = REMOTE_INTERVAL_OFF;
+    rec.sFtpSet.iPort = 21;
+}
+
+void BuildSendSetImage(const SendSet& rec, uint8_t out[SEND_SET_SIZE]) {
+    memcpy(out, &rec, SEND_SET_SIZE);
+    out[0] |= IF_SEND_BY_APP_SET_FLG;
+    EncodeCfgBuffer(out, SEND_SET_SIZE);
+}
+
+bool DecodeSendSetImage(const uint8_t img[SEND_SET_SIZE], SendSet& rec) {
+    memcpy(&rec, img, SEND_SET_SIZE);
+    DecodeCfgBuffer(reinterpret_cast<uint8_t*>(&rec), SEND_SET_SIZE);
+    if (rec.StructFlag != SEND_SET_STRUCT_FLAG) {
+        puts("StructFlag is different!");
+        memset(&rec, 0, sizeof rec);
+        rec.StructFlag = SEND_SET_STRUCT_FLAG;
+        return false;
+    }
+    printf("IF_SEND_BY_APP_SET_FLG=%d\n", (rec.bySendBy & IF_SEND_BY_APP_SET_FLG) ? 1 : 0);
+    rec.bySendBy &= static_cast<uint8_t>(~IF_SEND_BY_APP_SET_FLG);
+    printf("g_sSendSet.bySendBy=%d\n", rec.bySendBy);
+    PrintRecordTrace(rec);
+    return true;
+}
+
+bool WriteSendSetTo(const char* folder, const SendSet& rec) {
+    const std::string path = MakeFilePath(folder, kSendSetFileName);
+    uint8_t image[SEND_SET_SIZE];
+    BuildSendSetImage(rec, image);
+    SafeWriteResult result = WriteFileReplacing(path, image, sizeof image);
+    if (result == SafeWriteResult::OpenFailed) {
+        printf("Open file - \"%s\" err!\n", path.c_str());
+    } else {
+        printf("Open file - \"%s\" success!\n", path.c_str());
+    }
+    puts(kSeparatorLine);
+    return result == SafeWriteResult::Committed;
+}
+
+int ReadSendSetFrom(const char* folder, SendSet& rec, int verify, const SendSetClock& clock) {
+    printf("sizeof = %d\n", static_cast<int>(sizeof(SendSet)));
+    const std::string path = MakeFilePath(folder, kSendSetFileName);
+    int size = GetPathFileSize(path.c_str());
+    printf("iGetFileSize = %d\n", size);
+    if (size != SEND_SET_SIZE) {
+        puts("File szie != struct size!");
+        return 0;
+    }
+    FILE* f = fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        printf("Open file - \"%s\" err!\n", path.c_str());
+        return 0;
+    }
+    uint8_t image[SEND_SET_SIZE] = {};
+    printf("Open file - \"%s\" success!\n", path.c_str());
+    printf("_bufsiz = %d\n", BUFSIZ);
+    size_t got = fread(image, 1, sizeof image, f);
+    fclose(f);
+    if (got != sizeof image) {
+        // The file shrank between the size test and the read.
+        puts("File szie != struct size!");
+        return 0;
+    }
+    if (!DecodeSendSetImage(image, rec))
+        return 0;
+    if (verify == 0)
+        return 1;
+    return ClockMatches(rec.sTime, clock) ? 1 : 0;
+}
+
+bool WriteSendSetFile() {
+    return WriteSendSetTo(g_szSavePath, g_sSendSet);
+}
+
+int ReadSendSetFile(int verify) {
+    return ReadSendSetFrom(g_szSavePath, g_sSendSet, verify, g_sSendSetClock);
+}

@@ -1,0 +1,138 @@
+#include "ui/WinUtil.h"
+
+#include <vector>
+
+extern HINSTANCE g_hInstance;
+
+std::wstring Utf8ToWide(const char* utf8) {
+    if (utf8 == nullptr || *utf8 == '\0')
+        return std::wstring();
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    if (n <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], n);
+    wide.resize(static_cast<size_t>(n - 1));
+    return wide;
+}
+
+std::string WideToUtf8(const wchar_t* wide) {
+    if (wide == nullptr || *wide == L'\0')
+        return std::string();
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 0)
+        return std::string();
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], n, nullptr, nullptr);
+    utf8.resize(static_cast<size_t>(n - 1));
+    return utf8;
+}
+
+void SetWindowTextUtf8(HWND wnd, const char* utf8) {
+    SetWindowTextW(wnd, Utf8ToWide(utf8).c_str());
+}
+
+void SetDlgItemTextUtf8(HWND dlg, int id, const char* utf8) {
+    SetDlgItemTextW(dlg, id, Utf8ToWide(utf8).c_str());
+}
+
+static std::wstring GetDlgItemTextWide(HWND dlg, int id) {
+    HWND ctl = GetDlgItem(dlg, id);
+    int len = GetWindowTextLengthW(ctl);
+    if (len <= 0)
+        return std::wstring();
+    std::vector<wchar_t> buf(static_cast<size_t>(len) + 1, L'\0');
+    int got = GetWindowTextW(ctl, buf.data(), len + 1);
+    return std::wstring(buf.data(), static_cast<size_t>(got > 0 ? got : 0));
+}
+
+std::string GetDlgItemTextUtf8(HWND dlg, int id) {
+    return WideToUtf8(GetDlgItemTextWide(dlg, id).c_str());
+}
+
+void SetDlgItemField(HWND dlg, int id, const char* field, size_t capacity) {
+    size_t len = 0;
+    while (len < capacity && field[len] != '\0')
+        ++len;
+    std::wstring wide;
+    if (len > 0) {
+        int n = MultiByteToWideChar(CP_ACP, 0, field, static_cast<int>(len), nullptr, 0);
+        if (n > 0) {
+            wide.resize(static_cast<size_t>(n));
+            MultiByteToWideChar(CP_ACP, 0, field, static_cast<int>(len), &wide[0], n);
+        }
+    }
+    SetDlgItemTextW(dlg, id, wide.c_str());
+}
+
+size_t GetDlgItemField(HWND dlg, int id, char* field, size_t capacity, size_t maxBytes) {
+    if (capacity == 0)
+        return 0;
+    size_t limit = capacity - 1;
+    if (maxBytes != 0 && maxBytes < limit)
+        limit = maxBytes;
+    const std::wstring wide = GetDlgItemTextWide(dlg, id);
+    size_t used = 0;
+    size_t i = 0;
+    while (i < wide.size()) {
+        // One character at a time (a surrogate pair counts as one), so none is ever split.
+        size_t units = (IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size()) ? 2 : 1;
+        char bytes[8];
+        int n = WideCharToMultiByte(CP_ACP, 0, &wide[i], static_cast<int>(units), bytes,
+                                    sizeof bytes, nullptr, nullptr);
+        if (n <= 0 || used + static_cast<size_t>(n) > limit)
+            break;
+        memcpy(field + used, bytes, static_cast<size_t>(n));
+        used += static_cast<size_t>(n);
+        i += units;
+    }
+    memset(field + used, 0, capacity - used);
+    return used;
+}
+
+bool GetDlgItemNumber(HWND dlg, int id, long* value) {
+    const std::wstring text = GetDlgItemTextWide(dlg, id);
+    long v = 0;
+    size_t i = 0;
+    while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') {
+        if (v < 100000000L)
+            v = v * 10 + (text[i] - L'0');
+        ++i;
+    }
+    if (i == 0)
+        return false;
+    *value = v;
+    return true;
+}
+
+void ComboReset(HWND dlg, int id) {
+    SendDlgItemMessageW(dlg, id, CB_RESETCONTENT, 0, 0);
+}
+
+void ComboAddUtf8(HWND dlg, int id, const char* utf8) {
+    SendDlgItemMessageW(dlg, id, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(Utf8ToWide(utf8).c_str()));
+}
+
+int ComboGetSel(HWND dlg, int id) {
+    return static_cast<int>(SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0));
+}
+
+void ComboSetSel(HWND dlg, int id, int index) {
+    SendDlgItemMessageW(dlg, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void SetSmallIcon(HWND wnd, int iconId) {
+    HICON icon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    SendMessageW(wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void EnableDlgItem(HWND dlg, int id, bool enable) {
+    EnableWindow(GetDlgItem(dlg, id), enable ? TRUE : FALSE);
+}
+
+void ShowDlgItem(HWND dlg, int id, bool show) {
+    ShowWindow(GetDlgItem(dlg, id), show ? SW_SHOW : SW_HIDE);
+}

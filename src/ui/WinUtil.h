@@ -1,0 +1,38 @@
+// Small Win32 helpers: UTF-8 texts and ANSI record fields in and out of controls.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+std::wstring Utf8ToWide(const char* utf8);
+std::string WideToUtf8(const wchar_t* wide);
+
+void SetWindowTextUtf8(HWND wnd, const char* utf8);
+void SetDlgItemTextUtf8(HWND dlg, int id, const char* utf8);
+std::string GetDlgItemTextUtf8(HWND dlg, int id);
+
+// A record text field holds bytes of the system ANSI code page, possibly without a terminator.
+// Shows at most capacity bytes of it (up to its terminator).
+void SetDlgItemField(HWND dlg, int id, const char* field, size_t capacity);
+
+// Takes the control's text into field through the ANSI code page: at most maxBytes bytes
+// (capacity - 1 when 0), never a split double-byte character, always terminated, the rest of the
+// field zeroed. Returns the number of bytes stored.
+size_t GetDlgItemField(HWND dlg, int id, char* field, size_t capacity, size_t maxBytes = 0);
+
+// The control's text as a decimal number: the value of its leading digits; false when it has none.
+bool GetDlgItemNumber(HWND dlg, int id, long* value);
+
+// Combo boxes.
+void ComboReset(HWND dlg, int id);
+void ComboAddUtf8(HWND dlg, int id, const char* utf8);
+int ComboGetSel(HWND dlg, int id);
+void ComboSetSel(HWND dlg, int id, int index);
+
+// Sets the window's small icon from an icon group resource.
+void SetSmallIcon(HWND wnd, int iconId);
+
+void EnableDlgItem(HWND dlg, int id, bool enable);
+void ShowDlgItem(HWND dlg, int id, bool show);

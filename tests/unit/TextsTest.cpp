@@ -1,0 +1,34 @@
+#include "app/SavePath.h"
+#include "lang/Texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(Language, OnlyChinesePrcSelectsChinese) {
+    EXPECT_EQ(LanguageFromLangId(0x0804), LANG_CHINESE);
+    for (uint16_t id : {0x0404, 0x0C04, 0x1004, 0x0409, 0x0809, 0x0407, 0x0000})
+        EXPECT_EQ(LanguageFromLangId(id), LANG_ENGLISH) << std::hex << id;
+}
+
+TEST(Language, PairsAndListsFollowTheCurrentLanguage) {
+    const char* const list[4] = {"甲", "乙", "A", "B"};
+    g_iLanguage = LANG_CHINESE;
+    EXPECT_STREQ(kTextWarningCaption.Get(), "警告");
+    EXPECT_STREQ(TextListItem(list, 2, 1), "乙");
+    g_iLanguage = LANG_ENGLISH;
+    EXPECT_STREQ(kTextWarningCaption.Get(), "Warning");
+    EXPECT_STREQ(TextListItem(list, 2, 1), "B");
+    // The success message ends in an ASCII "!", the range warning in a full-width one.
+    EXPECT_EQ(std::string(kTextGenerateSuccess.text[0]), "成功生成配置文件!");
+    EXPECT_EQ(std::string(kTextRangeWarning.text[0]), "输入内容超出范围！");
+}
+
+TEST(SavePath, KeepsAtMost259Characters) {
+    ASSERT_TRUE(SetSavePath("C:\\"));
+    EXPECT_TRUE(SetSavePath(std::string(259, 'd').c_str()));
+    EXPECT_EQ(std::string(g_szSavePath), std::string(259, 'd'));
+    EXPECT_FALSE(SetSavePath(std::string(260, 'e').c_str()));
+    EXPECT_EQ(std::string(g_szSavePath), std::string(259, 'd'));
+    EXPECT_TRUE(SetSavePath("C:\\"));
+}
