@@ -1,0 +1,22 @@
+// The two pages of the 3G wizard and what they share.
+#pragma once
+
+#include <windows.h>
+
+// Page 1, "3G Parameter Settings", and page 2, "3G Send Settings". Each ends the window that
+// opens it first and runs modally from inside that window's command handler.
+int ShowParamPage(HINSTANCE instance);
+int ShowSendPage(HINSTANCE instance);
+
+// Page 2's check box "Do not use remote command - 22"; 0 at start, never stored in a file.
+extern int g_bNoRemoteCmd22;
+
+// Layout of page 1's FTP group: 0 FTP fields, 1 cloud fields.
+int GetFtpEditUse();
+
+// The selection of page 1's send option list. Page 1's window stays alive, hidden, while page 2
+// runs on top of it; Generate reads the send method from there.
+int GetParamPageSendOption();
+
+// Page 2's "Generate" command.
+void GenerateSendSet(HWND page);
