@@ -146,8 +146,9 @@ void OnMainSetupCommand(HWND dlg, int id, int code) {
         break;
     case IDC_MAIN_LANGUAGE_LIST:
         if (code == CBN_SELCHANGE) {
-            g_iLanguage = ComboGetSel(dlg, IDC_MAIN_LANGUAGE_LIST) == LANG_CHINESE ? LANG_CHINESE
-                                                                                   : LANG_ENGLISH;
+            g_iLanguage = ComboGetSel(dlg, IDC_MAIN_LANGUAGE_LIST) == UI_LANG_CHINESE
+                              ? UI_LANG_CHINESE
+                              : UI_LANG_ENGLISH;
             SetMainSetupTexts(dlg, 1);
         }
         break;

@@ -1,9 +1,9 @@
 #include "lang/Texts.h"
 
-int g_iLanguage = LANG_ENGLISH;
+int g_iLanguage = UI_LANG_ENGLISH;
 
 int LanguageFromLangId(uint16_t langId) {
-    return langId == 0x0804 ? LANG_CHINESE : LANG_ENGLISH;
+    return langId == 0x0804 ? UI_LANG_CHINESE : UI_LANG_ENGLISH;
 }
 
 const TextPair kTextNoticeCaption = {{"通知", "Notice"}};

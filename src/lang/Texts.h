@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-enum InterfaceLanguage { LANG_CHINESE = 0, LANG_ENGLISH = 1 };
+enum InterfaceLanguage { UI_LANG_CHINESE = 0, UI_LANG_ENGLISH = 1 };
 
 extern int g_iLanguage; // 0 Simplified Chinese, 1 English
 
@@ -14,12 +14,12 @@ int LanguageFromLangId(uint16_t langId);
 // {Chinese, English}; the current text is entry g_iLanguage.
 struct TextPair {
     const char* text[2];
-    const char* Get() const { return text[g_iLanguage == LANG_CHINESE ? 0 : 1]; }
+    const char* Get() const { return text[g_iLanguage == UI_LANG_CHINESE ? 0 : 1]; }
 };
 
 // N Chinese items, then the same N items in English. Item k is entry g_iLanguage * N + k.
 inline const char* TextListItem(const char* const* list, int n, int k) {
-    return list[(g_iLanguage == LANG_CHINESE ? 0 : n) + k];
+    return list[(g_iLanguage == UI_LANG_CHINESE ? 0 : n) + k];
 }
 
 // A control id with its label, applied in one loop by the windows' text routines.

@@ -6,17 +6,17 @@
 #include <string>
 
 TEST(Language, OnlyChinesePrcSelectsChinese) {
-    EXPECT_EQ(LanguageFromLangId(0x0804), LANG_CHINESE);
+    EXPECT_EQ(LanguageFromLangId(0x0804), UI_LANG_CHINESE);
     for (uint16_t id : {0x0404, 0x0C04, 0x1004, 0x0409, 0x0809, 0x0407, 0x0000})
-        EXPECT_EQ(LanguageFromLangId(id), LANG_ENGLISH) << std::hex << id;
+        EXPECT_EQ(LanguageFromLangId(id), UI_LANG_ENGLISH) << std::hex << id;
 }
 
 TEST(Language, PairsAndListsFollowTheCurrentLanguage) {
     const char* const list[4] = {"甲", "乙", "A", "B"};
-    g_iLanguage = LANG_CHINESE;
+    g_iLanguage = UI_LANG_CHINESE;
     EXPECT_STREQ(kTextWarningCaption.Get(), "警告");
     EXPECT_STREQ(TextListItem(list, 2, 1), "乙");
-    g_iLanguage = LANG_ENGLISH;
+    g_iLanguage = UI_LANG_ENGLISH;
     EXPECT_STREQ(kTextWarningCaption.Get(), "Warning");
     EXPECT_STREQ(TextListItem(list, 2, 1), "B");
     // The success message ends in an ASCII "!", the range warning in a full-width one.
