@@ -37,11 +37,20 @@ void LoadMenuDefaults() {
     LoadMenuDefaults(g_sMenuData);
 }
 
+void BuildMenuImage(const MenuData& rec, uint8_t out[MENU_DATA_SIZE]) {
+    memcpy(out, &rec, MENU_DATA_SIZE);
+    EncodeCfgBuffer(out, MENU_DATA_SIZE);
+}
+
+void DecodeMenuImage(const uint8_t img[MENU_DATA_SIZE], MenuData& rec) {
+    memcpy(&rec, img, MENU_DATA_SIZE);
+    DecodeCfgBuffer(reinterpret_cast<uint8_t*>(&rec), MENU_DATA_SIZE);
+}
+
 bool WriteMenuTo(const char* folder, const MenuData& rec) {
     const std::string path = MakeFilePath(folder, kMenuFileName);
     uint8_t image[MENU_DATA_SIZE];
-    memcpy(image, &rec, sizeof image);
-    EncodeCfgBuffer(image, MENU_DATA_SIZE);
+    BuildMenuImage(rec, image);
     SafeWriteResult result = WriteFileReplacing(path, image, sizeof image);
     if (result == SafeWriteResult::OpenFailed) {
         printf("Open file - \"%s\" err!\n", path.c_str());
@@ -75,8 +84,7 @@ int ReadMenuFrom(const char* folder, MenuData& rec, const SaveClockData& clock) 
         puts("File szie != struct size!");
         return 0;
     }
-    DecodeCfgBuffer(image, MENU_DATA_SIZE);
-    memcpy(&rec, image, sizeof rec);
+    DecodeMenuImage(image, rec);
     printf("CapMode = %d\n", rec.CapMode);
     printf("ImgSize = %d\n", rec.ImgSize);
     if (clock.Year == 0)

@@ -102,6 +102,10 @@ extern SaveClockData SaveClock;
 void LoadMenuDefaults(MenuData& rec);
 void LoadMenuDefaults();
 
+// The scrambled 44-byte file image of a record (no flag bit, unlike CFG.BIN), and its inverse.
+void BuildMenuImage(const MenuData& rec, uint8_t out[MENU_DATA_SIZE]);
+void DecodeMenuImage(const uint8_t img[MENU_DATA_SIZE], MenuData& rec);
+
 // Writes "<folder>/menu.dat" through a temporary file; true when written, flushed and in place.
 bool WriteMenuTo(const char* folder, const MenuData& rec);
 
