@@ -34,8 +34,9 @@ extern const MmsPresetRow MmsPresetTable[PRESET_COUNTRY_COUNT * PRESET_SLOT_COUN
 extern const Net3GPresetRow Net3GPresetTable[PRESET_COUNTRY_COUNT * PRESET_SLOT_COUNT];
 
 // Copy the row (country, operator) into the record's sMmsSet / the three 3G network fields of
-// sSmtpSet, overwriting every field they cover. A lookup never leaves the country's row: an
-// operator index outside 0..9 (such as a list's no-selection result) reads slot 0.
+// sSmtpSet, overwriting every field they cover. A lookup never leaves the tables: an operator
+// index outside 0..9 (such as a list's no-selection result) reads slot 0 of the country, and a
+// country index outside 0..42 reads country 0.
 void LoadMmsPresets(SendSet& rec, long lCountrySel, long lrOperatorIndex);
 void Load3GPresets(SendSet& rec, long lCountrySel, long lrOperatorIndex);
 // The same on g_sSendSet.
