@@ -1,0 +1,69 @@
+// The edit filters on a dialog's edit controls. Writing the text raises the edit's change
+// notification, so the owner's handler runs these routines again, nested, before the write
+// returns: each call corrects one thing and leaves the rest to the next one.
+#include "ui/EditFilterWin.h"
+
+#include "lang/LanguageWin.h"
+#include "ui/EditFilter.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int g_bRangeWarn = 0;
+
+namespace {
+
+std::wstring GetEditText(HWND edit) {
+    int len = static_cast<int>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+    if (len <= 0)
+        return std::wstring();
+    std::vector<wchar_t> buf(static_cast<size_t>(len) + 1, L'\0');
+    int got = static_cast<int>(
+        SendMessageW(edit, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data())));
+    return std::wstring(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+void SetEditText(HWND edit, const std::wstring& text) {
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Writes the shortened text back and puts the caret where the removed character was.
+void WriteFiltered(HWND edit, const std::wstring& text, int removedAt) {
+    SetEditText(edit, text);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(removedAt), static_cast<LPARAM>(removedAt));
+}
+
+} // namespace
+
+void FilterEditText(HWND dlg, int id, const char* allowed) {
+    HWND edit = GetDlgItem(dlg, id);
+    std::wstring text = GetEditText(edit);
+    if (text.empty())
+        return;
+    int removedAt = RemoveFirstDisallowed(text, allowed);
+    if (removedAt >= 0)
+        WriteFiltered(edit, text, removedAt);
+}
+
+void CheckEditRange(HWND dlg, int id, uint16_t minimum, uint16_t maximum) {
+    HWND edit = GetDlgItem(dlg, id);
+    RangeCheck check = CheckRangeText(GetEditText(edit), minimum, maximum);
+    if (check.verdict == RangeVerdict::Empty) {
+        SetEditText(edit, check.corrected);
+        return;
+    }
+    if (check.removedAt >= 0)
+        WriteFiltered(edit, check.filtered, check.removedAt);
+
+    if (check.verdict == RangeVerdict::AboveMaximum && g_bRangeWarn) {
+        // Cleared first: the box runs a message loop, and the writes re-enter this routine, so
+        // one change of the user's warns once.
+        g_bRangeWarn = 0;
+        ShowWarningBox(dlg, kTextRangeWarning);
+    }
+    if (check.Traced()) {
+        SetEditText(edit, check.corrected);
+        puts("Input value error!");
+    }
+}
