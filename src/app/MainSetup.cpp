@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/SavePath.h"
 #include "lang/LanguageWin.h"
+#include "menu/CameraSetup.h"
 #include "res/resource.h"
 #include "ui/WinUtil.h"
 
@@ -125,7 +126,8 @@ void ReleaseLogo(HWND dlg) {
 // Opening another window ends this one first; the new window then runs from inside this
 // handler, so the windows nest until the new one returns.
 void OpenCameraSetup(HWND dlg) {
-    (void)dlg; // the Camera Setup form is not part of the program yet
+    EndDialog(dlg, 0);
+    ShowCameraSetup(g_hInstance);
 }
 
 void OpenParamPage(HWND dlg) {
