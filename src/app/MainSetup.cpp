@@ -6,6 +6,7 @@
 #include "menu/CameraSetup.h"
 #include "res/resource.h"
 #include "ui/WinUtil.h"
+#include "wizard/Wizard.h"
 
 #include <commctrl.h>
 
@@ -131,7 +132,8 @@ void OpenCameraSetup(HWND dlg) {
 }
 
 void OpenParamPage(HWND dlg) {
-    (void)dlg; // the 3G wizard is not part of the program yet
+    EndDialog(dlg, 0);
+    ShowParamPage(g_hInstance);
 }
 
 void OnMainSetupCommand(HWND dlg, int id, int code) {
