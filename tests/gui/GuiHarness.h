@@ -77,7 +77,7 @@ bool MessageBoxShown(App& app);
 // --- The user's actions on controls of dialog dlg. Each one settles before it returns. ---
 
 // Selects item index in a combo box and sends the notifications a user's choice sends
-// (CBN_SELCHANGE, then CBN_SELENDOK).
+// (CBN_SELENDOK, then CBN_SELCHANGE, in the order a drop-down list sends them).
 void Choose(App& app, HWND dlg, int id, int index);
 // The same, by the item's text (UTF-8); fails the test when there is no such item.
 void Choose(App& app, HWND dlg, int id, const char* item);
@@ -93,11 +93,11 @@ void LeaveEdit(App& app, HWND dlg, int id);
 void Command(App& app, HWND dlg, int id);
 
 // --- What the user sees. ---
-std::string Text(HWND dlg, int id);    // a control's text, UTF-8
-std::string Caption(HWND wnd);         // a window's caption, UTF-8
+std::string Text(HWND dlg, int id); // a control's text, UTF-8
+std::string Caption(HWND wnd);      // a window's caption, UTF-8
 bool Enabled(HWND dlg, int id);
-bool Visible(HWND dlg, int id);        // the control's own visible style
-int Selection(HWND dlg, int id);       // combo box selection, -1 for none
+bool Visible(HWND dlg, int id);             // the control's own visible style
+int Selection(HWND dlg, int id);            // combo box selection, -1 for none
 std::string SelectedText(HWND dlg, int id); // the selected item's text, "" for none
 std::vector<std::string> Items(HWND dlg, int id);
 bool Checked(HWND dlg, int id);

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs the GUI suite of a Windows build under Wine on a virtual X display.
+# Usage: test-gui.sh BUILD_DIR [ctest arguments, e.g. -R MainSetup]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine-env.sh
+source "$here/wine-env.sh"
+build=$(cd "${1:?usage: test-gui.sh BUILD_DIR [ctest args]}" && pwd)
+shift
+export WINEPREFIX="$build/wineprefix"
+
+if [ -z "${CAMSETUP_IN_XVFB:-}" ] && [ -z "${CAMSETUP_HEADLESS:-}" ]; then
+    bash "$here/wine-prefix.sh" "$WINEPREFIX"
+    export CAMSETUP_IN_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" "$@"
+fi
+if [ -n "${CAMSETUP_HEADLESS:-}" ]; then
+    # Wine's null graphics driver runs the dialogs without any display.
+    bash "$here/wine-prefix.sh" "$WINEPREFIX"
+    "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1
+fi
+
+wineserver -p 30 || true # one server for the whole run instead of one per test process
+# Start Wine's own background processes now, so that they do not hold ctest's output pipes open.
+"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+status=0
+ctest --test-dir "$build" --output-on-failure "$@" || status=$?
+wineserver -k 2>/dev/null || true
+exit $status
