@@ -1,0 +1,633 @@
+#include "CamFields.h"
+
+#include "sendset/FileIo.h"
+#include "sendset/OperatorPresets.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+uint8_t* CamRecord::Bytes() {
+    return type == CamFileType::Cfg ? reinterpret_cast<uint8_t*>(&cfg)
+                                    : reinterpret_cast<uint8_t*>(&menu);
+}
+
+const uint8_t* CamRecord::Bytes() const {
+    return type == CamFileType::Cfg ? reinterpret_cast<const uint8_t*>(&cfg)
+                                    : reinterpret_cast<const uint8_t*>(&menu);
+}
+
+namespace {
+
+const char kDigits[] = "0123456789";
+const char kPhoneChars[] = "0123456789+";
+
+std::string Format(const char* format, int n) {
+    char buf[32];
+    snprintf(buf, sizeof buf, format, n);
+    return buf;
+}
+
+// Builders for the tables, so that each field reads as one line.
+FieldSpec Number(const std::string& name, size_t offset, size_t width, long lo, long hi) {
+    FieldSpec f;
+    f.name = name;
+    f.offset = offset;
+    f.width = width;
+    f.minValue = lo;
+    f.maxValue = hi;
+    return f;
+}
+
+FieldSpec Byte(const std::string& name, size_t offset, long lo, long hi) {
+    return Number(name, offset, 1, lo, hi);
+}
+
+FieldSpec List(const std::string& name, size_t offset, std::vector<FieldItem> items) {
+    FieldSpec f = Byte(name, offset, 0, static_cast<long>(items.size()) - 1);
+    f.items = std::move(items);
+    return f;
+}
+
+FieldSpec Text(const std::string& name, size_t offset, size_t capacity, int maxChars,
+               const char* allowed = nullptr) {
+    FieldSpec f;
+    f.name = name;
+    f.kind = FieldKind::Text;
+    f.offset = offset;
+    f.width = capacity;
+    f.maxChars = maxChars;
+    f.allowed = allowed;
+    return f;
+}
+
+FieldSpec Fixed(FieldSpec f, const char* reason) {
+    f.fixedReason = reason;
+    return f;
+}
+
+FieldSpec WithUnit(FieldSpec f, const char* unit) {
+    f.unit = unit;
+    return f;
+}
+
+FieldSpec WithRule(FieldSpec f, FieldRule rule) {
+    f.rule = rule;
+    return f;
+}
+
+FieldSpec Element(FieldSpec f, int index) {
+    f.index = index;
+    return f;
+}
+
+std::string Indexed(const char* name, int i) {
+    return std::string(name) + "[" + std::to_string(i) + "]";
+}
+
+const std::vector<FieldItem> kOffOn = {{0, "Off", "关"}, {1, "On", "开"}};
+const std::vector<FieldItem> kOnOff = {{0, "On", "开"}, {1, "Off", "关"}};
+
+std::vector<FieldItem> CountryItems() {
+    std::vector<FieldItem> items;
+    for (int i = 0; i < PRESET_COUNTRY_COUNT; ++i)
+        items.push_back({i, CountryNameTable[i].text[1], CountryNameTable[i].text[0]});
+    items.push_back({OPERATOR_COUNTRY_MANUAL, "Others", "其他"});
+    items.push_back({OPERATOR_COUNTRY_MANUAL, "Manual Input", "手动输入"});
+    return items;
+}
+
+std::vector<FieldItem> RemoteIntervalItems() {
+    std::vector<FieldItem> items = {{REMOTE_INTERVAL_OFF, "Remote Off", "关闭遥控"},
+                                    {0, "10 Minutes", "10分钟"}};
+    for (int h = 1; h <= 24; ++h)
+        items.push_back({h, Format("%02d Hours", h), Format("%02d小时", h)});
+    return items;
+}
+
+std::vector<FieldItem> DailySendTimeItems() {
+    std::vector<FieldItem> items;
+    for (int h = 0; h < 24; ++h)
+        items.push_back({h, Format("%02d o'clock", h), Format("%02d点钟", h)});
+    return items;
+}
+
+std::vector<FieldItem> SerialCharItems() {
+    std::vector<FieldItem> items;
+    for (int i = 0; i < 36; ++i) {
+        std::string c(1, static_cast<char>(i < 10 ? '0' + i : 'A' + i - 10));
+        items.push_back({i, c, c});
+    }
+    return items;
+}
+
+std::vector<FieldSpec> MakeSendSetFields() {
+    const char* const kSwitchReason = "follows byRemoteInterval";
+    const char* const kLengthReason = "follows the text of szRecp";
+    const char* const kStampReason = "the time of the last write, stamped by the writer";
+    std::vector<FieldSpec> f;
+#define AT(member) offsetof(SendSet, member)
+    f.push_back(List("bySendBy", AT(bySendBy),
+                     {{SEND_BY_CLOSE_3G, "Close 3G", "关闭3G"},
+                      {SEND_BY_MMS, "MMS", "彩信"},
+                      {SEND_BY_EMAIL, "Email", "邮件"},
+                      {SEND_BY_FTP, "FTP", "FTP"},
+                      {SEND_BY_CLOUD, "QOR Camera Cloud System", "QOR相机云系统"}}));
+    f.push_back(List("bySendMode", AT(bySendMode),
+                     {{0, "Send Immediately", "立即发送"}, {1, "Daily Send", "每天集中发送"}}));
+    f.push_back(List("bySendImgSize", AT(bySendImgSize),
+                     {{0, "Full Image", "大图"}, {1, "Thumbnail", "小图"}}));
+    f.push_back(Fixed(List("byRemoteSwitch", AT(byRemoteSwitch), kOffOn), kSwitchReason));
+    FieldSpec remote = Byte("byRemoteInterval", AT(byRemoteInterval), 0, REMOTE_INTERVAL_OFF);
+    remote.items = RemoteIntervalItems();
+    f.push_back(WithRule(remote, FieldRule::RemoteInterval));
+    FieldSpec country = Byte("byOperatorCountry", AT(byOperatorCountry), 0, 43);
+    country.items = CountryItems();
+    f.push_back(WithRule(country, FieldRule::Country));
+    f.push_back(WithRule(Byte("byOperator", AT(byOperator), 0, 8), FieldRule::Operator));
+    FieldSpec daily = Byte("byDailySendTime", AT(byDailySendTime), 0, 24);
+    daily.items = DailySendTimeItems();
+    daily.items.push_back({24, "Not Set", "未设置"});
+    f.push_back(daily);
+    f.push_back(WithUnit(Byte("bySendFileNum", AT(bySendFileNum), 0, 4), "file names"));
+    f.push_back(
+        WithUnit(Number("uwMaxSendImgNum", AT(uwMaxSendImgNum), 2, 0, 9999), "pictures a day"));
+    f.push_back(Fixed(Number("StructFlag", AT(StructFlag), 2, 5, 5), "the layout identifier"));
+    f.push_back(WithRule(Fixed(Byte("sTime.byYear", AT(sTime.byYear), 0, 255), kStampReason),
+                         FieldRule::SendStamp));
+    f.push_back(Fixed(Byte("sTime.byMonth", AT(sTime.byMonth), 0, 12), kStampReason));
+    f.push_back(Fixed(Byte("sTime.byDay", AT(sTime.byDay), 0, 31), kStampReason));
+    f.push_back(Fixed(Byte("sTime.byHour", AT(sTime.byHour), 0, 23), kStampReason));
+    f.push_back(Fixed(Byte("sTime.byMinute", AT(sTime.byMinute), 0, 59), kStampReason));
+    f.push_back(Fixed(Byte("sTime.bySecond", AT(sTime.bySecond), 0, 59), kStampReason));
+    f.push_back(Fixed(Byte("sTime.bSet", AT(sTime.bSet), 0, 0), kStampReason));
+    f.push_back(Number("sSmtpSet.iPort", AT(sSmtpSet.iPort), 4, 0, 65535));
+    f.push_back(Text("sSmtpSet.sz3GSmtpApN", AT(sSmtpSet.sz3GSmtpApN), 61, 60));
+    f.push_back(Text("sSmtpSet.sz3GSmtpAccount", AT(sSmtpSet.sz3GSmtpAccount), 33, 32));
+    f.push_back(Text("sSmtpSet.sz3GSmtpPassword", AT(sSmtpSet.sz3GSmtpPassword), 33, 32));
+    f.push_back(Text("sSmtpSet.szServer", AT(sSmtpSet.szServer), 61, 60));
+    f.push_back(Text("sSmtpSet.szAddr", AT(sSmtpSet.szAddr), 49, 48));
+    f.push_back(Text("sSmtpSet.szUserName", AT(sSmtpSet.szUserName), 49, 48));
+    f.push_back(Text("sSmtpSet.szPassword", AT(sSmtpSet.szPassword), 33, 32));
+    f.push_back(Text("sMmsSet.szUrl", AT(sMmsSet.szUrl), 61, 60));
+    f.push_back(Text("sMmsSet.szApn", AT(sMmsSet.szApn), 61, 60));
+    f.push_back(Text("sMmsSet.szGateway", AT(sMmsSet.szGateway), 17, 16));
+    f.push_back(Text("sMmsSet.szPort", AT(sMmsSet.szPort), 9, 8, kDigits));
+    f.push_back(Text("sMmsSet.szAccount", AT(sMmsSet.szAccount), 33, 32));
+    f.push_back(Text("sMmsSet.szPassword", AT(sMmsSet.szPassword), 33, 32));
+    for (int i = 0; i < 4; ++i) {
+        FieldSpec len = Number(Indexed("uwRecpLen", i), AT(uwRecpLen) + 2 * i, 2, 0, 48);
+        f.push_back(Element(Fixed(WithUnit(len, "characters"), kLengthReason), i));
+    }
+    for (int i = 0; i < 4; ++i) {
+        // Slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
+        FieldSpec recp = i < 2
+                             ? Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 15, kPhoneChars)
+                             : Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 48);
+        f.push_back(Element(WithRule(recp, FieldRule::Recipient), i));
+    }
+    for (int i = 0; i < 4; ++i)
+        f.push_back(
+            Element(Text(Indexed("szFileFullName", i), AT(szFileFullName) + 33 * i, 33, 32), i));
+    f.push_back(Text("szRemotePhoneNum", AT(szRemotePhoneNum), 16, 15, kPhoneChars));
+    f.push_back(Text("szRemoteEmail", AT(szRemoteEmail), 49, 48));
+    f.push_back(Text("sQorCloudSet.szAppKey", AT(sQorCloudSet.szAppKey), 33, 32));
+    f.push_back(Text("sQorCloudSet.szAppSecret", AT(sQorCloudSet.szAppSecret), 33, 32));
+    f.push_back(Text("sQorCloudSet.szSimCardNum", AT(sQorCloudSet.szSimCardNum), 19, 15, kDigits));
+    f.push_back(Text("sFtpSet.szFtpDir", AT(sFtpSet.szFtpDir), 33, 32));
+    f.push_back(Text("sFtpSet.szServer", AT(sFtpSet.szServer), 61, 60));
+    f.push_back(Text("sFtpSet.szUserName", AT(sFtpSet.szUserName), 49, 43));
+    f.push_back(Text("sFtpSet.szPassword", AT(sFtpSet.szPassword), 33, 32));
+    f.push_back(Number("sFtpSet.iPort", AT(sFtpSet.iPort), 4, 0, 65535));
+    FieldSpec dirType = Number("sFtpSet.iFtpDirType", AT(sFtpSet.iFtpDirType), 4, 0, 1);
+    dirType.items = {{0, "Root", "根目录"}, {1, "Specify", "指定目录"}};
+    f.push_back(dirType);
+    f.push_back(List("sLongitude.byDir", AT(sLongitude.byDir), {{0, "E", "东"}, {1, "W", "西"}}));
+    f.push_back(WithUnit(Byte("sLongitude.byDeg", AT(sLongitude.byDeg), 0, 180), "degrees"));
+    f.push_back(WithUnit(Byte("sLongitude.byMin", AT(sLongitude.byMin), 0, 59), "minutes"));
+    f.push_back(WithUnit(Byte("sLongitude.bySec", AT(sLongitude.bySec), 0, 59), "seconds"));
+    f.push_back(List("sLatitude.byDir", AT(sLatitude.byDir), {{0, "N", "北"}, {1, "S", "南"}}));
+    f.push_back(WithUnit(Byte("sLatitude.byDeg", AT(sLatitude.byDeg), 0, 90), "degrees"));
+    f.push_back(WithUnit(Byte("sLatitude.byMin", AT(sLatitude.byMin), 0, 59), "minutes"));
+    f.push_back(WithUnit(Byte("sLatitude.bySec", AT(sLatitude.bySec), 0, 59), "seconds"));
+#undef AT
+    return f;
+}
+
+std::vector<FieldSpec> MakeMenuFields() {
+    std::vector<FieldSpec> f;
+#define AT(member) offsetof(MenuData, member)
+    f.push_back(
+        List("CapMode", AT(CapMode),
+             {{0, "Camera", "拍照"}, {1, "Video", "录像"}, {2, "Camera+Video", "拍照+录像"}}));
+    f.push_back(List("ImgSize", AT(ImgSize),
+                     {{0, "12 MP", "12 MP"}, {1, "5 MP", "5 MP"}, {2, "2 MP", "2 MP"}}));
+    f.push_back(List("VideoSize", AT(VideoSize),
+                     {{0, "1440x1080", "1440x1080"}, {1, "720P", "720P"}, {2, "VGA", "VGA"}}));
+    f.push_back(
+        List("PicNum", AT(PicNum),
+             {{0, "01 Photo", "01 张"}, {1, "02 Photos", "02 张"}, {2, "03 Photos", "03 张"}}));
+    f.push_back(List("TimeStamp", AT(TimeStamp), kOnOff));
+    f.push_back(
+        List("SenseLevel", AT(SenseLevel),
+             {{0, "Normal", "正常"}, {1, "High", "高"}, {2, "Low", "低"}, {3, "Off", "关闭"}}));
+    f.push_back(List("SidePir", AT(SidePir), kOffOn));
+    f.push_back(WithRule(Byte("VideoLen", AT(VideoLen), 0, 59), FieldRule::VideoLen));
+    f.push_back(WithRule(Byte("Interval", AT(Interval), 0, 255), FieldRule::Interval));
+    f.push_back(List("DateFormat", AT(DateFormat),
+                     {{0, "YYMMDD", "年月日"}, {1, "DDMMYY", "日月年"}, {2, "MMDDYY", "月日年"}}));
+    f.push_back(List("BeepSound", AT(BeepSound), kOffOn));
+    f.push_back(List("SdCycle", AT(SdCycle), kOffOn));
+    FieldSpec language = Byte("Language", AT(Language), 1, 14);
+    language.items = {
+        {1, "Chinese", "简体中文"},   {2, "English", "英语"},           {3, "German", "德语"},
+        {4, "Finnish", "芬兰语"},     {5, "Italian", "意大利语"},       {6, "French", "法语"},
+        {7, "Hungarian", "匈牙利语"}, {8, "Slovenian", "斯洛文尼亚语"}, {9, "Czech", "捷克语"},
+        {10, "Japanese", "日语"},     {11, "Danish", "丹麦语"},         {12, "Dutch", "荷兰语"},
+        {13, "Russian", "俄语"},      {14, "Polish", "波兰语"}};
+    f.push_back(WithRule(language, FieldRule::MenuLanguage));
+    f.push_back(List("ClockMode", AT(ClockMode),
+                     {{0, "Auto", "自动获取"}, {1, "Input", "手动输入"}, {2, "Off", "关闭"}}));
+    f.push_back(WithRule(Number("Year", AT(Year), 2, 2016, 2099), FieldRule::MenuClock));
+    f.push_back(WithRule(Byte("Month", AT(Month), 1, 12), FieldRule::MenuClock));
+    f.push_back(WithRule(Byte("Day", AT(Day), 1, 31), FieldRule::MenuClock));
+    f.push_back(WithRule(Byte("Hour", AT(Hour), 0, 23), FieldRule::MenuClock));
+    f.push_back(WithRule(Byte("Minute", AT(Minute), 0, 59), FieldRule::MenuClock));
+    f.push_back(WithRule(Byte("Second", AT(Second), 0, 59), FieldRule::MenuClock));
+    const struct {
+        const char* prefix;
+        size_t on;
+    } timers[] = {{"Timer1", AT(Timer1On)}, {"Timer2", AT(Timer2On)}};
+    for (const auto& t : timers) {
+        std::string p = t.prefix;
+        f.push_back(List(p + "On", t.on, kOffOn));
+        f.push_back(Byte(p + "StartHour", t.on + 1, 0, 23));
+        f.push_back(Byte(p + "StartMin", t.on + 2, 0, 59));
+        f.push_back(Byte(p + "EndHour", t.on + 3, 0, 23));
+        f.push_back(Byte(p + "EndMin", t.on + 4, 0, 59));
+    }
+    f.push_back(List("SerialOn", AT(SerialOn), kOffOn));
+    for (int i = 0; i < 4; ++i)
+        f.push_back(Element(List(Indexed("Serial", i), AT(Serial) + i, SerialCharItems()), i));
+    f.push_back(List("TimeLapse", AT(TimeLapse), kOnOff));
+    f.push_back(WithUnit(Byte("TimeLapseHour", AT(TimeLapseHour), 0, 23), "hours"));
+    f.push_back(WithUnit(Byte("TimeLapseMin", AT(TimeLapseMin), 0, 59), "minutes"));
+    f.push_back(WithUnit(Byte("TimeLapseSec", AT(TimeLapseSec), 0, 59), "seconds"));
+    for (int i = 0; i < 4; ++i)
+        f.push_back(Element(Fixed(Byte(Indexed("Tail", i), AT(Tail) + i, 0, 255),
+                                  "carried unchanged from the file or the defaults"),
+                            i));
+#undef AT
+    return f;
+}
+
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// A plain number: decimal with an optional sign, or hexadecimal after "0x".
+bool ParsePlainNumber(const std::string& text, long* value) {
+    if (text.empty() || text.size() > 12)
+        return false;
+    size_t start = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    int base = 10;
+    if (start == 0 && text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        start = 2;
+    }
+    if (start >= text.size())
+        return false;
+    for (size_t i = start; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (base == 10 ? !isdigit(c) : !isxdigit(c))
+            return false;
+    }
+    errno = 0;
+    long long v = strtoll(text.c_str(), nullptr, base);
+    if (errno != 0)
+        return false;
+    *value = static_cast<long>(v);
+    return true;
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t");
+    if (b == std::string::npos)
+        return "";
+    size_t e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+// "30s", "30 sec", "5 min", "5分钟": the count and whether the unit is seconds.
+bool ParseIntervalText(const std::string& text, long* count, bool* seconds) {
+    std::string norm = NormalizeListText(text);
+    size_t digits = 0;
+    while (digits < norm.size() && isdigit(static_cast<unsigned char>(norm[digits])))
+        ++digits;
+    if (digits == 0 || digits > 3)
+        return false;
+    std::string unit = norm.substr(digits);
+    *count = atol(norm.substr(0, digits).c_str());
+    for (const char* s : {"s", "sec", "secs", "second", "seconds", "秒", "秒钟"}) {
+        if (unit == s) {
+            *seconds = true;
+            return true;
+        }
+    }
+    for (const char* m : {"m", "min", "mins", "minute", "minutes", "分", "分钟"}) {
+        if (unit == m) {
+            *seconds = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+// "10s", "10 sec", "10秒钟": a video length in seconds.
+bool ParseSecondsText(const std::string& text, long* seconds) {
+    long count = 0;
+    bool inSeconds = false;
+    if (!ParseIntervalText(text, &count, &inSeconds) || !inSeconds)
+        return false;
+    *seconds = count;
+    return true;
+}
+
+std::string ItemList(const std::vector<FieldItem>& items) {
+    std::string list;
+    for (size_t i = 0; i < items.size() && i < 30; ++i) {
+        if (i > 0)
+            list += ", ";
+        list += "\"" + items[i].english + "\"";
+    }
+    if (items.size() > 30)
+        list += ", ...";
+    return list;
+}
+
+std::string CountryText(const CamRecord& rec) {
+    const int country = rec.cfg.byOperatorCountry;
+    return country < PRESET_COUNTRY_COUNT ? CountryNameTable[country].text[1]
+                                          : "manual input (country=Others)";
+}
+
+std::string DateTimeText(int year, int month, int day, int hour, int minute, int second) {
+    char buf[64];
+    snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute,
+             second);
+    return buf;
+}
+
+std::string RangeText(const FieldSpec& field) {
+    return std::to_string(field.minValue) + ".." + std::to_string(field.maxValue);
+}
+
+} // namespace
+
+const std::vector<FieldSpec>& FieldsOf(CamFileType type) {
+    static const std::vector<FieldSpec> cfg = MakeSendSetFields();
+    static const std::vector<FieldSpec> menu = MakeMenuFields();
+    return type == CamFileType::Cfg ? cfg : menu;
+}
+
+const FieldSpec* FindField(CamFileType type, const std::string& name) {
+    std::string wanted = name;
+    if (type == CamFileType::Cfg && EqualsIgnoreCase(name, "country"))
+        wanted = "byOperatorCountry";
+    if (type == CamFileType::Cfg && EqualsIgnoreCase(name, "operator"))
+        wanted = "byOperator";
+    for (const FieldSpec& f : FieldsOf(type)) {
+        if (EqualsIgnoreCase(f.name, wanted))
+            return &f;
+    }
+    return nullptr;
+}
+
+long GetNumber(const CamRecord& rec, const FieldSpec& field) {
+    const uint8_t* p = rec.Bytes() + field.offset;
+    // Little-endian in the file and in the record.
+    uint32_t v = 0;
+    for (size_t i = 0; i < field.width && i < 4; ++i)
+        v |= static_cast<uint32_t>(p[i]) << (8 * i);
+    if (field.width == 4)
+        return static_cast<long>(static_cast<int32_t>(v));
+    return static_cast<long>(v);
+}
+
+void SetNumber(CamRecord& rec, const FieldSpec& field, long value) {
+    uint8_t* p = rec.Bytes() + field.offset;
+    uint32_t v = static_cast<uint32_t>(value);
+    for (size_t i = 0; i < field.width && i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+std::string GetText(const CamRecord& rec, const FieldSpec& field) {
+    const char* p = reinterpret_cast<const char*>(rec.Bytes() + field.offset);
+    return std::string(p, static_cast<size_t>(FieldLength(p, field.width)));
+}
+
+void SetText(CamRecord& rec, const FieldSpec& field, const std::string& text) {
+    char* p = reinterpret_cast<char*>(rec.Bytes() + field.offset);
+    memset(p, 0, field.width);
+    memcpy(p, text.data(), text.size() < field.width ? text.size() : field.width - 1);
+}
+
+std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldSpec& field) {
+    if (field.rule != FieldRule::Operator)
+        return field.items;
+    std::vector<FieldItem> items;
+    int country = rec.cfg.byOperatorCountry;
+    if (country >= PRESET_COUNTRY_COUNT) {
+        items.push_back({0, "Others", "其他"});
+        return items;
+    }
+    const int count = OperatorNameTable[1][country].count & 0xFF;
+    for (int k = 0; k < count && k < PRESET_SLOT_COUNT; ++k) {
+        items.push_back(
+            {k, OperatorNameTable[1][country].names[k], OperatorNameTable[0][country].names[k]});
+    }
+    return items;
+}
+
+std::string DescribeValue(const CamRecord& rec, const FieldSpec& field) {
+    if (field.kind == FieldKind::Text)
+        return "";
+    const long value = GetNumber(rec, field);
+    switch (field.rule) {
+    case FieldRule::Interval: {
+        const int count = value & 0x7F;
+        const bool seconds = (value & 0x80) != 0;
+        std::string words = std::to_string(count) + (seconds ? " second" : " minute");
+        if (count != 1)
+            words += "s";
+        return count > 60 ? words + " (count above 60)" : words;
+    }
+    case FieldRule::VideoLen:
+        return std::to_string(value + 1) + " s" + (value > 59 ? " (above 60 s)" : "");
+    case FieldRule::SendStamp: {
+        const SendTime& t = rec.cfg.sTime;
+        return DateTimeText(2000 + t.byYear, t.byMonth, t.byDay, t.byHour, t.byMinute, t.bySecond);
+    }
+    case FieldRule::MenuClock:
+        if (field.name != "Year")
+            break;
+        return DateTimeText(rec.menu.Year, rec.menu.Month, rec.menu.Day, rec.menu.Hour,
+                            rec.menu.Minute, rec.menu.Second);
+    case FieldRule::MenuLanguage:
+        if (value == 0)
+            return "Chinese (0 is taken as 1)";
+        break;
+    case FieldRule::Operator:
+        if (rec.cfg.byOperatorCountry >= PRESET_COUNTRY_COUNT)
+            return "Others (manual input)";
+        break;
+    case FieldRule::Country:
+        if (value == OPERATOR_COUNTRY_MANUAL)
+            return "Others (manual input)";
+        break;
+    default:
+        break;
+    }
+    const std::vector<FieldItem> items = ItemsOf(rec, field);
+    if (!items.empty()) {
+        for (const FieldItem& item : items) {
+            if (item.value == value)
+                return item.english;
+        }
+        return "not in the list";
+    }
+    std::string words;
+    if (field.unit != nullptr)
+        words = std::to_string(value) + " " + field.unit;
+    if (!field.fixedReason && (value < field.minValue || value > field.maxValue))
+        words += words.empty() ? "out of range " + RangeText(field)
+                               : " (out of range " + RangeText(field) + ")";
+    return words;
+}
+
+bool ParseNumber(const CamRecord& rec, const FieldSpec& field, const std::string& rawText,
+                 long* value, std::string* error) {
+    const std::string text = Trim(rawText);
+    const std::vector<FieldItem> items = ItemsOf(rec, field);
+    long v = 0;
+    bool found = ParsePlainNumber(text, &v);
+    if (!found && field.rule == FieldRule::Interval) {
+        long count = 0;
+        bool seconds = false;
+        if (ParseIntervalText(text, &count, &seconds)) {
+            if (count > 60) {
+                *error =
+                    field.name + ": a count of " + std::to_string(count) + " is out of range 0..60";
+                return false;
+            }
+            v = count | (seconds ? 0x80 : 0);
+            found = true;
+        }
+    }
+    if (!found && field.rule == FieldRule::VideoLen) {
+        long seconds = 0;
+        if (ParseSecondsText(text, &seconds)) {
+            if (seconds < 1 || seconds > 60) {
+                *error = field.name + ": " + std::to_string(seconds) +
+                         " seconds is out of range 1..60 seconds";
+                return false;
+            }
+            v = seconds - 1;
+            found = true;
+        }
+    }
+    if (!found) {
+        const std::string norm = NormalizeListText(text);
+        for (const FieldItem& item : items) {
+            if (!norm.empty() && (norm == NormalizeListText(item.english) ||
+                                  norm == NormalizeListText(item.chinese))) {
+                v = item.value;
+                found = true;
+                break;
+            }
+        }
+    }
+    if (!found && field.rule == FieldRule::Operator) {
+        *error = field.name + ": \"" + text + "\" is not an operator offered for " +
+                 CountryText(rec) + "; give 0.." + std::to_string(items.back().value) +
+                 " or one of " + ItemList(items);
+        return false;
+    }
+    if (!found) {
+        *error = field.name + ": \"" + text + "\" is not a value of this field; give a number " +
+                 RangeText(field);
+        if (field.rule == FieldRule::Interval)
+            *error += ", or a count 0..60 with its unit such as \"30s\" or \"5min\"";
+        else if (field.rule == FieldRule::VideoLen)
+            *error += ", or the length in seconds such as \"10s\"";
+        else if (!items.empty())
+            *error += ", or one of " + ItemList(items);
+        return false;
+    }
+    if (field.rule == FieldRule::Interval && (v & 0x7F) > 60 && v >= 0 && v <= 255) {
+        *error = field.name + ": " + std::to_string(v) + " holds a count of " +
+                 std::to_string(v & 0x7F) + ", out of range 0..60";
+        return false;
+    }
+    if (field.rule == FieldRule::Operator && !items.empty()) {
+        long last = items.back().value;
+        if (v < 0 || v > last) {
+            *error = field.name + ": " + std::to_string(v) + " is out of range 0.." +
+                     std::to_string(last) + " (the operators offered for " + CountryText(rec) +
+                     ": " + ItemList(items) + ")";
+            return false;
+        }
+    } else if (v < field.minValue || v > field.maxValue) {
+        *error = field.name + ": " + std::to_string(v) + " is out of range " + RangeText(field);
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+bool CheckText(const FieldSpec& field, const std::string& text, std::string* error) {
+    for (unsigned char c : text) {
+        if (c < 0x20 || c > 0x7E) {
+            *error = field.name + ": only printable ASCII characters can be stored";
+            return false;
+        }
+        if (field.allowed != nullptr && strchr(field.allowed, c) == nullptr) {
+            *error = field.name + ": the character '" + std::string(1, static_cast<char>(c)) +
+                     "' is not allowed; only \"" + field.allowed + "\"";
+            return false;
+        }
+    }
+    if (static_cast<int>(text.size()) > field.maxChars) {
+        *error = field.name + ": " + std::to_string(text.size()) + " characters, at most " +
+                 std::to_string(field.maxChars) + " fit";
+        return false;
+    }
+    return true;
+}
+
+std::string NormalizeListText(const std::string& text) {
+    std::string out;
+    bool inNumber = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == ' ' || c == '\t')
+            continue;
+        const bool digit = isdigit(c) != 0;
+        // Drop a leading zero of a number unless the number is just "0".
+        if (digit && !inNumber && c == '0' && i + 1 < text.size() &&
+            isdigit(static_cast<unsigned char>(text[i + 1]))) {
+            continue;
+        }
+        inNumber = digit;
+        out += static_cast<char>(c < 0x80 ? tolower(c) : c);
+    }
+    return out;
+}

@@ -1,0 +1,168 @@
+#include "CamFiles.h"
+
+#include "sendset/FileIo.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+// Larger than either camera file, so that a larger file is told apart by its size.
+constexpr size_t kReadLimit = 4096;
+
+bool IsFolder(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == S_IFDIR;
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::string BaseName(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool SameNameIgnoringCase(const std::string& a, const char* b) {
+    if (a.size() != strlen(b))
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// Up to kReadLimit bytes of the file; false when it cannot be opened.
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes) {
+    FILE* f = fopen(path.c_str(), "rb");
+    if (f == nullptr)
+        return false;
+    bytes->assign(kReadLimit + 1, 0);
+    size_t got = fread(bytes->data(), 1, bytes->size(), f);
+    fclose(f);
+    bytes->resize(got);
+    return true;
+}
+
+std::string SizeDescription(size_t size) {
+    return size > kReadLimit ? "more than " + std::to_string(kReadLimit) + " bytes"
+                             : std::to_string(size) + " bytes";
+}
+
+} // namespace
+
+const char* CamFileName(CamFileType type) {
+    return type == CamFileType::Cfg ? "CFG.BIN" : "menu.dat";
+}
+
+TypeWanted TypeFromName(const std::string& path) {
+    const std::string name = BaseName(path);
+    if (SameNameIgnoringCase(name, "CFG.BIN"))
+        return TypeWanted::Cfg;
+    if (SameNameIgnoringCase(name, "menu.dat"))
+        return TypeWanted::Menu;
+    return TypeWanted::Any;
+}
+
+bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path,
+                    std::string* error) {
+    if (!IsFolder(arg)) {
+        *path = arg;
+        return true;
+    }
+    const std::string cfg = MakeFilePath(arg.c_str(), CamFileName(CamFileType::Cfg));
+    const std::string menu = MakeFilePath(arg.c_str(), CamFileName(CamFileType::Menu));
+    if (wanted == TypeWanted::Cfg) {
+        *path = cfg;
+    } else if (wanted == TypeWanted::Menu) {
+        *path = menu;
+    } else if (Exists(cfg) && Exists(menu)) {
+        *error = arg + ": the folder holds both CFG.BIN and menu.dat; name the file or give "
+                       "--type cfg|menu";
+        return false;
+    } else if (Exists(cfg) || Exists(menu)) {
+        *path = Exists(cfg) ? cfg : menu;
+    } else {
+        *error = arg + ": the folder holds neither CFG.BIN nor menu.dat";
+        return false;
+    }
+    return true;
+}
+
+bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, std::string* error) {
+    std::vector<uint8_t> bytes;
+    if (IsFolder(path) || !ReadFileBytes(path, &bytes)) {
+        *error = path + ": cannot be read";
+        return false;
+    }
+    LoadedFile loaded;
+    loaded.size = static_cast<int>(bytes.size());
+    if (bytes.size() == static_cast<size_t>(SEND_SET_SIZE)) {
+        loaded.rec.type = CamFileType::Cfg;
+    } else if (bytes.size() == static_cast<size_t>(MENU_DATA_SIZE)) {
+        loaded.rec.type = CamFileType::Menu;
+    } else {
+        const TypeWanted named = wanted != TypeWanted::Any ? wanted : TypeFromName(path);
+        *error = path + ": " + SizeDescription(bytes.size());
+        if (named == TypeWanted::Cfg)
+            *error += "; a CFG.BIN has 1240";
+        else if (named == TypeWanted::Menu)
+            *error += "; a menu.dat has 44";
+        else
+            *error += ", neither a CFG.BIN (1240 bytes) nor a menu.dat (44 bytes)";
+        return false;
+    }
+    const CamFileType type = loaded.rec.type;
+    if ((wanted == TypeWanted::Cfg && type != CamFileType::Cfg) ||
+        (wanted == TypeWanted::Menu && type != CamFileType::Menu)) {
+        *error = path + ": " + SizeDescription(bytes.size()) + " is a " + CamFileName(type) +
+                 ", not a " + (wanted == TypeWanted::Cfg ? "CFG.BIN" : "menu.dat");
+        return false;
+    }
+    if (type == CamFileType::Cfg) {
+        loaded.appSetFlag = (DecodeCfgByte(bytes[0]) & IF_SEND_BY_APP_SET_FLG) != 0;
+        if (!DecodeSendSetImage(bytes.data(), loaded.rec.cfg)) {
+            const int flag = DecodeCfgByte(bytes[12]) | (DecodeCfgByte(bytes[13]) << 8);
+            *error = path + ": 1240 bytes but not a CFG.BIN of this layout (layout flag " +
+                     std::to_string(flag) + ", expected 5)";
+            return false;
+        }
+    } else {
+        DecodeMenuImage(bytes.data(), loaded.rec.menu);
+    }
+    *out = loaded;
+    return true;
+}
+
+bool SaveCamFile(const std::string& path, const CamRecord& rec, std::string* error) {
+    std::vector<uint8_t> image;
+    if (rec.type == CamFileType::Cfg) {
+        image.resize(SEND_SET_SIZE);
+        BuildSendSetImage(rec.cfg, image.data());
+    } else {
+        image.resize(MENU_DATA_SIZE);
+        BuildMenuImage(rec.menu, image.data());
+    }
+    switch (WriteFileReplacing(path, image.data(), image.size())) {
+    case SafeWriteResult::OpenFailed:
+        *error = path + ": cannot create a file beside it; nothing was changed";
+        return false;
+    case SafeWriteResult::WriteFailed:
+        *error = path + ": writing failed; the file is as it was";
+        return false;
+    case SafeWriteResult::Committed:
+        break;
+    }
+    std::vector<uint8_t> back;
+    if (!ReadFileBytes(path, &back) || back != image) {
+        *error = path + ": written, but reading it back does not give what was written";
+        return false;
+    }
+    return true;
+}

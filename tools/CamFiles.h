@@ -1,0 +1,36 @@
+// The camera files as the command-line companion sees them: recognised by size (the name is a
+// hint), read into a record with the core's decoders, written with the core's image builders
+// through the safe writer and read back.
+#pragma once
+
+#include "CamFields.h"
+
+#include <string>
+
+enum class TypeWanted { Any, Cfg, Menu };
+
+// The file name of each kind: "CFG.BIN", "menu.dat".
+const char* CamFileName(CamFileType type);
+
+// What a file's name says it is: CFG.BIN or menu.dat (in any case).
+TypeWanted TypeFromName(const std::string& path);
+
+// A FILE argument naming a folder stands for the camera file of the wanted kind in it; without a
+// wanted kind, the one of CFG.BIN and menu.dat that exists there. Any other path is the file.
+bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path,
+                    std::string* error);
+
+struct LoadedFile {
+    CamRecord rec;
+    int size = 0;
+    bool appSetFlag = false; // CFG.BIN: bit 7 of the first byte, set by this program's writers
+};
+
+// Reads a camera file: a CFG.BIN of 1240 bytes with layout flag 5 or a menu.dat of 44 bytes,
+// decoded as the program loads it. False with a message otherwise; wanted, when not Any, must
+// match the file's size.
+bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, std::string* error);
+
+// Writes the record's file image through a temporary file that replaces path only once it is
+// complete, then reads path back and compares it with the image.
+bool SaveCamFile(const std::string& path, const CamRecord& rec, std::string* error);

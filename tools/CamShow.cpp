@@ -1,0 +1,112 @@
+#include "CamShow.h"
+
+#include <cstdint>
+
+namespace {
+
+bool IsValidUtf8(const std::string& s) {
+    for (size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t extra = 0;
+        if (c >= 0xC2 && c <= 0xDF)
+            extra = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            extra = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            extra = 3;
+        else if (c >= 0x80)
+            return false;
+        if (extra > s.size() - i - 1)
+            return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+std::string FieldValueText(const CamRecord& rec, const FieldSpec& field) {
+    if (field.kind == FieldKind::Text)
+        return "\"" + EscapeForDisplay(GetText(rec, field)) + "\"";
+    return std::to_string(GetNumber(rec, field));
+}
+
+} // namespace
+
+std::string EscapeForDisplay(const std::string& bytes) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x20 && c <= 0x7E) {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        }
+    }
+    return out;
+}
+
+std::string JsonString(const std::string& bytes, bool keepUtf8) {
+    static const char kHex[] = "0123456789abcdef";
+    const bool rawHigh = keepUtf8 && IsValidUtf8(bytes);
+    std::string out = "\"";
+    for (unsigned char c : bytes) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if ((c >= 0x20 && c <= 0x7E) || (c >= 0x80 && rawHigh)) {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        }
+    }
+    return out + "\"";
+}
+
+void PrintRecordText(FILE* out, const std::string& path, const LoadedFile& file) {
+    const CamRecord& rec = file.rec;
+    fprintf(out, "%s: %s, %d bytes", CamFileName(rec.type), EscapeForDisplay(path).c_str(),
+            file.size);
+    if (rec.type == CamFileType::Cfg)
+        fprintf(out, ", IF_SEND_BY_APP_SET_FLG=%d", file.appSetFlag ? 1 : 0);
+    fputc('\n', out);
+    for (const FieldSpec& field : FieldsOf(rec.type)) {
+        const std::string value = FieldValueText(rec, field);
+        const std::string meaning = DescribeValue(rec, field);
+        if (meaning.empty())
+            fprintf(out, "  %-26s %s\n", field.name.c_str(), value.c_str());
+        else
+            fprintf(out, "  %-26s %-5s  %s\n", field.name.c_str(), value.c_str(), meaning.c_str());
+    }
+}
+
+void PrintRecordJson(FILE* out, const std::string& path, const LoadedFile& file) {
+    const CamRecord& rec = file.rec;
+    fprintf(out, "{\n  \"file\": %s,\n  \"type\": %s,\n  \"size\": %d,\n",
+            JsonString(path, true).c_str(), JsonString(CamFileName(rec.type)).c_str(), file.size);
+    if (rec.type == CamFileType::Cfg)
+        fprintf(out, "  \"appSetFlag\": %s,\n", file.appSetFlag ? "true" : "false");
+    fputs("  \"fields\": {", out);
+    const char* separator = "\n";
+    for (const FieldSpec& field : FieldsOf(rec.type)) {
+        std::string value = field.kind == FieldKind::Text ? JsonString(GetText(rec, field))
+                                                          : std::to_string(GetNumber(rec, field));
+        fprintf(out, "%s    %s: {\"value\": %s", separator, JsonString(field.name).c_str(),
+                value.c_str());
+        const std::string meaning = DescribeValue(rec, field);
+        if (!meaning.empty())
+            fprintf(out, ", \"meaning\": %s", JsonString(meaning, true).c_str());
+        fputc('}', out);
+        separator = ",\n";
+    }
+    fputs("\n  }\n}\n", out);
+}

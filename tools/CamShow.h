@@ -1,0 +1,19 @@
+// Printing a camera record field by field, as text for people or as JSON for scripts.
+#pragma once
+
+#include "CamFiles.h"
+
+#include <cstdio>
+#include <string>
+
+// Text field bytes for a terminal: printable ASCII as it is, '"' and '\' escaped with a
+// backslash, every other byte as \xNN.
+std::string EscapeForDisplay(const std::string& bytes);
+
+// A JSON string literal, quotes included. Bytes outside printable ASCII become \u00NN (the
+// character with the byte's number), so a record's code-page text comes through byte for byte;
+// with keepUtf8 a text that is valid UTF-8 (such as a file path) is kept as it is.
+std::string JsonString(const std::string& bytes, bool keepUtf8 = false);
+
+void PrintRecordText(FILE* out, const std::string& path, const LoadedFile& file);
+void PrintRecordJson(FILE* out, const std::string& path, const LoadedFile& file);

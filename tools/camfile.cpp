@@ -1,0 +1,491 @@
+// camfile: reads, checks and writes the camera's CFG.BIN and menu.dat from the command line, with
+// the same record code, presets and checks as the dialogs, on any system.
+
+#include "CamEdit.h"
+#include "CamFields.h"
+#include "CamFiles.h"
+#include "CamShow.h"
+
+#include "lang/Texts.h"
+#include "wizard/GenerateChecks.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+enum ExitStatus {
+    EXIT_OK = 0,
+    EXIT_CHECK_FAILED = 1,
+    EXIT_REFUSED = 2,
+    EXIT_WRITE_FAILED = 3,
+};
+
+const char kVersion[] = "camfile 1.2.0.8";
+
+const char kMainHelp[] =
+    "Usage: camfile COMMAND [OPTIONS] FILE ...\n"
+    "\n"
+    "Reads, checks and writes the camera's configuration files: CFG.BIN (1240 bytes, the 3G\n"
+    "send settings) and menu.dat (44 bytes, the camera menu). FILE is a file path, or a folder\n"
+    "(such as an SD card's root) holding CFG.BIN or menu.dat.\n"
+    "\n"
+    "Commands:\n"
+    "  show FILE              print every field by name with its meaning\n"
+    "  check FILE             run the Generate checks on a CFG.BIN\n"
+    "  set FILE FIELD=VALUE   change fields and write the file safely\n"
+    "  fields [cfg|menu]      list the field names, their limits and list texts\n"
+    "\n"
+    "\"camfile COMMAND --help\" describes a command.\n"
+    "\n"
+    "Exit status: 0 done, 1 a check failed, 2 refused (usage, unknown field, value out of\n"
+    "range, not a camera file; nothing was written), 3 the file could not be written or read\n"
+    "back (the previous file is left as it was).\n";
+
+const char kShowHelp[] =
+    "Usage: camfile show [--json] [--type cfg|menu] FILE\n"
+    "\n"
+    "Prints every field of a CFG.BIN or menu.dat by name, with its stored value and its\n"
+    "meaning in words. The kind of file is recognised by its size (1240 or 44 bytes).\n"
+    "Text fields are shown up to their terminator and never past their size; bytes outside\n"
+    "printable ASCII are shown as \\xNN.\n"
+    "\n"
+    "  --json         print a JSON object instead: {\"file\", \"type\", \"size\", \"fields\":\n"
+    "                 {NAME: {\"value\", \"meaning\"}}}; in text values each byte outside\n"
+    "                 printable ASCII is the character \\u00NN of the same number\n"
+    "  --type KIND    insist on a CFG.BIN (cfg) or a menu.dat (menu)\n";
+
+const char kCheckHelp[] =
+    "Usage: camfile check [--lang en|zh] [--no-remote-cmd22] [--json] FILE\n"
+    "\n"
+    "Runs the checks of the 3G Send Settings page's Generate command on a stored CFG.BIN and\n"
+    "prints the message the page would show. Exit status 1 when a check fails, 0 when all\n"
+    "pass. The file is not changed.\n"
+    "\n"
+    "  --lang LANG         language of the message: en (English, the default) or zh\n"
+    "                      (Simplified Chinese, UTF-8)\n"
+    "  --no-remote-cmd22   as if \"Do not use remote command - 22\" were checked (the\n"
+    "                      file does not hold this box)\n"
+    "  --json              print {\"file\", \"result\": \"pass\"|\"fail\", \"message\", "
+    "\"text\"}\n";
+
+const char kSetHelp[] =
+    "Usage: camfile set [--new] [--type cfg|menu] [--keep-time] [--check] FILE FIELD=VALUE ...\n"
+    "\n"
+    "Changes fields of a CFG.BIN or menu.dat and writes it back through a temporary file that\n"
+    "replaces it only once complete, then reads it back to verify it. A refused assignment\n"
+    "leaves the file untouched (exit status 2).\n"
+    "\n"
+    "FIELD is a field name as \"camfile show\" prints it (any case): bySendBy,\n"
+    "sSmtpSet.szServer, szRecp[2], CapMode, Timer1StartHour ... In CFG.BIN, \"country\" and\n"
+    "\"operator\" stand for byOperatorCountry and byOperator; in menu.dat, \"Serial\" sets the\n"
+    "four serial characters at once (Serial=AB12).\n"
+    "VALUE is a plain number, the stored value (bySendBy=2, Interval=0x81), or a text of the\n"
+    "field's list as the dialogs show it (bySendBy=Email, CapMode=Video, Language=German,\n"
+    "byRemoteInterval=\"02 Hours\", country=\"United Kingdom\" operator=Vodafone). Interval also\n"
+    "takes a count with its unit (30s, 5min); VideoLen a length in seconds (10s).\n"
+    "\n"
+    "As in the dialogs: choosing a country or operator loads the operator's MMS and 3G\n"
+    "network presets (assignments of those fields on the same line come after them), and\n"
+    "\"Others\" switches to manual input; byRemoteInterval sets byRemoteSwitch; szRecp[i] sets\n"
+    "uwRecpLen[i]; sSmtpSet.szAddr is mirrored into sSmtpSet.szUserName. Every write stamps\n"
+    "CFG.BIN's sTime with this computer's time, and so the menu clock while ClockMode is Auto;\n"
+    "the clock fields are set by hand with ClockMode=Input.\n"
+    "\n"
+    "  --new          start from the default record instead of reading FILE: the 3G wizard's\n"
+    "                 default record for CFG.BIN, the \"Default\" menu for menu.dat\n"
+    "  --type KIND    cfg or menu; needed with --new unless FILE is named CFG.BIN or menu.dat\n"
+    "  --keep-time    keep the time stamp and the menu clock as they are\n"
+    "  --check        CFG.BIN only: refuse to write (exit status 1) when the Generate checks\n"
+    "                 fail; --no-remote-cmd22 as for \"check\"\n";
+
+const char kFieldsHelp[] =
+    "Usage: camfile fields [cfg|menu]\n"
+    "\n"
+    "Lists the fields of CFG.BIN (cfg) and menu.dat (menu) that \"set\" takes: the range of a\n"
+    "number or the longest text, the allowed characters and the list texts.\n";
+
+FILE* g_out = stdout;
+
+// The core's readers and preset lookups print a diagnostic trace on standard output. The
+// companion prints through a duplicate of standard output and sends the original descriptor to
+// the null device for the whole run, so its output holds only what it means to say.
+void SetUpOutput() {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8);
+    fflush(stdout);
+    int fd = _dup(_fileno(stdout));
+    int nul = _open("NUL", _O_WRONLY);
+    if (fd < 0 || nul < 0)
+        return;
+    _dup2(nul, _fileno(stdout));
+    _close(nul);
+    FILE* out = _fdopen(fd, "w");
+#else
+    fflush(stdout);
+    int fd = dup(STDOUT_FILENO);
+    int nul = open("/dev/null", O_WRONLY);
+    if (fd < 0 || nul < 0)
+        return;
+    dup2(nul, STDOUT_FILENO);
+    close(nul);
+    FILE* out = fdopen(fd, "w");
+#endif
+    if (out != nullptr)
+        g_out = out;
+}
+
+int Refuse(const std::string& message) {
+    fprintf(stderr, "camfile: %s\n", message.c_str());
+    return EXIT_REFUSED;
+}
+
+struct Options {
+    bool help = false;
+    bool json = false;
+    bool isNew = false;
+    bool keepTime = false;
+    bool check = false;
+    bool noRemoteCmd22 = false;
+    TypeWanted type = TypeWanted::Any;
+    int language = UI_LANG_ENGLISH;
+    std::vector<std::string> args; // everything that is not an option
+};
+
+bool ParseType(const std::string& text, TypeWanted* type) {
+    if (text == "cfg" || text == "CFG.BIN")
+        *type = TypeWanted::Cfg;
+    else if (text == "menu" || text == "menu.dat")
+        *type = TypeWanted::Menu;
+    else
+        return false;
+    return true;
+}
+
+// Options may stand anywhere; "--" ends them. allowed lists the options the command takes.
+bool ParseOptions(int argc, char** argv, int first, const std::vector<std::string>& allowed,
+                  Options* o, std::string* error) {
+    bool optionsEnded = false;
+    for (int i = first; i < argc; ++i) {
+        std::string a = argv[i];
+        if (optionsEnded || a.size() < 2 || a[0] != '-' || a[1] != '-') {
+            o->args.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        size_t eq = a.find('=');
+        if (eq != std::string::npos) {
+            value = a.substr(eq + 1);
+            a = a.substr(0, eq);
+            hasValue = true;
+        }
+        if (a == "--help" || a == "-h") {
+            o->help = true;
+            continue;
+        }
+        bool known = false;
+        for (const std::string& name : allowed)
+            known |= name == a;
+        if (!known) {
+            *error = "unknown option " + a;
+            return false;
+        }
+        if (a == "--type" || a == "--lang") {
+            if (!hasValue) {
+                if (i + 1 >= argc) {
+                    *error = a + " needs a value";
+                    return false;
+                }
+                value = argv[++i];
+            }
+            if (a == "--type" && !ParseType(value, &o->type)) {
+                *error = "--type takes cfg or menu, not \"" + value + "\"";
+                return false;
+            }
+            if (a == "--lang") {
+                if (value == "en" || value == "english")
+                    o->language = UI_LANG_ENGLISH;
+                else if (value == "zh" || value == "cn" || value == "chinese")
+                    o->language = UI_LANG_CHINESE;
+                else {
+                    *error = "--lang takes en or zh, not \"" + value + "\"";
+                    return false;
+                }
+            }
+            continue;
+        }
+        if (hasValue) {
+            *error = a + " takes no value";
+            return false;
+        }
+        o->json |= a == "--json";
+        o->isNew |= a == "--new";
+        o->keepTime |= a == "--keep-time";
+        o->check |= a == "--check";
+        o->noRemoteCmd22 |= a == "--no-remote-cmd22";
+    }
+    return true;
+}
+
+// The message as a terminal shows it: the dialogs' "\r\n" and a bare "\r" end a line.
+std::string TerminalLines(const char* text) {
+    std::string out;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '\r') {
+            out += '\n';
+            if (p[1] == '\n')
+                ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+
+// The number of the first failing Generate message, 0 when every check passes.
+int RunGenerateChecks(const SendSet& rec, bool noRemoteCmd22) {
+    SendSet copy = rec;
+    GenerateControls controls = ControlsForRecord(copy, LocalNow(), noRemoteCmd22);
+    return CheckSendSet(copy, controls);
+}
+
+bool LoadArgument(const std::string& arg, TypeWanted type, std::string* path, LoadedFile* file,
+                  std::string* error) {
+    return ResolveCamPath(arg, type, path, error) && LoadCamFile(*path, type, file, error);
+}
+
+int CommandShow(const Options& o) {
+    if (o.args.size() != 1)
+        return Refuse("show takes one FILE (see camfile show --help)");
+    std::string path, error;
+    LoadedFile file;
+    if (!LoadArgument(o.args[0], o.type, &path, &file, &error))
+        return Refuse(error);
+    if (o.json)
+        PrintRecordJson(g_out, path, file);
+    else
+        PrintRecordText(g_out, path, file);
+    return EXIT_OK;
+}
+
+int CommandCheck(const Options& o) {
+    if (o.args.size() != 1)
+        return Refuse("check takes one FILE (see camfile check --help)");
+    if (o.type == TypeWanted::Menu)
+        return Refuse("check runs the checks of CFG.BIN; menu.dat has none");
+    std::string path, error;
+    LoadedFile file;
+    if (!LoadArgument(o.args[0], TypeWanted::Cfg, &path, &file, &error))
+        return Refuse(error);
+    g_iLanguage = o.language;
+    const int n = RunGenerateChecks(file.rec.cfg, o.noRemoteCmd22);
+    static const TextPair kPassed = {{"检查全部通过。", "All checks pass."}};
+    const char* text = n == 0 ? kPassed.Get() : GenerateMessage(n).Get();
+    if (o.json) {
+        fprintf(g_out, "{\"file\": %s, \"result\": \"%s\", \"message\": %d, \"text\": %s}\n",
+                JsonString(path, true).c_str(), n == 0 ? "pass" : "fail", n,
+                JsonString(text, true).c_str());
+    } else {
+        fprintf(g_out, "%s\n", TerminalLines(text).c_str());
+    }
+    return n == 0 ? EXIT_OK : EXIT_CHECK_FAILED;
+}
+
+int CommandSet(const Options& o) {
+    if (o.args.empty())
+        return Refuse("set takes a FILE and FIELD=VALUE assignments (see camfile set --help)");
+    if (o.args.size() == 1 && !o.isNew)
+        return Refuse("set: no FIELD=VALUE given; nothing to change");
+    std::vector<Assignment> list;
+    std::string error;
+    for (size_t i = 1; i < o.args.size(); ++i) {
+        Assignment a;
+        if (!ParseAssignment(o.args[i], &a, &error))
+            return Refuse(error);
+        list.push_back(a);
+    }
+
+    std::string path;
+    LoadedFile file;
+    if (o.isNew) {
+        TypeWanted type = o.type != TypeWanted::Any ? o.type : TypeFromName(o.args[0]);
+        if (!ResolveCamPath(o.args[0], type, &path, &error))
+            return Refuse(error);
+        if (type == TypeWanted::Any)
+            type = TypeFromName(path);
+        if (type == TypeWanted::Any)
+            return Refuse(o.args[0] + ": give --type cfg or --type menu for a new file of this "
+                                      "name");
+        file.rec.type = type == TypeWanted::Cfg ? CamFileType::Cfg : CamFileType::Menu;
+        if (file.rec.type == CamFileType::Cfg)
+            LoadSendSetDefaults(file.rec.cfg);
+        else
+            LoadMenuDefaults(file.rec.menu);
+    } else if (!LoadArgument(o.args[0], o.type, &path, &file, &error)) {
+        return Refuse(error);
+    }
+    if (o.check && file.rec.type != CamFileType::Cfg)
+        return Refuse("--check runs the checks of CFG.BIN; menu.dat has none");
+
+    EditOptions edit;
+    edit.keepTime = o.keepTime;
+    edit.now = LocalNow();
+    CamRecord rec = file.rec;
+    if (!ApplyAssignments(rec, list, edit, &error))
+        return Refuse(error);
+    StampRecord(rec, edit);
+    if (o.check) {
+        const int n = RunGenerateChecks(rec.cfg, o.noRemoteCmd22);
+        if (n != 0) {
+            g_iLanguage = o.language;
+            fprintf(stderr, "camfile: not written, the Generate checks fail:\n%s\n",
+                    TerminalLines(GenerateMessage(n).Get()).c_str());
+            return EXIT_CHECK_FAILED;
+        }
+    }
+    if (!SaveCamFile(path, rec, &error)) {
+        fprintf(stderr, "camfile: %s\n", error.c_str());
+        return EXIT_WRITE_FAILED;
+    }
+    fprintf(g_out, "wrote %s\n", EscapeForDisplay(path).c_str());
+    return EXIT_OK;
+}
+
+std::string FieldLimits(const FieldSpec& f) {
+    if (f.fixedReason != nullptr)
+        return std::string("not set by name: ") + f.fixedReason;
+    if (f.kind == FieldKind::Text) {
+        std::string s = "text, at most " + std::to_string(f.maxChars) + " characters";
+        if (f.allowed != nullptr)
+            s += std::string(" of \"") + f.allowed + "\"";
+        return s;
+    }
+    std::string s = std::to_string(f.minValue) + ".." + std::to_string(f.maxValue);
+    switch (f.rule) {
+    case FieldRule::Operator:
+        return s + "; an operator of the chosen country (loads its presets)";
+    case FieldRule::Country:
+        s += "; loads the operator presets";
+        break;
+    case FieldRule::Interval:
+        return s + "; bit 7 seconds, count 0..60: 30s, 5min";
+    case FieldRule::VideoLen:
+        return s + "; seconds minus one: 10s";
+    case FieldRule::MenuClock:
+        return s + "; only with ClockMode=Input";
+    default:
+        break;
+    }
+    if (f.unit != nullptr)
+        s += std::string(" ") + f.unit;
+    return s;
+}
+
+void PrintFields(CamFileType type) {
+    fprintf(g_out, "%s fields:\n", CamFileName(type));
+    for (const FieldSpec& f : FieldsOf(type)) {
+        fprintf(g_out, "  %-26s %s\n", f.name.c_str(), FieldLimits(f).c_str());
+        if (f.items.empty() || f.items.size() > 26 || f.rule == FieldRule::Country)
+            continue;
+        std::string texts;
+        for (const FieldItem& item : f.items)
+            texts += (texts.empty() ? "" : ", ") + std::to_string(item.value) + " " + item.english;
+        fprintf(g_out, "  %-26s   %s\n", "", texts.c_str());
+    }
+    if (type == CamFileType::Cfg) {
+        fputs("  country / operator         byOperatorCountry / byOperator by name: "
+              "country=\"United Kingdom\" operator=Vodafone; country=Others for manual input\n",
+              g_out);
+    } else {
+        fputs("  Serial                     the four serial characters at once: Serial=AB12\n",
+              g_out);
+    }
+}
+
+int CommandFields(const Options& o) {
+    TypeWanted type = TypeWanted::Any;
+    if (o.args.size() > 1 || (o.args.size() == 1 && !ParseType(o.args[0], &type)))
+        return Refuse("fields takes cfg, menu or nothing");
+    if (type != TypeWanted::Menu)
+        PrintFields(CamFileType::Cfg);
+    if (type == TypeWanted::Any)
+        fputc('\n', g_out);
+    if (type != TypeWanted::Cfg)
+        PrintFields(CamFileType::Menu);
+    return EXIT_OK;
+}
+
+struct Command {
+    const char* name;
+    const char* help;
+    std::vector<std::string> options;
+    int (*run)(const Options&);
+};
+
+int Run(int argc, char** argv) {
+    static const Command kCommands[] = {
+        {"show", kShowHelp, {"--json", "--type"}, CommandShow},
+        {"check", kCheckHelp, {"--lang", "--no-remote-cmd22", "--json"}, CommandCheck},
+        {"set",
+         kSetHelp,
+         {"--new", "--type", "--keep-time", "--check", "--no-remote-cmd22", "--lang"},
+         CommandSet},
+        {"fields", kFieldsHelp, {}, CommandFields},
+    };
+    if (argc < 2) {
+        fputs(kMainHelp, stderr);
+        return EXIT_REFUSED;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        const char* help = kMainHelp;
+        for (const Command& c : kCommands) {
+            if (argc > 2 && strcmp(argv[2], c.name) == 0)
+                help = c.help;
+        }
+        fputs(help, g_out);
+        return EXIT_OK;
+    }
+    if (name == "--version") {
+        fprintf(g_out, "%s\n", kVersion);
+        return EXIT_OK;
+    }
+    for (const Command& c : kCommands) {
+        if (name != c.name)
+            continue;
+        Options o;
+        std::string error;
+        if (!ParseOptions(argc, argv, 2, c.options, &o, &error))
+            return Refuse(error + " (see camfile " + c.name + " --help)");
+        if (o.help) {
+            fputs(c.help, g_out);
+            return EXIT_OK;
+        }
+        return c.run(o);
+    }
+    return Refuse("unknown command \"" + name + "\" (see camfile --help)");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    SetUpOutput();
+    const int status = Run(argc, argv);
+    fflush(g_out);
+    return status;
+}
