@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, when any is missing.
+set -euo pipefail
+packages=(
+    cmake make g++ googletest libgtest-dev   # native build and unit tests
+    g++-mingw-w64-x86-64                     # the Windows program (x86_64-w64-mingw32-g++-posix)
+    wine64                                   # runs it on Linux (binaries in /usr/lib/wine)
+    xvfb xauth                               # a virtual display for the GUI tests
+    fonts-wqy-microhei                       # Chinese glyphs for the dialogs under Wine
+    clang libclang-rt-14-dev                 # libFuzzer targets of the file readers
+    python3                                  # test helpers
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

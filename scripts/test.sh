@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds both builds and runs every test: the native suite, the GUI suite under Xvfb and Wine,
+# and a short run of the file-reader fuzzers. Ends with the line "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/install-deps.sh" || exit 1
+jobs=$(nproc)
+native="$root/build/native"
+win="$root/build/win"
+log=$(mktemp -d)
+passed=0
+failed=0
+
+count_ctest() { # adds the counts of a ctest run's summary line
+    local line
+    line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
+    if [ -z "$line" ]; then
+        failed=$((failed + 1)) # the suite did not run at all
+        return
+    fi
+    local f t
+    f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + t - f))
+    failed=$((failed + f))
+}
+
+echo "== Native build and unit tests"
+if cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+    cmake --build "$native" -j"$jobs"; then
+    ctest --test-dir "$native" --output-on-failure -j"$jobs" 2>&1 | tee "$log/native.txt"
+    count_ctest "$log/native.txt"
+else
+    echo "native build failed"
+    failed=$((failed + 1))
+fi
+
+echo "== Windows build and GUI tests under Wine"
+if cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null && cmake --build "$win" -j"$jobs"; then
+    bash "$root/scripts/test-gui.sh" "$win" 2>&1 | tee "$log/gui.txt"
+    count_ctest "$log/gui.txt"
+else
+    echo "Windows build failed"
+    failed=$((failed + 1))
+fi
+
+if [ -f "$root/scripts/fuzz.sh" ]; then
+    echo "== Fuzzing the file readers"
+    if bash "$root/scripts/fuzz.sh" 2>&1 | tee "$log/fuzz.txt"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
+fi
+
+rm -rf "$log"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
