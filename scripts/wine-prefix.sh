@@ -19,5 +19,19 @@ sys='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 for font in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "DejaVu Sans"; do
     reg "$sys" /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei"
 done
+# Wine's caption, menu and message-box fonts ask for the Western character set, for which it does
+# not link the Chinese font: ask for the default set instead, so Chinese captions and message
+# boxes show their characters.
+logfont() { # weight in hex (little-endian 4 bytes), then "MS Shell Dlg" as the face
+    local face pad
+    face=$(printf 'MS Shell Dlg' | iconv -t UTF-16LE | od -An -tx1 -v | tr -d ' \n')
+    pad=$(printf '%0*d' $((128 - ${#face})) 0)
+    printf 'f5ffffff000000000000000000000000%s0000000100000022%s%s' "$1" "$face" "$pad"
+}
+metrics='HKCU\Control Panel\Desktop\WindowMetrics'
+reg "$metrics" /v CaptionFont /t REG_BINARY /d "$(logfont bc020000)"
+for name in SmCaptionFont MenuFont StatusFont MessageFont IconFont; do
+    reg "$metrics" /v "$name" /t REG_BINARY /d "$(logfont 90010000)"
+done
 wineserver -w
 touch "$WINEPREFIX/.camsetup-ready"
