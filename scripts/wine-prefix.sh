@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 export WINEPREFIX=${1:?usage: wine-prefix.sh PREFIX}
 
-if [ -f "$WINEPREFIX/.camsetup-ready" ]; then
+if [ -f "$WINEPREFIX/.camsetup-ready-2" ]; then
     exit 0
 fi
 mkdir -p "$WINEPREFIX"
@@ -34,4 +34,4 @@ for name in SmCaptionFont MenuFont StatusFont MessageFont IconFont; do
     reg "$metrics" /v "$name" /t REG_BINARY /d "$(logfont 90010000)"
 done
 wineserver -w
-touch "$WINEPREFIX/.camsetup-ready"
+touch "$WINEPREFIX/.camsetup-ready-2"
