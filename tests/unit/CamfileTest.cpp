@@ -1,0 +1,619 @@
+// camfile, run as a user runs it, on files written by the core's writers in a temporary folder.
+
+#include "TempDir.h"
+
+#include "CamFields.h"
+
+#include "menu/MenuData.h"
+#include "sendset/OperatorPresets.h"
+#include "sendset/SendSet.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+struct RunResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quoted(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string ReadText(const std::string& path) {
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+RunResult Camfile(const std::vector<std::string>& args) {
+    TempDir io;
+    std::string command = Quoted(CAMFILE_PATH);
+    for (const std::string& a : args)
+        command += " " + Quoted(a);
+    command += " >" + Quoted(io.File("out")) + " 2>" + Quoted(io.File("err"));
+    const int raw = std::system(command.c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return {status, ReadText(io.File("out")), ReadText(io.File("err"))};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A small JSON validator: true when text is exactly one JSON value.
+class JsonCheck {
+public:
+    explicit JsonCheck(const std::string& text) : s_(text) {}
+    bool Valid() {
+        Blank();
+        if (!Value())
+            return false;
+        Blank();
+        return i_ == s_.size();
+    }
+
+private:
+    void Blank() {
+        while (i_ < s_.size() && strchr(" \t\r\n", s_[i_]) != nullptr)
+            ++i_;
+    }
+    bool Take(char c) {
+        Blank();
+        if (i_ < s_.size() && s_[i_] == c) {
+            ++i_;
+            return true;
+        }
+        return false;
+    }
+    bool Literal(const char* word) {
+        size_t n = strlen(word);
+        if (s_.compare(i_, n, word) != 0)
+            return false;
+        i_ += n;
+        return true;
+    }
+    bool String() {
+        if (!Take('"'))
+            return false;
+        while (i_ < s_.size()) {
+            unsigned char c = static_cast<unsigned char>(s_[i_++]);
+            if (c == '"')
+                return true;
+            if (c < 0x20)
+                return false;
+            if (c != '\\')
+                continue;
+            if (i_ >= s_.size())
+                return false;
+            char e = s_[i_++];
+            if (e == 'u') {
+                for (int k = 0; k < 4; ++k) {
+                    if (i_ >= s_.size() || !isxdigit(static_cast<unsigned char>(s_[i_++])))
+                        return false;
+                }
+            } else if (strchr("\"\\/bfnrt", e) == nullptr) {
+                return false;
+            }
+        }
+        return false;
+    }
+    bool Number() {
+        size_t start = i_;
+        if (i_ < s_.size() && s_[i_] == '-')
+            ++i_;
+        while (i_ < s_.size() && isdigit(static_cast<unsigned char>(s_[i_])))
+            ++i_;
+        return i_ > start && isdigit(static_cast<unsigned char>(s_[i_ - 1]));
+    }
+    bool Value() {
+        Blank();
+        if (i_ >= s_.size())
+            return false;
+        char c = s_[i_];
+        if (c == '"')
+            return String();
+        if (c == '{') {
+            ++i_;
+            if (Take('}'))
+                return true;
+            do {
+                Blank();
+                if (!String() || !Take(':') || !Value())
+                    return false;
+            } while (Take(','));
+            return Take('}');
+        }
+        if (c == '[') {
+            ++i_;
+            if (Take(']'))
+                return true;
+            do {
+                if (!Value())
+                    return false;
+            } while (Take(','));
+            return Take(']');
+        }
+        return Literal("true") || Literal("false") || Literal("null") || Number();
+    }
+
+    std::string s_;
+    size_t i_ = 0;
+};
+
+bool IsJson(const std::string& text) {
+    return JsonCheck(text).Valid();
+}
+
+SendSet DefaultSendSet() {
+    SendSet rec;
+    LoadSendSetDefaults(rec);
+    return rec;
+}
+
+MenuData DefaultMenu() {
+    MenuData rec;
+    LoadMenuDefaults(rec);
+    return rec;
+}
+
+void WriteCfg(const TempDir& dir, const SendSet& rec) {
+    CaptureStdout();
+    ASSERT_TRUE(WriteSendSetTo(dir.path().c_str(), rec));
+    GetCapturedStdout();
+}
+
+void WriteMenu(const TempDir& dir, const MenuData& rec) {
+    CaptureStdout();
+    ASSERT_TRUE(WriteMenuTo(dir.path().c_str(), rec));
+    GetCapturedStdout();
+}
+
+SendSet ReadCfg(const TempDir& dir) {
+    SendSet rec{};
+    CaptureStdout();
+    EXPECT_EQ(ReadSendSetFrom(dir.path().c_str(), rec, 0, SendSetClock{}), 1);
+    GetCapturedStdout();
+    return rec;
+}
+
+MenuData ReadMenu(const TempDir& dir) {
+    MenuData rec{};
+    CaptureStdout();
+    EXPECT_EQ(ReadMenuFrom(dir.path().c_str(), rec, SaveClockData{}), 1);
+    GetCapturedStdout();
+    return rec;
+}
+
+// The record after the presets of (country, operator), as the 3G Parameter Settings page loads
+// them.
+SendSet WithPresets(SendSet rec, int country, int op) {
+    CaptureStdout();
+    LoadMmsPresets(rec, country, op);
+    Load3GPresets(rec, country, op);
+    GetCapturedStdout();
+    rec.byOperatorCountry = static_cast<uint8_t>(country);
+    rec.byOperator = static_cast<uint8_t>(op);
+    return rec;
+}
+
+} // namespace
+
+TEST(CamfileFields, TablesCoverEachRecordByteAtMostOnceWithinTheRecord) {
+    for (CamFileType type : {CamFileType::Cfg, CamFileType::Menu}) {
+        const size_t size = type == CamFileType::Cfg ? SEND_SET_SIZE : MENU_DATA_SIZE;
+        std::vector<int> owners(size, 0);
+        for (const FieldSpec& f : FieldsOf(type)) {
+            ASSERT_LE(f.offset + f.width, size) << f.name;
+            for (size_t i = 0; i < f.width; ++i)
+                ++owners[f.offset + i];
+            EXPECT_EQ(FindField(type, f.name), &f) << f.name;
+            if (f.kind == FieldKind::Text) {
+                EXPECT_LT(static_cast<size_t>(f.maxChars), f.width) << f.name;
+            }
+        }
+        for (size_t i = 0; i < size; ++i) {
+            // Only the reserved bytes of CFG.BIN belong to no field.
+            const bool reserved =
+                type == CamFileType::Cfg && (i == 9 || (i >= 21 && i <= 23) || i == 347);
+            EXPECT_EQ(owners[i], reserved ? 0 : 1) << "byte " << i;
+        }
+    }
+}
+
+TEST(CamfileShow, CfgFieldsByNameWithMeaningsAndSafeTexts) {
+    TempDir dir;
+    SendSet rec = WithPresets(DefaultSendSet(), 3, 0);
+    rec.bySendBy = SEND_BY_EMAIL;
+    rec.byRemoteInterval = 3;
+    rec.byRemoteSwitch = 1;
+    strcpy(rec.sSmtpSet.szServer, "smtp.example.com");
+    memset(rec.szRemotePhoneNum, '9', sizeof rec.szRemotePhoneNum); // no terminator
+    strcpy(rec.szRecp[2], "a\x01"
+                          "b\xA1\"\\");
+    rec.uwRecpLen[2] = 6;
+    WriteCfg(dir, rec);
+
+    RunResult r = Camfile({"show", dir.File("CFG.BIN")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_TRUE(Contains(r.out, "IF_SEND_BY_APP_SET_FLG=1\n"));
+    EXPECT_TRUE(Contains(r.out, "  bySendBy                   2      Email\n"));
+    EXPECT_TRUE(Contains(r.out, "  byRemoteInterval           3      03 Hours\n"));
+    EXPECT_TRUE(Contains(r.out, "  byOperatorCountry          3      United Kingdom\n"));
+    EXPECT_TRUE(Contains(r.out, "  byOperator                 0      Vodafone\n"));
+    EXPECT_TRUE(Contains(r.out, "  sSmtpSet.szServer          \"smtp.example.com\"\n"));
+    EXPECT_TRUE(Contains(r.out, "\"" + std::string(16, '9') + "\"\n")); // bounded by the field
+    EXPECT_TRUE(Contains(r.out, "\"a\\x01b\\xA1\\\"\\\\\"\n"));
+    EXPECT_FALSE(Contains(r.out, "sizeof = ")) << "the core's trace leaked into the output";
+
+    // A folder stands for the camera file in it; JSON carries the same, byte for byte.
+    RunResult json = Camfile({"show", "--json", dir.path()});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_TRUE(IsJson(json.out)) << json.out;
+    EXPECT_TRUE(Contains(json.out, "\"bySendBy\": {\"value\": 2, \"meaning\": \"Email\"}"));
+    EXPECT_TRUE(Contains(json.out, "\"szRecp[2]\": {\"value\": \"a\\u0001b\\u00a1\\\"\\\\\"}"));
+    EXPECT_TRUE(Contains(json.out, "\"appSetFlag\": true"));
+}
+
+TEST(CamfileShow, MenuFieldsWithUnitsLanguageAndSerial) {
+    TempDir dir;
+    MenuData rec = DefaultMenu();
+    rec.Interval = 0x81;
+    rec.Language = 3;
+    rec.VideoLen = 59;
+    rec.CapMode = 2;
+    const uint8_t serial[4] = {10, 11, 1, 35};
+    memcpy(rec.Serial, serial, 4);
+    WriteMenu(dir, rec);
+
+    RunResult r = Camfile({"show", dir.File("menu.dat")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "menu.dat: "));
+    EXPECT_TRUE(Contains(r.out, "  Interval                   129    1 second\n"));
+    EXPECT_TRUE(Contains(r.out, "  Language                   3      German\n"));
+    EXPECT_TRUE(Contains(r.out, "  VideoLen                   59     60 s\n"));
+    EXPECT_TRUE(Contains(r.out, "  CapMode                    2      Camera+Video\n"));
+    EXPECT_TRUE(Contains(r.out, "  Serial[3]                  35     Z\n"));
+    EXPECT_TRUE(Contains(r.out, "  Tail[0]                    143\n"));
+
+    RunResult json = Camfile({"show", "--json", dir.File("menu.dat")});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_TRUE(IsJson(json.out)) << json.out;
+    EXPECT_TRUE(Contains(json.out, "\"Interval\": {\"value\": 129, \"meaning\": \"1 second\"}"));
+}
+
+TEST(CamfileShow, RefusesWhatIsNotACameraFile) {
+    TempDir dir;
+    const struct {
+        std::string name;
+        size_t size;
+        uint8_t byte;
+        const char* says;
+    } cases[] = {
+        {"menu.dat", 43, 0x69, "43 bytes; a menu.dat has 44"},
+        {"CFG.BIN", 1241, 0x69, "1241 bytes; a CFG.BIN has 1240"},
+        {"card.bin", 100, 0x69, "neither a CFG.BIN (1240 bytes) nor a menu.dat (44 bytes)"},
+        {"zero.bin", 1240, 0x00, "layout flag"}, // 1240 bytes that decode to another layout
+    };
+    for (const auto& c : cases) {
+        WriteBytes(dir.File(c.name), std::vector<uint8_t>(c.size, c.byte));
+        RunResult r = Camfile({"show", dir.File(c.name)});
+        EXPECT_EQ(r.status, 2) << c.name;
+        EXPECT_TRUE(Contains(r.err, c.says)) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+    EXPECT_EQ(Camfile({"show", dir.File("missing")}).status, 2);
+
+    TempDir both;
+    WriteCfg(both, DefaultSendSet());
+    WriteMenu(both, DefaultMenu());
+    RunResult r = Camfile({"show", both.path()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "both CFG.BIN and menu.dat"));
+    EXPECT_EQ(Camfile({"show", "--type", "menu", both.path()}).status, 0);
+    RunResult wrongType = Camfile({"show", "--type", "menu", both.File("CFG.BIN")});
+    EXPECT_EQ(wrongType.status, 2);
+    EXPECT_TRUE(Contains(wrongType.err, "is a CFG.BIN, not a menu.dat"));
+}
+
+TEST(CamfileSet, NewFilesEqualTheCoreWritersOutputByteForByte) {
+    TempDir tool, core;
+    RunResult r =
+        Camfile({"set", "--new", "--keep-time", tool.File("CFG.BIN"), "bySendBy=Email",
+                 "country=United Kingdom", "operator=Orange", "sSmtpSet.szServer=smtp.example.com",
+                 "sSmtpSet.iPort=587", "sSmtpSet.szAddr=cam@example.com",
+                 "szRecp[2]=me@example.com", "byRemoteInterval=02 Hours", "sMmsSet.szApn=own.apn"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "wrote " + tool.File("CFG.BIN") + "\n");
+    SendSet expect = WithPresets(DefaultSendSet(), 3, 2);
+    expect.bySendBy = SEND_BY_EMAIL;
+    strcpy(expect.sSmtpSet.szServer, "smtp.example.com");
+    expect.sSmtpSet.iPort = 587;
+    strcpy(expect.sSmtpSet.szAddr, "cam@example.com");
+    strcpy(expect.sSmtpSet.szUserName, "cam@example.com"); // mirrors the address
+    strcpy(expect.szRecp[2], "me@example.com");
+    expect.uwRecpLen[2] = 14;
+    expect.byRemoteInterval = 2;
+    expect.byRemoteSwitch = 1;
+    memset(expect.sMmsSet.szApn, 0, sizeof expect.sMmsSet.szApn);
+    strcpy(expect.sMmsSet.szApn, "own.apn"); // given after the presets, so it wins
+    WriteCfg(core, expect);
+    EXPECT_EQ(ReadBytes(tool.File("CFG.BIN")), ReadBytes(core.File("CFG.BIN")));
+    EXPECT_EQ(tool.List(), std::vector<std::string>{"CFG.BIN"}); // no temporary file left
+
+    r = Camfile({"set", "--new", "--keep-time", tool.File("menu.dat"), "CapMode=Video",
+                 "Language=German", "Interval=30s", "VideoLen=20s", "Serial=ab12", "Timer1On=On",
+                 "Timer1EndHour=6", "TimeLapse=On", "SenseLevel=High"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    MenuData menu = DefaultMenu();
+    menu.CapMode = 1;
+    menu.Language = 3;
+    menu.Interval = 0x80 | 30;
+    menu.VideoLen = 19;
+    const uint8_t serial[4] = {10, 11, 1, 2};
+    memcpy(menu.Serial, serial, 4);
+    menu.Timer1On = 1;
+    menu.Timer1EndHour = 6;
+    menu.TimeLapse = 0;
+    menu.SenseLevel = 1;
+    WriteMenu(core, menu);
+    EXPECT_EQ(ReadBytes(tool.File("menu.dat")), ReadBytes(core.File("menu.dat")));
+}
+
+TEST(CamfileSet, ChangesExistingFilesKeepingEverythingElse) {
+    TempDir dir;
+    SendSet rec = WithPresets(DefaultSendSet(), 21, 1);
+    rec.byReserved1 = 0x5A; // reserved bytes keep what the file gave them
+    rec.byReserved2[1] = 0xC3;
+    strcpy(rec.sFtpSet.szServer, "ftp.example.com");
+    WriteCfg(dir, rec);
+    RunResult r =
+        Camfile({"set", "--keep-time", dir.path(), "bySendMode=Daily Send", "byDailySendTime=7",
+                 "sFtpSet.iFtpDirType=Specify", "sFtpSet.szFtpDir=/cams/one", "sLongitude.byDir=W",
+                 "sLongitude.byDeg=180"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    SendSet expect = rec;
+    expect.bySendMode = 1;
+    expect.byDailySendTime = 7;
+    expect.sFtpSet.iFtpDirType = 1;
+    strcpy(expect.sFtpSet.szFtpDir, "/cams/one");
+    expect.sLongitude.byDir = 1;
+    expect.sLongitude.byDeg = 180;
+    SendSet got = ReadCfg(dir);
+    EXPECT_EQ(memcmp(&got, &expect, sizeof got), 0);
+
+    // Root puts "/" back; the remote switch follows the interval.
+    ASSERT_EQ(Camfile({"set", "--keep-time", dir.path(), "sFtpSet.iFtpDirType=Root",
+                       "byRemoteInterval=Remote Off"})
+                  .status,
+              0);
+    got = ReadCfg(dir);
+    EXPECT_STREQ(got.sFtpSet.szFtpDir, "/");
+    EXPECT_EQ(got.byRemoteInterval, REMOTE_INTERVAL_OFF);
+    EXPECT_EQ(got.byRemoteSwitch, 0);
+
+    // Manual input empties the operator parameters, as leaving the presets on the page does.
+    ASSERT_EQ(Camfile({"set", "--keep-time", dir.path(), "country=Others"}).status, 0);
+    got = ReadCfg(dir);
+    EXPECT_EQ(got.byOperatorCountry, OPERATOR_COUNTRY_MANUAL);
+    EXPECT_STREQ(got.sMmsSet.szUrl, "");
+    EXPECT_STREQ(got.sSmtpSet.sz3GSmtpApN, "");
+    EXPECT_STREQ(got.sFtpSet.szServer, "ftp.example.com");
+}
+
+TEST(CamfileSet, ListTextsAndStoredNumbersGiveTheSameFile) {
+    const std::vector<std::pair<std::string, std::string>> same = {
+        {"bySendBy=QOR Camera Cloud System", "bySendBy=4"},
+        {"byRemoteInterval=10 minutes", "byRemoteInterval=0"},
+        {"byRemoteInterval=1 hours", "byRemoteInterval=1"},
+        {"bySendImgSize=thumbnail", "bySendImgSize=1"},
+        {"country=Deutschland", "byOperatorCountry=2"},
+        {"bySendBy=邮件", "bySendBy=2"},
+    };
+    for (const auto& p : same) {
+        TempDir a, b;
+        ASSERT_EQ(Camfile({"set", "--new", "--keep-time", a.File("CFG.BIN"), p.first}).status, 0)
+            << p.first;
+        ASSERT_EQ(Camfile({"set", "--new", "--keep-time", b.File("CFG.BIN"), p.second}).status, 0);
+        EXPECT_EQ(ReadBytes(a.File("CFG.BIN")), ReadBytes(b.File("CFG.BIN"))) << p.first;
+    }
+    const std::vector<std::pair<std::string, std::string>> sameMenu = {
+        {"CapMode=video", "CapMode=1"},     {"Interval=5 min", "Interval=5"},
+        {"Language=Polish", "Language=14"}, {"PicNum=3 photos", "PicNum=2"},
+        {"Serial[2]=Z", "Serial[2]=35"},    {"ImgSize=5MP", "ImgSize=1"},
+    };
+    for (const auto& p : sameMenu) {
+        TempDir a, b;
+        ASSERT_EQ(
+            Camfile({"set", "--new", "--keep-time", "--type", "menu", a.File("m"), p.first}).status,
+            0)
+            << p.first;
+        ASSERT_EQ(
+            Camfile({"set", "--new", "--keep-time", "--type=menu", b.File("m"), p.second}).status,
+            0);
+        EXPECT_EQ(ReadBytes(a.File("m")), ReadBytes(b.File("m"))) << p.first;
+    }
+}
+
+TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
+    TempDir dir;
+    WriteCfg(dir, WithPresets(DefaultSendSet(), 0, 0));
+    WriteMenu(dir, DefaultMenu());
+    const std::vector<uint8_t> cfgBefore = ReadBytes(dir.File("CFG.BIN"));
+    const std::vector<uint8_t> menuBefore = ReadBytes(dir.File("menu.dat"));
+    const std::string fits60(60, 's');
+    const struct {
+        const char* file;
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {"CFG.BIN", {"nosuch=1"}, "nosuch: no such field in CFG.BIN"},
+        {"CFG.BIN", {"bySendBy=5"}, "bySendBy: 5 is out of range 0..4"},
+        {"CFG.BIN", {"bySendBy=Fax"}, "bySendBy: \"Fax\" is not a value"},
+        {"CFG.BIN", {"sSmtpSet.szServer=" + fits60 + "x"}, "61 characters, at most 60 fit"},
+        {"CFG.BIN", {"szRecp[0]=0123456789012345"}, "szRecp[0]: 16 characters, at most 15"},
+        {"CFG.BIN", {"sFtpSet.szUserName=" + std::string(44, 'u')}, "at most 43 fit"},
+        {"CFG.BIN", {"szRecp[1]=12ab"}, "szRecp[1]: the character 'a' is not allowed"},
+        {"CFG.BIN", {"sSmtpSet.szPassword=pa\xE5ss"}, "only printable ASCII"},
+        {"CFG.BIN", {"sSmtpSet.iPort=65536"}, "sSmtpSet.iPort: 65536 is out of range 0..65535"},
+        {"CFG.BIN", {"uwMaxSendImgNum=-1"}, "uwMaxSendImgNum: -1 is out of range 0..9999"},
+        {"CFG.BIN", {"operator=Vodafone"}, "not an operator offered for China"},
+        {"CFG.BIN", {"country=Spain", "operator=4"}, "4 is out of range 0..3"},
+        {"CFG.BIN", {"byRemoteSwitch=1"}, "byRemoteSwitch: cannot be set"},
+        {"CFG.BIN", {"uwRecpLen[0]=3"}, "uwRecpLen[0]: cannot be set"},
+        {"CFG.BIN", {"sLatitude.byDeg=90", "sLatitude.bySec=1"}, "sLatitude: at most 90"},
+        {"CFG.BIN", {"sFtpSet.szFtpDir=/x"}, "needs sFtpSet.iFtpDirType=Specify"},
+        {"CFG.BIN", {"bySendBy"}, "\"bySendBy\" is not FIELD=VALUE"},
+        {"CFG.BIN", {"Language=German"}, "Language: no such field in CFG.BIN"},
+        {"menu.dat", {"Interval=61s"}, "Interval: a count of 61 is out of range 0..60"},
+        {"menu.dat", {"VideoLen=61s"}, "VideoLen: 61 seconds is out of range 1..60"},
+        {"menu.dat", {"Language=0"}, "Language: 0 is out of range 1..14"},
+        {"menu.dat", {"Serial=AB1"}, "Serial: give exactly four characters"},
+        {"menu.dat", {"Serial=AB1-"}, "Serial: '-' is not one of 0-9 or A-Z"},
+        {"menu.dat", {"Tail[0]=0"}, "Tail[0]: cannot be set"},
+        {"menu.dat", {"Hour=5"}, "Hour: the clock is set by hand only with ClockMode=Input"},
+        {"menu.dat", {"ClockMode=Input", "Year=2100"}, "Year: 2100 is out of range 2016..2099"},
+        {"menu.dat",
+         {"ClockMode=Input", "Year=2023", "Month=2", "Day=29"},
+         "Day: 29 is out of range 1..28 for 2023-2"},
+        {"menu.dat", {"CapMode=Photo"}, "CapMode: \"Photo\" is not a value"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"set", dir.File(c.file)};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        RunResult r = Camfile(args);
+        EXPECT_EQ(r.status, 2) << c.args[0];
+        EXPECT_TRUE(Contains(r.err, c.says)) << c.args[0] << ": " << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), cfgBefore);
+    EXPECT_EQ(ReadBytes(dir.File("menu.dat")), menuBefore);
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"CFG.BIN", "menu.dat"}));
+
+    // The longest texts that fit are taken.
+    ASSERT_EQ(Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "sSmtpSet.szServer=" + fits60,
+                       "szRecp[0]=+12345678901234"})
+                  .status,
+              0);
+    EXPECT_STREQ(ReadCfg(dir).sSmtpSet.szServer, fits60.c_str());
+}
+
+TEST(CamfileSet, StampsTheTimeAsGenerateDoesUnlessKept) {
+    TempDir dir;
+    std::time_t t = std::time(nullptr);
+    std::tm now{};
+    localtime_r(&t, &now);
+    ASSERT_EQ(Camfile({"set", "--new", dir.File("CFG.BIN"), "bySendBy=FTP"}).status, 0);
+    SendSet cfg = ReadCfg(dir);
+    EXPECT_EQ(cfg.sTime.byYear, now.tm_year + 1900 - 2000);
+    EXPECT_EQ(cfg.sTime.byMonth, now.tm_mon + 1);
+    EXPECT_EQ(cfg.sTime.bSet, 0);
+
+    // Auto takes this computer's time; Input keeps the time given.
+    ASSERT_EQ(Camfile({"set", "--new", dir.File("menu.dat"), "DateFormat=YYMMDD"}).status, 0);
+    MenuData menu = ReadMenu(dir);
+    EXPECT_EQ(menu.ClockMode, 0);
+    EXPECT_EQ(menu.Year, now.tm_year + 1900);
+    ASSERT_EQ(Camfile({"set", dir.File("menu.dat"), "ClockMode=Input", "Year=2024", "Month=2",
+                       "Day=29", "Hour=23", "Minute=5", "Second=0"})
+                  .status,
+              0);
+    menu = ReadMenu(dir);
+    EXPECT_EQ(menu.ClockMode, 1);
+    EXPECT_EQ(menu.Year, 2024);
+    EXPECT_EQ(menu.Day, 29);
+    EXPECT_EQ(menu.Hour, 23);
+    ASSERT_EQ(Camfile({"set", dir.File("menu.dat"), "SdCycle=On"}).status, 0);
+    EXPECT_EQ(ReadMenu(dir).Year, 2024); // Input mode: the clock stays as given
+}
+
+TEST(CamfileCheck, PrintsTheFirstFailingMessageInEitherLanguage) {
+    TempDir dir;
+    SendSet rec = DefaultSendSet(); // MMS without any recipient
+    WriteCfg(dir, rec);
+    const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
+    RunResult r = Camfile({"check", dir.File("CFG.BIN")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "Generate failed!\nPlease enter at least one phone number or email address.\n");
+    r = Camfile({"check", "--lang", "zh", dir.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "未生成配置文件！\n请输入至少一个手机号码或邮箱地址。\n");
+    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
+
+    // FTP without a user name: message 17, whose bare carriage return ends a line here too.
+    rec.bySendBy = SEND_BY_FTP;
+    strcpy(rec.sFtpSet.szServer, "ftp.example.com");
+    strcpy(rec.sFtpSet.szPassword, "secret");
+    WriteCfg(dir, rec);
+    r = Camfile({"check", "--json", dir.File("CFG.BIN")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(IsJson(r.out)) << r.out;
+    EXPECT_TRUE(Contains(r.out, "\"result\": \"fail\", \"message\": 17"));
+    EXPECT_EQ(Camfile({"check", dir.File("CFG.BIN")}).out,
+              "Generate failed!\nFTP account error!\n");
+
+    // Remote control on: the remote e-mail is checked unless command 22 is not used.
+    strcpy(rec.sFtpSet.szUserName, "cam");
+    rec.byRemoteInterval = 0;
+    rec.byRemoteSwitch = 1;
+    strcpy(rec.szRemotePhoneNum, "12345");
+    WriteCfg(dir, rec);
+    r = Camfile({"check", dir.File("CFG.BIN")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.out, "remote control receiving email")) << r.out;
+    r = Camfile({"check", "--no-remote-cmd22", dir.File("CFG.BIN")});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "All checks pass.\n");
+
+    // set --check refuses to write what Generate would refuse.
+    const std::vector<uint8_t> passing = ReadBytes(dir.File("CFG.BIN"));
+    r = Camfile({"set", "--check", "--no-remote-cmd22", dir.File("CFG.BIN"), "sFtpSet.iPort=0"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "Please enter FTP port.")) << r.err;
+    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), passing);
+    EXPECT_EQ(Camfile({"check", "--type", "menu", dir.File("CFG.BIN")}).status, 2);
+}
+
+TEST(CamfileHelp, EveryCommandExplainsItselfAndBadUsageIsRefused) {
+    RunResult r = Camfile({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "Usage: camfile COMMAND"));
+    for (const char* command : {"show", "check", "set", "fields"}) {
+        r = Camfile({command, "--help"});
+        EXPECT_EQ(r.status, 0) << command;
+        EXPECT_TRUE(Contains(r.out, std::string("Usage: camfile ") + command)) << command;
+        EXPECT_EQ(Camfile({"help", command}).out, r.out);
+    }
+    r = Camfile({"fields", "menu"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "  Language                   1..14\n"));
+    EXPECT_TRUE(Contains(r.out, "1 Chinese, 2 English, 3 German"));
+
+    EXPECT_EQ(Camfile({}).status, 2);
+    EXPECT_EQ(Camfile({"frobnicate"}).status, 2);
+    r = Camfile({"show", "--bogus", "x"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "unknown option --bogus"));
+    TempDir dir;
+    r = Camfile({"set", "--new", dir.File("card.cfg"), "bySendBy=1"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "give --type cfg or --type menu"));
+    EXPECT_TRUE(dir.List().empty());
+}
