@@ -42,6 +42,7 @@ for t in "${targets[@]}"; do
     # New inputs go to the first (temporary) folder; the committed seeds are only read.
     if TMPDIR="$work/$t/tmp" "$build/tests/fuzz/$t" "$work/$t/corpus" "$root/tests/fuzz/corpus/$t" \
         -max_total_time="$seconds" -max_len="${max_len[$t]}" -timeout=10 \
+        -dict="$root/tests/fuzz/scrambled.dict" \
         -artifact_prefix="$findings/$t-" -print_final_stats=1 >"$work/$t.log" 2>&1; then
         grep -E '^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)' \
             "$work/$t.log" || true
