@@ -323,14 +323,11 @@ int CommandSet(const Options& o) {
     std::string path;
     LoadedFile file;
     if (o.isNew) {
-        TypeWanted type = o.type != TypeWanted::Any ? o.type : TypeFromName(o.args[0]);
+        const TypeWanted type = o.type != TypeWanted::Any ? o.type : TypeFromName(o.args[0]);
+        if (type == TypeWanted::Any)
+            return Refuse(o.args[0] + ": give --type cfg or --type menu for a new file here");
         if (!ResolveCamPath(o.args[0], type, &path, &error))
             return Refuse(error);
-        if (type == TypeWanted::Any)
-            type = TypeFromName(path);
-        if (type == TypeWanted::Any)
-            return Refuse(o.args[0] + ": give --type cfg or --type menu for a new file of this "
-                                      "name");
         file.rec.type = type == TypeWanted::Cfg ? CamFileType::Cfg : CamFileType::Menu;
         if (file.rec.type == CamFileType::Cfg)
             LoadSendSetDefaults(file.rec.cfg);

@@ -615,5 +615,8 @@ TEST(CamfileHelp, EveryCommandExplainsItselfAndBadUsageIsRefused) {
     r = Camfile({"set", "--new", dir.File("card.cfg"), "bySendBy=1"});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Contains(r.err, "give --type cfg or --type menu"));
+    EXPECT_EQ(Camfile({"set", "--new", dir.path(), "bySendBy=1"}).status, 2);
     EXPECT_TRUE(dir.List().empty());
+    EXPECT_EQ(Camfile({"set", "--new", "--type", "cfg", dir.path()}).status, 0);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
 }
