@@ -12,7 +12,7 @@ namespace {
 enum ClockModeValue { CLOCK_AUTO = 0, CLOCK_INPUT = 1, CLOCK_OFF = 2 };
 
 struct Resolved {
-    const FieldSpec* field;
+    const FieldInfo* field;
     std::string value;
 };
 
@@ -44,7 +44,7 @@ bool ApplySerialText(CamRecord& rec, const std::string& value, std::string* erro
 }
 
 bool ApplyOne(CamRecord& rec, const Resolved& r, std::string* error) {
-    const FieldSpec& field = *r.field;
+    const FieldInfo& field = *r.field;
     if (field.kind == FieldKind::Text) {
         if (!CheckText(field, r.value, error))
             return false;
@@ -208,7 +208,7 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
             serials.push_back(a.value);
             continue;
         }
-        const FieldSpec* field = FindField(rec.type, a.field);
+        const FieldInfo* field = FindField(rec.type, a.field);
         if (field == nullptr) {
             *error =
                 a.field + ": no such field in " + fileName + " (\"camfile fields\" lists them)";

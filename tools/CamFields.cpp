@@ -31,8 +31,8 @@ std::string Format(const char* format, int n) {
 }
 
 // Builders for the tables, so that each field reads as one line.
-FieldSpec Number(const std::string& name, size_t offset, size_t width, long lo, long hi) {
-    FieldSpec f;
+FieldInfo Number(const std::string& name, size_t offset, size_t width, long lo, long hi) {
+    FieldInfo f;
     f.name = name;
     f.offset = offset;
     f.width = width;
@@ -41,19 +41,19 @@ FieldSpec Number(const std::string& name, size_t offset, size_t width, long lo, 
     return f;
 }
 
-FieldSpec Byte(const std::string& name, size_t offset, long lo, long hi) {
+FieldInfo Byte(const std::string& name, size_t offset, long lo, long hi) {
     return Number(name, offset, 1, lo, hi);
 }
 
-FieldSpec List(const std::string& name, size_t offset, std::vector<FieldItem> items) {
-    FieldSpec f = Byte(name, offset, 0, static_cast<long>(items.size()) - 1);
+FieldInfo List(const std::string& name, size_t offset, std::vector<FieldItem> items) {
+    FieldInfo f = Byte(name, offset, 0, static_cast<long>(items.size()) - 1);
     f.items = std::move(items);
     return f;
 }
 
-FieldSpec Text(const std::string& name, size_t offset, size_t capacity, int maxChars,
+FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxChars,
                const char* allowed = nullptr) {
-    FieldSpec f;
+    FieldInfo f;
     f.name = name;
     f.kind = FieldKind::Text;
     f.offset = offset;
@@ -63,22 +63,22 @@ FieldSpec Text(const std::string& name, size_t offset, size_t capacity, int maxC
     return f;
 }
 
-FieldSpec Fixed(FieldSpec f, const char* reason) {
+FieldInfo Fixed(FieldInfo f, const char* reason) {
     f.fixedReason = reason;
     return f;
 }
 
-FieldSpec WithUnit(FieldSpec f, const char* unit) {
+FieldInfo WithUnit(FieldInfo f, const char* unit) {
     f.unit = unit;
     return f;
 }
 
-FieldSpec WithRule(FieldSpec f, FieldRule rule) {
+FieldInfo WithRule(FieldInfo f, FieldRule rule) {
     f.rule = rule;
     return f;
 }
 
-FieldSpec Element(FieldSpec f, int index) {
+FieldInfo Element(FieldInfo f, int index) {
     f.index = index;
     return f;
 }
@@ -123,11 +123,11 @@ std::vector<FieldItem> SerialCharItems() {
     return items;
 }
 
-std::vector<FieldSpec> MakeSendSetFields() {
+std::vector<FieldInfo> MakeSendSetFields() {
     const char* const kSwitchReason = "follows byRemoteInterval";
     const char* const kLengthReason = "follows the text of szRecp";
     const char* const kStampReason = "the time of the last write, stamped by the writer";
-    std::vector<FieldSpec> f;
+    std::vector<FieldInfo> f;
 #define AT(member) offsetof(SendSet, member)
     f.push_back(List("bySendBy", AT(bySendBy),
                      {{SEND_BY_CLOSE_3G, "Close 3G", "关闭3G"},
@@ -140,14 +140,14 @@ std::vector<FieldSpec> MakeSendSetFields() {
     f.push_back(List("bySendImgSize", AT(bySendImgSize),
                      {{0, "Full Image", "大图"}, {1, "Thumbnail", "小图"}}));
     f.push_back(Fixed(List("byRemoteSwitch", AT(byRemoteSwitch), kOffOn), kSwitchReason));
-    FieldSpec remote = Byte("byRemoteInterval", AT(byRemoteInterval), 0, REMOTE_INTERVAL_OFF);
+    FieldInfo remote = Byte("byRemoteInterval", AT(byRemoteInterval), 0, REMOTE_INTERVAL_OFF);
     remote.items = RemoteIntervalItems();
     f.push_back(WithRule(remote, FieldRule::RemoteInterval));
-    FieldSpec country = Byte("byOperatorCountry", AT(byOperatorCountry), 0, 43);
+    FieldInfo country = Byte("byOperatorCountry", AT(byOperatorCountry), 0, 43);
     country.items = CountryItems();
     f.push_back(WithRule(country, FieldRule::Country));
     f.push_back(WithRule(Byte("byOperator", AT(byOperator), 0, 8), FieldRule::Operator));
-    FieldSpec daily = Byte("byDailySendTime", AT(byDailySendTime), 0, 24);
+    FieldInfo daily = Byte("byDailySendTime", AT(byDailySendTime), 0, 24);
     daily.items = DailySendTimeItems();
     daily.items.push_back({24, "Not Set", "未设置"});
     f.push_back(daily);
@@ -178,12 +178,12 @@ std::vector<FieldSpec> MakeSendSetFields() {
     f.push_back(Text("sMmsSet.szAccount", AT(sMmsSet.szAccount), 33, 32));
     f.push_back(Text("sMmsSet.szPassword", AT(sMmsSet.szPassword), 33, 32));
     for (int i = 0; i < 4; ++i) {
-        FieldSpec len = Number(Indexed("uwRecpLen", i), AT(uwRecpLen) + 2 * i, 2, 0, 48);
+        FieldInfo len = Number(Indexed("uwRecpLen", i), AT(uwRecpLen) + 2 * i, 2, 0, 48);
         f.push_back(Element(Fixed(WithUnit(len, "characters"), kLengthReason), i));
     }
     for (int i = 0; i < 4; ++i) {
         // Slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
-        FieldSpec recp = i < 2
+        FieldInfo recp = i < 2
                              ? Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 15, kPhoneChars)
                              : Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 48);
         f.push_back(Element(WithRule(recp, FieldRule::Recipient), i));
@@ -201,7 +201,7 @@ std::vector<FieldSpec> MakeSendSetFields() {
     f.push_back(Text("sFtpSet.szUserName", AT(sFtpSet.szUserName), 49, 43));
     f.push_back(Text("sFtpSet.szPassword", AT(sFtpSet.szPassword), 33, 32));
     f.push_back(Number("sFtpSet.iPort", AT(sFtpSet.iPort), 4, 0, 65535));
-    FieldSpec dirType = Number("sFtpSet.iFtpDirType", AT(sFtpSet.iFtpDirType), 4, 0, 1);
+    FieldInfo dirType = Number("sFtpSet.iFtpDirType", AT(sFtpSet.iFtpDirType), 4, 0, 1);
     dirType.items = {{0, "Root", "根目录"}, {1, "Specify", "指定目录"}};
     f.push_back(dirType);
     f.push_back(List("sLongitude.byDir", AT(sLongitude.byDir), {{0, "E", "东"}, {1, "W", "西"}}));
@@ -216,8 +216,8 @@ std::vector<FieldSpec> MakeSendSetFields() {
     return f;
 }
 
-std::vector<FieldSpec> MakeMenuFields() {
-    std::vector<FieldSpec> f;
+std::vector<FieldInfo> MakeMenuFields() {
+    std::vector<FieldInfo> f;
 #define AT(member) offsetof(MenuData, member)
     f.push_back(
         List("CapMode", AT(CapMode),
@@ -240,7 +240,7 @@ std::vector<FieldSpec> MakeMenuFields() {
                      {{0, "YYMMDD", "年月日"}, {1, "DDMMYY", "日月年"}, {2, "MMDDYY", "月日年"}}));
     f.push_back(List("BeepSound", AT(BeepSound), kOffOn));
     f.push_back(List("SdCycle", AT(SdCycle), kOffOn));
-    FieldSpec language = Byte("Language", AT(Language), 1, 14);
+    FieldInfo language = Byte("Language", AT(Language), 1, 14);
     language.items = {
         {1, "Chinese", "简体中文"},   {2, "English", "英语"},           {3, "German", "德语"},
         {4, "Finnish", "芬兰语"},     {5, "Italian", "意大利语"},       {6, "French", "法语"},
@@ -386,32 +386,32 @@ std::string DateTimeText(int year, int month, int day, int hour, int minute, int
     return buf;
 }
 
-std::string RangeText(const FieldSpec& field) {
+std::string RangeText(const FieldInfo& field) {
     return std::to_string(field.minValue) + ".." + std::to_string(field.maxValue);
 }
 
 } // namespace
 
-const std::vector<FieldSpec>& FieldsOf(CamFileType type) {
-    static const std::vector<FieldSpec> cfg = MakeSendSetFields();
-    static const std::vector<FieldSpec> menu = MakeMenuFields();
+const std::vector<FieldInfo>& FieldsOf(CamFileType type) {
+    static const std::vector<FieldInfo> cfg = MakeSendSetFields();
+    static const std::vector<FieldInfo> menu = MakeMenuFields();
     return type == CamFileType::Cfg ? cfg : menu;
 }
 
-const FieldSpec* FindField(CamFileType type, const std::string& name) {
+const FieldInfo* FindField(CamFileType type, const std::string& name) {
     std::string wanted = name;
     if (type == CamFileType::Cfg && EqualsIgnoreCase(name, "country"))
         wanted = "byOperatorCountry";
     if (type == CamFileType::Cfg && EqualsIgnoreCase(name, "operator"))
         wanted = "byOperator";
-    for (const FieldSpec& f : FieldsOf(type)) {
+    for (const FieldInfo& f : FieldsOf(type)) {
         if (EqualsIgnoreCase(f.name, wanted))
             return &f;
     }
     return nullptr;
 }
 
-long GetNumber(const CamRecord& rec, const FieldSpec& field) {
+long GetNumber(const CamRecord& rec, const FieldInfo& field) {
     const uint8_t* p = rec.Bytes() + field.offset;
     // Little-endian in the file and in the record.
     uint32_t v = 0;
@@ -422,25 +422,25 @@ long GetNumber(const CamRecord& rec, const FieldSpec& field) {
     return static_cast<long>(v);
 }
 
-void SetNumber(CamRecord& rec, const FieldSpec& field, long value) {
+void SetNumber(CamRecord& rec, const FieldInfo& field, long value) {
     uint8_t* p = rec.Bytes() + field.offset;
     uint32_t v = static_cast<uint32_t>(value);
     for (size_t i = 0; i < field.width && i < 4; ++i)
         p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-std::string GetText(const CamRecord& rec, const FieldSpec& field) {
+std::string GetText(const CamRecord& rec, const FieldInfo& field) {
     const char* p = reinterpret_cast<const char*>(rec.Bytes() + field.offset);
     return std::string(p, static_cast<size_t>(FieldLength(p, field.width)));
 }
 
-void SetText(CamRecord& rec, const FieldSpec& field, const std::string& text) {
+void SetText(CamRecord& rec, const FieldInfo& field, const std::string& text) {
     char* p = reinterpret_cast<char*>(rec.Bytes() + field.offset);
     memset(p, 0, field.width);
     memcpy(p, text.data(), text.size() < field.width ? text.size() : field.width - 1);
 }
 
-std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldSpec& field) {
+std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldInfo& field) {
     if (field.rule != FieldRule::Operator)
         return field.items;
     std::vector<FieldItem> items;
@@ -457,7 +457,7 @@ std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldSpec& field) {
     return items;
 }
 
-std::string DescribeValue(const CamRecord& rec, const FieldSpec& field) {
+std::string DescribeValue(const CamRecord& rec, const FieldInfo& field) {
     if (field.kind == FieldKind::Text)
         return "";
     const long value = GetNumber(rec, field);
@@ -513,7 +513,7 @@ std::string DescribeValue(const CamRecord& rec, const FieldSpec& field) {
     return words;
 }
 
-bool ParseNumber(const CamRecord& rec, const FieldSpec& field, const std::string& rawText,
+bool ParseNumber(const CamRecord& rec, const FieldInfo& field, const std::string& rawText,
                  long* value, std::string* error) {
     const std::string text = Trim(rawText);
     const std::vector<FieldItem> items = ItemsOf(rec, field);
@@ -593,7 +593,7 @@ bool ParseNumber(const CamRecord& rec, const FieldSpec& field, const std::string
     return true;
 }
 
-bool CheckText(const FieldSpec& field, const std::string& text, std::string* error) {
+bool CheckText(const FieldInfo& field, const std::string& text, std::string* error) {
     for (unsigned char c : text) {
         if (c < 0x20 || c > 0x7E) {
             *error = field.name + ": only printable ASCII characters can be stored";

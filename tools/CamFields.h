@@ -46,7 +46,7 @@ enum class FieldRule {
     SendStamp,      // sTime.byYear, described with the whole time stamp
 };
 
-struct FieldSpec {
+struct FieldInfo {
     std::string name;
     FieldKind kind = FieldKind::Number;
     size_t offset = 0;
@@ -63,34 +63,34 @@ struct FieldSpec {
 };
 
 // Every field of a record kind, in record order.
-const std::vector<FieldSpec>& FieldsOf(CamFileType type);
+const std::vector<FieldInfo>& FieldsOf(CamFileType type);
 
 // A field by name, ignoring case; "country" and "operator" name byOperatorCountry and byOperator.
 // Null when there is none.
-const FieldSpec* FindField(CamFileType type, const std::string& name);
+const FieldInfo* FindField(CamFileType type, const std::string& name);
 
 // Stored values.
-long GetNumber(const CamRecord& rec, const FieldSpec& field);
-void SetNumber(CamRecord& rec, const FieldSpec& field, long value);
+long GetNumber(const CamRecord& rec, const FieldInfo& field);
+void SetNumber(CamRecord& rec, const FieldInfo& field, long value);
 // The text up to its terminator, never past the field's capacity.
-std::string GetText(const CamRecord& rec, const FieldSpec& field);
-void SetText(CamRecord& rec, const FieldSpec& field, const std::string& text);
+std::string GetText(const CamRecord& rec, const FieldInfo& field);
+void SetText(CamRecord& rec, const FieldInfo& field, const std::string& text);
 
 // The items of a field's list; for byOperator those of the record's country.
-std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldSpec& field);
+std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldInfo& field);
 
 // The stored value's meaning in words ("Email", "30 seconds", "10 s"); empty when the number
 // says it all.
-std::string DescribeValue(const CamRecord& rec, const FieldSpec& field);
+std::string DescribeValue(const CamRecord& rec, const FieldInfo& field);
 
 // Reads a value given on the command line for a number field: a plain number is the stored value,
 // anything else a text of the field's list. False with a message naming the field and what it
 // takes when the text is neither or the value lies outside the field's range.
-bool ParseNumber(const CamRecord& rec, const FieldSpec& field, const std::string& text, long* value,
+bool ParseNumber(const CamRecord& rec, const FieldInfo& field, const std::string& text, long* value,
                  std::string* error);
 
 // Checks a text for a text field: its length against the field's limit and its characters.
-bool CheckText(const FieldSpec& field, const std::string& text, std::string* error);
+bool CheckText(const FieldInfo& field, const std::string& text, std::string* error);
 
 // Lower case, no blanks, no leading zeros in numbers: "01 Hours" and "1 hours" compare equal.
 std::string NormalizeListText(const std::string& text);

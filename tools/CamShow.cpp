@@ -27,7 +27,7 @@ bool IsValidUtf8(const std::string& s) {
     return true;
 }
 
-std::string FieldValueText(const CamRecord& rec, const FieldSpec& field) {
+std::string FieldValueText(const CamRecord& rec, const FieldInfo& field) {
     if (field.kind == FieldKind::Text)
         return "\"" + EscapeForDisplay(GetText(rec, field)) + "\"";
     return std::to_string(GetNumber(rec, field));
@@ -79,7 +79,7 @@ void PrintRecordText(FILE* out, const std::string& path, const LoadedFile& file)
     if (rec.type == CamFileType::Cfg)
         fprintf(out, ", IF_SEND_BY_APP_SET_FLG=%d", file.appSetFlag ? 1 : 0);
     fputc('\n', out);
-    for (const FieldSpec& field : FieldsOf(rec.type)) {
+    for (const FieldInfo& field : FieldsOf(rec.type)) {
         const std::string value = FieldValueText(rec, field);
         const std::string meaning = DescribeValue(rec, field);
         if (meaning.empty())
@@ -97,7 +97,7 @@ void PrintRecordJson(FILE* out, const std::string& path, const LoadedFile& file)
         fprintf(out, "  \"appSetFlag\": %s,\n", file.appSetFlag ? "true" : "false");
     fputs("  \"fields\": {", out);
     const char* separator = "\n";
-    for (const FieldSpec& field : FieldsOf(rec.type)) {
+    for (const FieldInfo& field : FieldsOf(rec.type)) {
         std::string value = field.kind == FieldKind::Text ? JsonString(GetText(rec, field))
                                                           : std::to_string(GetNumber(rec, field));
         fprintf(out, "%s    %s: {\"value\": %s", separator, JsonString(field.name).c_str(),

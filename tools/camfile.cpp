@@ -363,7 +363,7 @@ int CommandSet(const Options& o) {
     return EXIT_OK;
 }
 
-std::string FieldLimits(const FieldSpec& f) {
+std::string FieldLimits(const FieldInfo& f) {
     if (f.fixedReason != nullptr)
         return std::string("not set by name: ") + f.fixedReason;
     if (f.kind == FieldKind::Text) {
@@ -395,7 +395,7 @@ std::string FieldLimits(const FieldSpec& f) {
 
 void PrintFields(CamFileType type) {
     fprintf(g_out, "%s fields:\n", CamFileName(type));
-    for (const FieldSpec& f : FieldsOf(type)) {
+    for (const FieldInfo& f : FieldsOf(type)) {
         fprintf(g_out, "  %-26s %s\n", f.name.c_str(), FieldLimits(f).c_str());
         if (f.items.empty() || f.items.size() > 26 || f.rule == FieldRule::Country)
             continue;

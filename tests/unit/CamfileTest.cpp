@@ -218,7 +218,7 @@ TEST(CamfileFields, TablesCoverEachRecordByteAtMostOnceWithinTheRecord) {
     for (CamFileType type : {CamFileType::Cfg, CamFileType::Menu}) {
         const size_t size = type == CamFileType::Cfg ? SEND_SET_SIZE : MENU_DATA_SIZE;
         std::vector<int> owners(size, 0);
-        for (const FieldSpec& f : FieldsOf(type)) {
+        for (const FieldInfo& f : FieldsOf(type)) {
             ASSERT_LE(f.offset + f.width, size) << f.name;
             for (size_t i = 0; i < f.width; ++i)
                 ++owners[f.offset + i];
