@@ -1,6 +1,7 @@
 #include "GuiHarness.h"
 #include "SendPageSteps.h"
 
+#include "app/SavePath.h"
 #include "res/resource.h"
 #include "sendset/SendSet.h"
 #include "wizard/Wizard.h"
@@ -458,4 +459,20 @@ TEST(SendPage, CloseBoxDropsThePagesEntries) {
     EXPECT_EQ(Text(page, IDC_SEND_PHONE1), "222");
     EXPECT_EQ(Text(page, IDC_SEND_MAX_NUM), "49");
     EXPECT_EQ(SelectedText(page, IDC_SEND_REMOTE_INTERVAL), "10 Minutes");
+}
+
+TEST(SendPage, CancelledFolderBrowserKeepsTheSaveFolder) {
+    App app;
+    HWND page = OpenSendPage(app);
+    ASSERT_NE(page, nullptr);
+    Click(app, page, IDC_SEND_BROWSE);
+    HWND browser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        browser = app.Visible();
+        return browser != nullptr && browser != page;
+    }));
+    Command(app, browser, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return app.Visible() == page; }));
+    EXPECT_EQ(Text(page, IDC_SEND_SAVE_PATH), app.Folder());
+    EXPECT_EQ(std::string(g_szSavePath), app.Folder());
 }
