@@ -32,6 +32,7 @@ std::string MakeFilePath(const char* folder, const char* name) {
 SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len) {
     // The card is the user's data: the old file stays until the new one is complete on the medium.
     const std::string temp = target + ".tmp";
+    remove(temp.c_str()); // a leftover of an earlier interrupted write
     FILE* f = fopen(temp.c_str(), "wb");
     if (f == nullptr)
         return SafeWriteResult::OpenFailed;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool FlushFileToMedium(FILE* f) {
@@ -9,6 +10,11 @@ bool FlushFileToMedium(FILE* f) {
 }
 
 bool ReplaceFileWith(const std::string& tempPath, const std::string& target) {
+    // A target the user made read-only stays as it is, as on Windows (rename alone would replace
+    // it, since only the folder's permissions count).
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
     if (rename(tempPath.c_str(), target.c_str()) != 0)
         return false;
     // Make the rename itself durable.

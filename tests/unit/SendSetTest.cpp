@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -288,4 +289,29 @@ TEST(SendSetFile, GlobalsUseTheSaveFolder) {
     EXPECT_EQ(ReadSendSetFile(1), 1);
     GetCapturedStdout();
     EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")).size(), 1240u);
+}
+
+TEST(SendSetFile, ReadOnlyTargetStaysAndLeftoverTemporaryFileIsReplaced) {
+    TempDir dir;
+    SendSet rec = ZeroRecordWithFlag();
+    ASSERT_TRUE(WriteSendSetTo(dir.path().c_str(), rec));
+    const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
+
+    // A leftover of an interrupted write, even a read-only one, does not block the next write.
+    WriteBytes(dir.File("CFG.BIN.tmp"), {1, 2, 3});
+    chmod(dir.File("CFG.BIN.tmp").c_str(), 0444);
+    rec.bySendBy = SEND_BY_EMAIL;
+    CaptureStdout();
+    EXPECT_TRUE(WriteSendSetTo(dir.path().c_str(), rec));
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
+
+    // A file the user made read-only is not replaced.
+    const std::vector<uint8_t> email = ReadBytes(dir.File("CFG.BIN"));
+    EXPECT_NE(email, before);
+    chmod(dir.File("CFG.BIN").c_str(), 0444);
+    rec.bySendBy = SEND_BY_FTP;
+    EXPECT_FALSE(WriteSendSetTo(dir.path().c_str(), rec));
+    GetCapturedStdout();
+    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), email);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
 }
