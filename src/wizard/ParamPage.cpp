@@ -466,7 +466,8 @@ void OnInitParamPage(HWND dlg) {
     s_hParamPage = dlg;
     SetSmallIcon(dlg, IDI_WINDOW);
 
-    FillTextList(dlg, IDC_PARAM_MMS_APN_KIND, kApnKindItems);
+    for (const char* item : kApnKindItems) // the same in both languages
+        ComboAddUtf8(dlg, IDC_PARAM_MMS_APN_KIND, item);
     ComboSetSel(dlg, IDC_PARAM_MMS_APN_KIND, 0);
     EnableDlgItem(dlg, IDC_PARAM_MMS_APN_KIND, false);
 
