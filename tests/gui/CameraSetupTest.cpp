@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -200,6 +201,57 @@ void ExpectSuccessBox(App& app, const char* text) {
     DismissMessageBox(app, box);
 }
 
+HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+std::string TreeText(HWND tree, HTREEITEM item) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    char utf8[3 * MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
+// Expands item and returns its child whose text contains name, or null.
+HTREEITEM TreeChild(HWND tree, HTREEITEM item, const std::string& name) {
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    for (HTREEITEM child = TreeNext(tree, item, TVGN_CHILD); child != nullptr;
+         child = TreeNext(tree, child, TVGN_NEXT)) {
+        if (TreeText(tree, child).find(name) != std::string::npos)
+            return child;
+    }
+    return nullptr;
+}
+
+// Walks the folder browser's tree from "My Computer" to an absolute path "C:\a\b" and selects
+// it, as a user's clicks would.
+bool SelectFolderInBrowser(HWND browser, const std::string& path) {
+    HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    if (tree == nullptr)
+        return false;
+    HTREEITEM item = TreeChild(tree, TreeNext(tree, nullptr, TVGN_ROOT), "My Computer");
+    if (item != nullptr)
+        item = TreeChild(tree, item, "(" + path.substr(0, 2) + ")");
+    size_t start = 3;
+    while (item != nullptr && start < path.size()) {
+        size_t end = path.find('\\', start);
+        if (end == std::string::npos)
+            end = path.size();
+        item = TreeChild(tree, item, path.substr(start, end - start));
+        start = end + 1;
+    }
+    if (item == nullptr)
+        return false;
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    return true;
+}
 } // namespace
 
 // --- Opening ---
@@ -819,4 +871,35 @@ TEST(CameraSetup, UnwritableFolderShowsNoSuccessAndKeepsTheEarlierFile) {
     Click(app, dlg, IDC_CAMERA_GENERATE);
     EXPECT_FALSE(MessageBoxShown(app));
     EXPECT_EQ(ReadFileBytes(app.FilePath("menu.dat")), earlierBytes);
+}
+
+TEST(CameraSetup, FolderBrowserChoosesTheSaveFolderAndCancellingChangesNothing) {
+    App app([](const std::string& folder) {
+        CreateDirectoryA((folder + "\\SD card").c_str(), nullptr);
+    });
+    HWND dlg = OpenCameraSetup(app);
+    ASSERT_NE(dlg, nullptr);
+    const std::string card = app.Folder() + "\\SD card";
+    Click(app, dlg, IDC_CAMERA_BROWSE);
+    MessageBoxInfo browser = WaitMessageBox(app); // the shell's browser, owned by the form
+    ASSERT_NE(browser.wnd, nullptr);
+    ASSERT_TRUE(SelectFolderInBrowser(browser.wnd, card));
+    PostMessageW(browser.wnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(browser.wnd); }));
+    app.Settle();
+    EXPECT_EQ(Text(dlg, IDC_CAMERA_SAVE_PATH), app.Folder());
+
+    Click(app, dlg, IDC_CAMERA_BROWSE);
+    browser = WaitMessageBox(app);
+    ASSERT_NE(browser.wnd, nullptr);
+    ASSERT_TRUE(SelectFolderInBrowser(browser.wnd, card));
+    PostMessageW(browser.wnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(browser.wnd); }));
+    app.Settle();
+    EXPECT_EQ(Text(dlg, IDC_CAMERA_SAVE_PATH), card);
+
+    Click(app, dlg, IDC_CAMERA_GENERATE);
+    ExpectSuccessBox(app, "Generate Success!");
+    EXPECT_TRUE(FileExists(card + "\\menu.dat"));
+    EXPECT_FALSE(FileExists(app.FilePath("menu.dat")));
 }
