@@ -232,6 +232,7 @@ TEST(ParamPage, ChoosingTheSameCountryOperatorOrSendOptionAgain) {
     Choose(app, page, IDC_PARAM_COUNTRY, "United Kingdom");
     Choose(app, page, IDC_PARAM_OPERATOR, "Orange");
     EXPECT_EQ(g_sSendSet.byOperator, 2);
+    EXPECT_NE(app.Trace().find("lCountrySel = 3, lrOperatorIndex = 2\n"), std::string::npos);
     app.ClearTrace();
     Choose(app, page, IDC_PARAM_COUNTRY, "United Kingdom");
     Choose(app, page, IDC_PARAM_OPERATOR, "Orange");
@@ -288,23 +289,6 @@ TEST(ParamPage, FtpGroupVisibilityAndItsTwoLayouts) {
     EXPECT_EQ(TextLimit(page, IDC_PARAM_FTP_USER), 48);
 }
 
-TEST(ParamPage, CloudAccountIsCutToItsFieldsOnNextPage) {
-    App app;
-    HWND page = OpenParamPage(app);
-    ASSERT_NE(page, nullptr);
-    Choose(app, page, IDC_PARAM_SEND_OPTION, "QOR Camera Cloud System");
-    const std::string key(40, 'k');
-    Type(app, page, IDC_PARAM_FTP_SERVER, key.c_str());
-    Type(app, page, IDC_PARAM_FTP_PORT, "secret-1");
-    Type(app, page, IDC_PARAM_FTP_USER, "12345678901234567");
-    NextPage(app, page);
-    EXPECT_EQ(FIELD(g_sSendSetSaved.sQorCloudSet.szAppKey), key.substr(0, 32));
-    EXPECT_EQ(FIELD(g_sSendSetSaved.sQorCloudSet.szAppSecret), "secret-1");
-    EXPECT_EQ(FIELD(g_sSendSetSaved.sQorCloudSet.szSimCardNum), "123456789012345");
-    EXPECT_EQ(g_sSendSetSaved.bySendBy, SEND_BY_CLOUD);
-    EXPECT_EQ(GetParamPageSendOption(), SEND_BY_CLOUD); // read from the hidden page 1
-}
-
 TEST(ParamPage, SendOptionsEnableTheirEditsWithRemoteOff) {
     App app;
     HWND page = OpenParamPage(app);
@@ -332,7 +316,7 @@ TEST(ParamPage, SendOptionsEnableTheirEditsWithRemoteOff) {
     EXPECT_FALSE(Enabled(page, IDC_PARAM_MODE)); // "Close 3G"
 }
 
-TEST(ParamPage, SendOptionsEnableTheirEditsWithRemoteOn) {
+TEST(ParamPage, SendOptionsEnableTheirEditsWithRemoteOnAndWithoutCommand22) {
     App app(WithCfg([](SendSet& rec) {
         rec.byRemoteInterval = 0; // every 10 minutes
         rec.byOperatorCountry = OPERATOR_COUNTRY_MANUAL;
@@ -348,24 +332,18 @@ TEST(ParamPage, SendOptionsEnableTheirEditsWithRemoteOn) {
     ExpectUsable(page, {false, false, true, true}, "FTP, presets");
     Choose(app, page, IDC_PARAM_SEND_OPTION, "MMS");
     ExpectUsable(page, {false, false, true, false}, "MMS, presets");
-}
 
-TEST(ParamPage, RemoteCommand22OffLeavesMmsWithoutMailbox) {
-    App app(WithCfg([](SendSet& rec) {
-        rec.byRemoteInterval = 5;
-        rec.byOperatorCountry = OPERATOR_COUNTRY_MANUAL;
-    }));
+    // Without remote command 22, MMS needs neither the data connection nor the mailbox.
     g_bNoRemoteCmd22 = 1; // as page 2's check box leaves it
-    HWND page = OpenParamPage(app);
-    ASSERT_NE(page, nullptr);
-    ExpectUsable(page, {true, false, false, false}, "MMS");
+    Choose(app, page, IDC_PARAM_MODE, "Manual Input");
+    ExpectUsable(page, {true, false, false, false}, "MMS, no command 22");
     Choose(app, page, IDC_PARAM_SEND_OPTION, "Email");
-    ExpectUsable(page, {true, true, true, false}, "Email");
+    ExpectUsable(page, {true, true, true, false}, "Email, no command 22");
     Choose(app, page, IDC_PARAM_SEND_OPTION, "QOR Camera Cloud System");
-    ExpectUsable(page, {true, true, false, true}, "cloud");
+    ExpectUsable(page, {true, true, false, true}, "cloud, no command 22");
 }
 
-TEST(ParamPage, PortAndSimEditsKeepOnlyDigits) {
+TEST(ParamPage, PortAndSimEditsKeepOnlyDigitsAndCloudFieldsKeepTheirLength) {
     App app;
     HWND page = OpenParamPage(app);
     ASSERT_NE(page, nullptr);
@@ -386,6 +364,16 @@ TEST(ParamPage, PortAndSimEditsKeepOnlyDigits) {
     EXPECT_EQ(Text(page, IDC_PARAM_FTP_PORT), "ab12");
     Type(app, page, IDC_PARAM_FTP_USER, "13a9+");
     EXPECT_EQ(Text(page, IDC_PARAM_FTP_USER), "139");
+
+    // The key and secret edits take 60 characters, the fields 32; the SIM number keeps 15.
+    const std::string key(40, 'k');
+    Type(app, page, IDC_PARAM_FTP_SERVER, key.c_str());
+    Type(app, page, IDC_PARAM_FTP_USER, "12345678901234567");
+    NextPage(app, page);
+    EXPECT_EQ(FIELD(g_sSendSetSaved.sQorCloudSet.szAppKey), key.substr(0, 32));
+    EXPECT_EQ(FIELD(g_sSendSetSaved.sQorCloudSet.szAppSecret), "ab12");
+    EXPECT_EQ(FIELD(g_sSendSetSaved.sQorCloudSet.szSimCardNum), "123456789012345");
+    EXPECT_EQ(GetParamPageSendOption(), SEND_BY_CLOUD); // read from the hidden page 1
 }
 
 // A new user keeps China / China Unicom and picks Email: the 3G data connection comes from the
@@ -446,8 +434,12 @@ TEST(ParamPage, CloseBoxKeepsListChoicesButNotTypedText) {
     Type(app, page, IDC_PARAM_SENDER_SERVER, "smtp.typed");
     app.Close(page);
 
-    page = OpenParamPage(app);
+    HWND main = app.Wait("Setup");
+    Choose(app, main, IDC_MAIN_MODEL_LIST, "QOR-7120-3G(BASIC)");
+    Click(app, main, IDC_MAIN_3G_SETUP);
+    page = app.Wait("3G Parameter Settings");
     ASSERT_NE(page, nullptr);
+    EXPECT_EQ(g_sSendSet.bySendImgSize, 1); // a basic model sends thumbnails
     EXPECT_EQ(SelectedText(page, IDC_PARAM_SEND_OPTION), "Email");
     EXPECT_EQ(SelectedText(page, IDC_PARAM_COUNTRY), "Deutschland");
     EXPECT_EQ(SelectedText(page, IDC_PARAM_OPERATOR), "T-Mobile");
@@ -474,15 +466,6 @@ TEST(ParamPage, CloseThreeGShowsSelectOperatorWhateverTheStoredCountry) {
     EXPECT_EQ(g_sSendSetSaved.byOperatorCountry, OPERATOR_COUNTRY_MANUAL);
     EXPECT_EQ(FIELD(g_sSendSetSaved.sMmsSet.szUrl), MmsRow(0, 0).url);
     EXPECT_EQ(FIELD(g_sSendSetSaved.sSmtpSet.sz3GSmtpApN), NetRow(0, 0).apn);
-}
-
-TEST(ParamPage, BasicCameraModelSendsThumbnails) {
-    App app;
-    HWND main = app.Wait("Setup");
-    Choose(app, main, IDC_MAIN_MODEL_LIST, "QOR-7120-3G(BASIC)");
-    Click(app, main, IDC_MAIN_3G_SETUP);
-    ASSERT_NE(app.Wait("3G Parameter Settings"), nullptr);
-    EXPECT_EQ(g_sSendSet.bySendImgSize, 1);
 }
 
 TEST(ParamPage, OpensInChineseOnAChineseSystem) {
