@@ -33,5 +33,5 @@ reg "$metrics" /v CaptionFont /t REG_BINARY /d "$(logfont bc020000)"
 for name in SmCaptionFont MenuFont StatusFont MessageFont IconFont; do
     reg "$metrics" /v "$name" /t REG_BINARY /d "$(logfont 90010000)"
 done
-wineserver -w
+timeout 60 wineserver -w || wineserver -k
 touch "$WINEPREFIX/.camsetup-ready-2"
