@@ -118,6 +118,29 @@ int ComboGetSel(HWND dlg, int id) {
     return static_cast<int>(SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0));
 }
 
+void ComboFitDroppedWidth(HWND dlg, int id) {
+    HWND combo = GetDlgItem(dlg, id);
+    HDC dc = GetDC(combo);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int len = static_cast<int>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
+        if (len <= 0)
+            continue;
+        std::vector<wchar_t> item(static_cast<size_t>(len) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, item.data(), len, &size);
+        if (size.cx > widest)
+            widest = size.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(combo, dc);
+    const int margins = 4 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + margins), 0);
+}
+
 void ComboSetSel(HWND dlg, int id, int index) {
     SendDlgItemMessageW(dlg, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }

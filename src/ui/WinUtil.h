@@ -29,6 +29,8 @@ bool GetDlgItemNumber(HWND dlg, int id, long* value);
 void ComboReset(HWND dlg, int id);
 void ComboAddUtf8(HWND dlg, int id, const char* utf8);
 int ComboGetSel(HWND dlg, int id);
+// Widens a combo box's drop-down list (not the box) so that its longest item shows in full.
+void ComboFitDroppedWidth(HWND dlg, int id);
 void ComboSetSel(HWND dlg, int id, int index);
 
 // Sets the window's small icon from an icon group resource.

@@ -282,6 +282,7 @@ void SetParamPageTexts(HWND dlg, int refresh) {
     }
     FillTextList(dlg, IDC_PARAM_SEND_OPTION, kSendOptionItems);
     ComboSetSel(dlg, IDC_PARAM_SEND_OPTION, sendOption);
+    ComboFitDroppedWidth(dlg, IDC_PARAM_SEND_OPTION); // "QOR Camera Cloud System" is wider
     FillTextList(dlg, IDC_PARAM_MODE, kParamModeItems);
     ComboSetSel(dlg, IDC_PARAM_MODE, mode);
 
