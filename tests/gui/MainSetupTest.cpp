@@ -93,3 +93,29 @@ TEST(MainSetup, TypingIntoTheListsChangesNothing) {
     Type(app, main, IDC_MAIN_LANGUAGE_LIST, "中文");
     ExpectEnglishLabels(main);
 }
+
+TEST(MainSetup, ComingBackFromAnotherWindowKeepsModelLanguageAndSaveFolder) {
+    App app;
+    HWND main = app.Wait("Setup");
+    ASSERT_NE(main, nullptr);
+    Choose(app, main, IDC_MAIN_MODEL_LIST, "QOR-7450-3G(BASIC)");
+    Choose(app, main, IDC_MAIN_LANGUAGE_LIST, "中文");
+    Click(app, main, IDC_MAIN_CAMERA_SETUP);
+    HWND camera = app.Wait("相机设置");
+    ASSERT_NE(camera, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main)); // only one window shows at a time
+    app.Close(camera);
+
+    HWND again = app.Wait("设置");
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(again, main); // a new Main Setup
+    ExpectChineseLabels(again);
+    EXPECT_EQ(Selection(again, IDC_MAIN_MODEL_LIST), 3);
+    EXPECT_EQ(Selection(again, IDC_MAIN_LANGUAGE_LIST), 0);
+    const std::string trace = app.Trace();
+    EXPECT_EQ(trace.find("CurDir:"), trace.rfind("CurDir:")); // the save folder was set once
+
+    // Closing the new Main Setup unwinds every window and ends the program.
+    app.Close(again);
+    EXPECT_EQ(app.WaitExit(), 0);
+}
