@@ -13,7 +13,6 @@ SaveClockData SaveClock;
 namespace {
 
 const char kMenuFileName[] = "menu.dat";
-const char kSeparatorLine[] = "________________________________________________";
 
 } // namespace
 
@@ -48,42 +47,16 @@ void DecodeMenuImage(const uint8_t img[MENU_DATA_SIZE], MenuData& rec) {
 }
 
 bool WriteMenuTo(const char* folder, const MenuData& rec) {
-    const std::string path = MakeFilePath(folder, kMenuFileName);
     uint8_t image[MENU_DATA_SIZE];
     BuildMenuImage(rec, image);
-    SafeWriteResult result = WriteFileReplacing(path, image, sizeof image);
-    if (result == SafeWriteResult::OpenFailed) {
-        printf("Open file - \"%s\" err!\n", path.c_str());
-        puts(kSeparatorLine);
-        return false;
-    }
-    printf("Open file - \"%s\" success!\n", path.c_str());
-    puts(kSeparatorLine);
-    return result == SafeWriteResult::Committed;
+    return WriteFileWithTrace(MakeFilePath(folder, kMenuFileName), image, sizeof image);
 }
 
 int ReadMenuFrom(const char* folder, MenuData& rec, const SaveClockData& clock) {
     printf("___sizeof menu data:%d___\n", MENU_DATA_SIZE);
-    const std::string path = MakeFilePath(folder, kMenuFileName);
-    int size = GetPathFileSize(path.c_str());
-    printf("iGetFileSize = %d\n", size);
-    if (size != MENU_DATA_SIZE) {
-        puts("File szie != struct size!");
+    uint8_t image[MENU_DATA_SIZE];
+    if (!ReadFixedSizeFile(MakeFilePath(folder, kMenuFileName), image, MENU_DATA_SIZE, false))
         return 0;
-    }
-    FILE* f = fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        printf("Open file - \"%s\" err!\n", path.c_str());
-        return 0;
-    }
-    uint8_t image[MENU_DATA_SIZE] = {};
-    printf("Open file - \"%s\" success!\n", path.c_str());
-    size_t got = fread(image, 1, sizeof image, f);
-    fclose(f);
-    if (got != sizeof image) {
-        puts("File szie != struct size!");
-        return 0;
-    }
     DecodeMenuImage(image, rec);
     printf("CapMode = %d\n", rec.CapMode);
     printf("ImgSize = %d\n", rec.ImgSize);

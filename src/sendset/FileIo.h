@@ -23,6 +23,17 @@ enum class SafeWriteResult {
 // file is removed on failure.
 SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len);
 
+// WriteFileReplacing with the writers' trace: "Open file - "<target>" success!" (or "err!" when
+// the temporary file could not be created), then a line of 48 underscores. True when the target
+// now holds the data.
+bool WriteFileWithTrace(const std::string& target, const uint8_t* data, size_t len);
+
+// Reads a camera file that must be exactly size bytes long into buf, with the readers' trace:
+// "iGetFileSize = <n>", the size test ("File szie != struct size!"), the open ("Open file -
+// "<path>" err!" or "success!") and, with printBufSize, "_bufsiz = <n>". False, with buf
+// untouched, when the file has another size or cannot be read.
+bool ReadFixedSizeFile(const std::string& path, uint8_t* buf, int size, bool printBufSize);
+
 // Platform parts (FileReplacePosix.cpp / FileReplaceWin.cpp).
 bool FlushFileToMedium(FILE* f);
 bool ReplaceFileWith(const std::string& tempPath, const std::string& target);

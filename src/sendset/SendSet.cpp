@@ -14,7 +14,6 @@ namespace {
 
 constexpr uint8_t kScrambleMask = 0xA5;
 const char kSendSetFileName[] = "CFG.BIN";
-const char kSeparatorLine[] = "________________________________________________";
 
 // printf arguments for a fixed-size field that a file may have left without a terminator.
 #define FIELD(f) FieldLength((f), sizeof(f)), (f)
@@ -161,43 +160,16 @@ bool DecodeSendSetImage(const uint8_t img[SEND_SET_SIZE], SendSet& rec) {
 }
 
 bool WriteSendSetTo(const char* folder, const SendSet& rec) {
-    const std::string path = MakeFilePath(folder, kSendSetFileName);
     uint8_t image[SEND_SET_SIZE];
     BuildSendSetImage(rec, image);
-    SafeWriteResult result = WriteFileReplacing(path, image, sizeof image);
-    if (result == SafeWriteResult::OpenFailed) {
-        printf("Open file - \"%s\" err!\n", path.c_str());
-    } else {
-        printf("Open file - \"%s\" success!\n", path.c_str());
-    }
-    puts(kSeparatorLine);
-    return result == SafeWriteResult::Committed;
+    return WriteFileWithTrace(MakeFilePath(folder, kSendSetFileName), image, sizeof image);
 }
 
 int ReadSendSetFrom(const char* folder, SendSet& rec, int verify, const SendSetClock& clock) {
     printf("sizeof = %d\n", static_cast<int>(sizeof(SendSet)));
-    const std::string path = MakeFilePath(folder, kSendSetFileName);
-    int size = GetPathFileSize(path.c_str());
-    printf("iGetFileSize = %d\n", size);
-    if (size != SEND_SET_SIZE) {
-        puts("File szie != struct size!");
+    uint8_t image[SEND_SET_SIZE];
+    if (!ReadFixedSizeFile(MakeFilePath(folder, kSendSetFileName), image, SEND_SET_SIZE, true))
         return 0;
-    }
-    FILE* f = fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        printf("Open file - \"%s\" err!\n", path.c_str());
-        return 0;
-    }
-    uint8_t image[SEND_SET_SIZE] = {};
-    printf("Open file - \"%s\" success!\n", path.c_str());
-    printf("_bufsiz = %d\n", BUFSIZ);
-    size_t got = fread(image, 1, sizeof image, f);
-    fclose(f);
-    if (got != sizeof image) {
-        // The file shrank between the size test and the read.
-        puts("File szie != struct size!");
-        return 0;
-    }
     if (!DecodeSendSetImage(image, rec))
         return 0;
     if (verify == 0)
