@@ -187,8 +187,5 @@ INT_PTR CALLBACK MainSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 
 int ShowMainSetup(HINSTANCE instance) {
     g_hInstance = instance;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    return static_cast<int>(
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_SETUP), nullptr, MainSetupProc, 0));
+    return RunModalDialog(instance, IDD_MAIN_SETUP, MainSetupProc);
 }

@@ -579,8 +579,5 @@ INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 } // namespace
 
 int ShowCameraSetup(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    return static_cast<int>(
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CAMERA_SETUP), nullptr, CameraSetupProc, 0));
+    return RunModalDialog(instance, IDD_CAMERA_SETUP, CameraSetupProc);
 }

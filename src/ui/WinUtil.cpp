@@ -1,5 +1,7 @@
 #include "ui/WinUtil.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 extern HINSTANCE g_hInstance;
@@ -143,6 +145,13 @@ void ComboFitDroppedWidth(HWND dlg, int id) {
 
 void ComboSetSel(HWND dlg, int id, int index) {
     SendDlgItemMessageW(dlg, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC proc) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    return static_cast<int>(
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), nullptr, proc, 0));
 }
 
 void SetSmallIcon(HWND wnd, int iconId) {

@@ -33,6 +33,10 @@ int ComboGetSel(HWND dlg, int id);
 void ComboFitDroppedWidth(HWND dlg, int id);
 void ComboSetSel(HWND dlg, int id, int index);
 
+// Initialises the common controls and runs a dialog template modally, without owner; the
+// dialog's result, or -1 when it cannot be created.
+int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC proc);
+
 // Sets the window's small icon from an icon group resource.
 void SetSmallIcon(HWND wnd, int iconId);
 

@@ -786,10 +786,7 @@ INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 } // namespace
 
 int ShowParamPage(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    return static_cast<int>(
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PARAM_PAGE), nullptr, ParamPageProc, 0));
+    return RunModalDialog(instance, IDD_PARAM_PAGE, ParamPageProc);
 }
 
 int GetFtpEditUse() {

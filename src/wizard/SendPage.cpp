@@ -444,8 +444,5 @@ Coordinate GetCoordinateInputs(HWND page, CoordinateAxis axis, const Coordinate&
 }
 
 int ShowSendPage(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    return static_cast<int>(
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SEND_PAGE), nullptr, SendPageProc, 0));
+    return RunModalDialog(instance, IDD_SEND_PAGE, SendPageProc);
 }
