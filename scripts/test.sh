@@ -47,7 +47,7 @@ fi
 
 if [ -f "$root/scripts/fuzz.sh" ]; then
     echo "== Fuzzing the file readers"
-    if bash "$root/scripts/fuzz.sh" 2>&1 | tee "$log/fuzz.txt"; then
+    if FUZZ_BUILD_DIR="$root/build/fuzz" bash "$root/scripts/fuzz.sh" 2>&1 | tee "$log/fuzz.txt"; then
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
