@@ -36,14 +36,23 @@ void WriteFiltered(HWND edit, const std::wstring& text, int removedAt) {
 
 } // namespace
 
+// A long paste re-enters deeper than the system lets a window procedure nest (under Wine after
+// about thirty characters): the write at the bottom then raises no notification, or does not
+// take. The deepest call whose write took carries on itself, one character per write.
 void FilterEditText(HWND dlg, int id, const char* allowed) {
     HWND edit = GetDlgItem(dlg, id);
     std::wstring text = GetEditText(edit);
-    if (text.empty())
-        return;
-    int removedAt = RemoveFirstDisallowed(text, allowed);
-    if (removedAt >= 0)
+    for (;;) {
+        if (text.empty())
+            return;
+        int removedAt = RemoveFirstDisallowed(text, allowed);
+        if (removedAt < 0)
+            return;
         WriteFiltered(edit, text, removedAt);
+        const std::wstring now = GetEditText(edit);
+        if (now != text)
+            return; // the nested call went on, or this write did not take
+    }
 }
 
 void CheckEditRange(HWND dlg, int id, uint16_t minimum, uint16_t maximum) {
@@ -53,8 +62,17 @@ void CheckEditRange(HWND dlg, int id, uint16_t minimum, uint16_t maximum) {
         SetEditText(edit, check.corrected);
         return;
     }
-    if (check.removedAt >= 0)
+    // As in FilterEditText: when the nested call could not run, this one carries on.
+    while (check.removedAt >= 0) {
         WriteFiltered(edit, check.filtered, check.removedAt);
+        const std::wstring now = GetEditText(edit);
+        if (now != check.filtered)
+            break;
+        RangeCheck next = CheckRangeText(now, minimum, maximum);
+        if (next.removedAt < 0)
+            break;
+        check = next;
+    }
 
     if (check.verdict == RangeVerdict::AboveMaximum && g_bRangeWarn) {
         // Cleared first: the box runs a message loop, and the writes re-enter this routine, so
