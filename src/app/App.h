@@ -10,6 +10,20 @@ extern int g_iCameraModel; // row of the model list; rows 1 and 3 are the basic 
 // Runs Main Setup modally; returns the dialog's result (0 when closed, -1 when it cannot be made).
 int ShowMainSetup(HINSTANCE instance);
 
+// Going back. Opening a window ends the current one and runs the new one from inside the
+// handler, so the windows nest (page 2 reads page 1's list, alive and hidden beneath it). Going
+// back does not nest deeper: the window ends itself and asks for its target, and the opener of
+// the ended window's target runs a fresh one as soon as every window above it has returned. The
+// user sees the same windows either way, but a long session no longer piles up ended windows
+// until the system refuses to create more.
+enum class BackTo { None, MainSetup, ParamPage };
+
+// Ends dlg and asks for a fresh target once the nest has unwound down to the target's opener.
+void EndDialogBackTo(HWND dlg, BackTo target);
+
+// True, once, when the windows that just returned asked to go back to target.
+bool TakeBackTo(BackTo target);
+
 // True for the two "(BASIC)" models, whose wizard fixes the picture size to thumbnail.
 inline bool IsBasicCameraModel(int model) {
     return model == 1 || model == 3;

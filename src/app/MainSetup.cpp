@@ -18,6 +18,22 @@ bool g_bFirstStart = true;
 int g_iCameraModel = 0;
 
 namespace {
+BackTo s_eBackTo = BackTo::None;
+}
+
+void EndDialogBackTo(HWND dlg, BackTo target) {
+    s_eBackTo = target;
+    EndDialog(dlg, 0);
+}
+
+bool TakeBackTo(BackTo target) {
+    if (s_eBackTo != target)
+        return false;
+    s_eBackTo = BackTo::None;
+    return true;
+}
+
+namespace {
 
 const char* const kCameraModels[4] = {"QOR-7120-3G", "QOR-7120-3G(BASIC)", "QOR-7450-3G",
                                       "QOR-7450-3G(BASIC)"};
@@ -67,8 +83,7 @@ void SetMainSetupTexts(HWND dlg, int refresh) {
 
 void OnInitMainSetup(HWND dlg) {
     SetSmallIcon(dlg, IDI_WINDOW);
-    // Each Main Setup window owns its logo: the windows nest, so an ended one may still exist
-    // while a new one is open.
+    // Each Main Setup window owns its logo and releases it when it goes away.
     HANDLE logo = LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0,
                              LR_CREATEDIBSECTION);
     SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(logo));
@@ -125,7 +140,7 @@ void ReleaseLogo(HWND dlg) {
 }
 
 // Opening another window ends this one first; the new window then runs from inside this
-// handler, so the windows nest until the new one returns.
+// handler, so the windows nest until the new one returns (see BackTo).
 void OpenCameraSetup(HWND dlg) {
     EndDialog(dlg, 0);
     ShowCameraSetup(g_hInstance);
@@ -185,7 +200,12 @@ INT_PTR CALLBACK MainSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 
 } // namespace
 
+// A window closed back to Main Setup has unwound the whole nest; a fresh Main Setup follows.
 int ShowMainSetup(HINSTANCE instance) {
     g_hInstance = instance;
-    return RunModalDialog(instance, IDD_MAIN_SETUP, MainSetupProc);
+    int result = 0;
+    do {
+        result = RunModalDialog(instance, IDD_MAIN_SETUP, MainSetupProc);
+    } while (TakeBackTo(BackTo::MainSetup));
+    return result;
 }

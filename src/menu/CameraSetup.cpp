@@ -552,9 +552,8 @@ void OnInitCameraSetup(HWND dlg) {
 void OnCloseCameraSetup(HWND dlg) {
     TakeMenuValues(dlg);
     KillTimer(dlg, kClockTimerId);
-    EndDialog(dlg, 0);
     s_hCameraSetup = nullptr;
-    ShowMainSetup(g_hInstance);
+    EndDialogBackTo(dlg, BackTo::MainSetup);
 }
 
 INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {

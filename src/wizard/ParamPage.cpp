@@ -701,8 +701,7 @@ void OnNextPage(HWND dlg) {
 // The close box keeps every list choice (already in the record) but no typed text.
 void OnParamPageClose(HWND dlg) {
     g_sSendSetSaved = g_sSendSet;
-    EndDialog(dlg, 0);
-    ShowMainSetup(g_hInstance);
+    EndDialogBackTo(dlg, BackTo::MainSetup);
 }
 
 void OnEditChanged(HWND dlg, int id) {
@@ -785,8 +784,14 @@ INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 
 } // namespace
 
+// Page 2's "Previous Page" unwinds to here: this page and page 2 have returned, and a fresh page
+// 1 opens on the hand-over copy.
 int ShowParamPage(HINSTANCE instance) {
-    return RunModalDialog(instance, IDD_PARAM_PAGE, ParamPageProc);
+    int result = 0;
+    do {
+        result = RunModalDialog(instance, IDD_PARAM_PAGE, ParamPageProc);
+    } while (TakeBackTo(BackTo::ParamPage));
+    return result;
 }
 
 int GetFtpEditUse() {

@@ -325,14 +325,11 @@ void OnPreviousPage(HWND page) {
     if (g_sSendSet.bySendBy == SEND_BY_CLOSE_3G)
         saved.byRemoteSwitch = 0;
     GetRemoteEdits(page, saved);
-
-    EndDialog(page, 0);
-    ShowParamPage(g_hInstance);
+    EndDialogBackTo(page, BackTo::ParamPage);
 }
 
 void OnCloseSendPage(HWND page) {
-    EndDialog(page, 0);
-    ShowMainSetup(g_hInstance);
+    EndDialogBackTo(page, BackTo::MainSetup);
 }
 
 void OnSendPageCommand(HWND page, int id, int code) {

@@ -1,6 +1,7 @@
-// A long session: the user goes round every window of the program many times. Each window ends
-// itself and opens the next from inside its own handler, so the ended windows stay alive, hidden,
-// until the program ends; the test measures what that costs and checks that nothing else is kept.
+// A long session: the user goes round every window of the program many times. Opening a window
+// nests it inside the one it came from, and going back (a close box, "Previous Page") unwinds the
+// nest, so after any number of round trips the program holds what it held after the first: the
+// same windows, GDI objects and stack depth.
 #include "GuiHarness.h"
 
 #include "res/resource.h"
@@ -10,21 +11,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 using namespace gui;
 
 namespace {
 
-// Every round trip nests seven more dialogs. Under Wine 8 the program fails in round trip 13
-// (89 dialogs nested): window creation gives out and the program ends by itself. The default
-// stays below that; CAMSETUP_ROUNDS asks for more.
-constexpr int kDefaultRounds = 10;
+// About two seconds a round trip under Wine. A nest that grew by seven dialogs a round trip gave
+// out in round trip 13 (89 dialogs nested); the default goes well past that, and CAMSETUP_ROUNDS
+// asks for more (the figures are reported every ten and every hundred round trips).
+constexpr int kDefaultRounds = 25;
 
 int RoundsToRun() {
     const char* text = getenv("CAMSETUP_ROUNDS");
@@ -60,6 +63,18 @@ WindowCount CountWindows(DWORD threadId) {
     return count;
 }
 
+// GCC's bounds check takes MinGW's inline reading of the thread block for an array access.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+#endif
+const TEB* CurrentTeb() {
+    return NtCurrentTeb();
+}
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
 // GetGuiResources answers 0 under Wine. There the GDI handle table that the process environment
 // block points to marks each live object with its type (byte 14 of a 24-byte entry), and a
 // deleted object's type is cleared.
@@ -67,7 +82,7 @@ long GdiObjects() {
     const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (n != 0)
         return static_cast<long>(n);
-    const uint8_t* peb = reinterpret_cast<const uint8_t*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    const uint8_t* peb = reinterpret_cast<const uint8_t*>(CurrentTeb()->ProcessEnvironmentBlock);
     const uint8_t* table = *reinterpret_cast<const uint8_t* const*>(peb + 0xF8);
     if (table == nullptr)
         return -1;
@@ -95,7 +110,7 @@ LRESULT CALLBACK NoteStackDepth(int code, WPARAM wParam, LPARAM lParam) {
     volatile char here = 0;
     const uintptr_t at = reinterpret_cast<uintptr_t>(&here);
     if (s_stackBase == 0) {
-        const NT_TIB* tib = reinterpret_cast<const NT_TIB*>(NtCurrentTeb());
+        const NT_TIB* tib = reinterpret_cast<const NT_TIB*>(CurrentTeb());
         MEMORY_BASIC_INFORMATION mbi = {};
         VirtualQuery(const_cast<char*>(&here), &mbi, sizeof mbi);
         const uintptr_t base = reinterpret_cast<uintptr_t>(tib->StackBase);
@@ -119,6 +134,7 @@ struct Sample {
     WindowCount windows;
     int dialogs = 0;    // dialog windows alive, hidden ones too
     int mainSetups = 0; // of them, Main Setup windows
+    int paramPages = 0; // and page 1 windows
     long gdi = 0;
     long user = 0;
     size_t stack = 0;
@@ -131,8 +147,11 @@ BOOL CALLBACK CountDialog(HWND wnd, LPARAM param) {
     GetClassNameW(wnd, cls, 16);
     if (lstrcmpW(cls, L"#32770") == 0) {
         ++s->dialogs;
-        if (Caption(wnd) == "Setup")
+        const std::string caption = Caption(wnd);
+        if (caption == "Setup")
             ++s->mainSetups;
+        else if (caption == "3G Parameter Settings")
+            ++s->paramPages;
     }
     return TRUE;
 }
@@ -153,7 +172,7 @@ Sample Measure(App& app, int rounds, std::chrono::steady_clock::time_point start
 // The harness captures standard output while the program runs: the figures go to stderr.
 void Report(const Sample& s) {
     fprintf(stderr,
-            "round trips %3d: %4d dialogs nested, windows %6d (top-level %5d), GDI objects %5ld, "
+            "round trips %3d: %4d dialogs alive, windows %6d (top-level %5d), GDI objects %5ld, "
             "USER objects %5ld, stack %7zu of %zu bytes, %.1f s\n",
             s.rounds, s.dialogs, s.windows.all, s.windows.topLevel, s.gdi, s.user, s.stack,
             static_cast<size_t>(s_stackReserve.load()), s.seconds);
@@ -209,6 +228,12 @@ bool GoRound(App& app, int* opened) {
     page2 = next("3G Send Settings");
     if (page2 == nullptr)
         return false;
+    // Page 2 after going back and forth: the ended Main Setup and page 1 beneath it, no more.
+    Sample onPage2;
+    EnumThreadWindows(app.UiThreadId(), CountDialog, reinterpret_cast<LPARAM>(&onPage2));
+    EXPECT_EQ(onPage2.dialogs, 3);
+    EXPECT_EQ(onPage2.mainSetups, 1);
+    EXPECT_EQ(onPage2.paramPages, 1);
     app.Close(page2);
     if (next("Setup") == nullptr)
         return false;
@@ -217,10 +242,10 @@ bool GoRound(App& app, int* opened) {
 
 } // namespace
 
-// Every round trip leaves the same windows alive, hidden, and the GDI objects they hold: each
-// dialog's font and each Main Setup's logo. Anything more, one bitmap, icon or font kept per
-// visit, makes the process grow faster than that, and still holds it once the program has ended.
-TEST(LongSession, EveryWindowManyTimesKeepsOnlyTheNestedWindows) {
+// Back at Main Setup after a round trip, only Main Setup is alive: the ended windows have been
+// unwound. One window, bitmap, icon or font kept per visit, or a nest that deepens, shows as
+// growth from one round trip to the next.
+TEST(LongSession, EveryWindowManyTimesHoldsNoMoreThanAfterTheFirstRoundTrip) {
     const int rounds = RoundsToRun();
     std::vector<Sample> samples;
     const auto start = std::chrono::steady_clock::now();
@@ -242,7 +267,7 @@ TEST(LongSession, EveryWindowManyTimesKeepsOnlyTheNestedWindows) {
         }
         if (done < rounds) {
             const bool ended = app.WaitExit(2000) != -999;
-            fprintf(stderr, "the program failed in round trip %d, with %d dialogs nested%s\n",
+            fprintf(stderr, "the program failed in round trip %d, with %d dialogs alive%s\n",
                     done + 1, samples.back().dialogs + opened,
                     ended ? "; it has ended by itself" : "");
         } else {
@@ -261,26 +286,24 @@ TEST(LongSession, EveryWindowManyTimesKeepsOnlyTheNestedWindows) {
             samples.back().seconds, samples.back().seconds / done, gdiAtEnd);
     ASSERT_GE(rounds, 2);
 
-    // From the first round trip on (which also loads what the system keeps once), every round
-    // trip adds the same.
+    // From the first round trip on (which also loads what the system keeps once), nothing grows.
     const Sample& first = samples[1];
     const Sample& last = samples.back();
-    const int later = rounds - 1;
-    const int windowsPerRound = (last.windows.all - first.windows.all) / later;
-    const int dialogsPerRound = (last.dialogs - first.dialogs) / later;
-    const int mainSetupsPerRound = (last.mainSetups - first.mainSetups) / later;
-    EXPECT_EQ(dialogsPerRound, 7);
-    EXPECT_EQ(mainSetupsPerRound, 2);
+    EXPECT_EQ(first.dialogs, 1);
+    EXPECT_EQ(first.mainSetups, 1);
     for (size_t k = 2; k < samples.size(); ++k) {
-        EXPECT_EQ(samples[k].windows.all - samples[k - 1].windows.all, windowsPerRound)
-            << "round trip " << k;
+        EXPECT_EQ(samples[k].dialogs, first.dialogs) << "round trip " << k;
+        EXPECT_EQ(samples[k].windows.all, first.windows.all) << "round trip " << k;
+        EXPECT_LE(samples[k].stack, first.stack) << "round trip " << k;
     }
-    const double gdiPerRound = static_cast<double>(last.gdi - first.gdi) / later;
-    EXPECT_LE(gdiPerRound, dialogsPerRound + mainSetupsPerRound + 0.5);
+    // Wine creates a few GDI objects of its own in the first round trips (267 after the first,
+    // 273 from the second or third on); from the third on, a little slack for what the system
+    // caches late, which a leak of one object per round trip exceeds.
+    const Sample& settled = samples[std::min<size_t>(3, samples.size() - 1)];
+    EXPECT_LE(last.gdi - settled.gdi, 3);
     if (last.user >= 0) {
-        const double userPerRound = static_cast<double>(last.user - first.user) / later;
-        EXPECT_LE(userPerRound, windowsPerRound + dialogsPerRound + 0.5);
+        EXPECT_LE(last.user - settled.user, 3);
     }
-    // Once the nest has unwound, the process holds less than it did in the first round trip.
-    EXPECT_LE(gdiAtEnd, first.gdi);
+    // Once the program has ended, the process holds less than it did while it ran.
+    EXPECT_LE(gdiAtEnd, settled.gdi);
 }
