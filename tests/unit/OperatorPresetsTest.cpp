@@ -93,9 +93,9 @@ int Row(int country, int slot) {
 }
 
 // Splits "a|b*|c" into names, and the names marked "*" (account without password).
-void ParseCredentials(const char* spec, std::set<std::string>* all,
+void ParseCredentials(const char* names, std::set<std::string>* all,
                       std::set<std::string>* accountOnly) {
-    std::string list = spec;
+    std::string list = names;
     size_t start = 0;
     while (start < list.size()) {
         size_t end = list.find('|', start);
@@ -111,10 +111,10 @@ void ParseCredentials(const char* spec, std::set<std::string>* all,
     }
 }
 
-void ExpectCredentials(const char* what, const Country& c, const char* spec,
+void ExpectCredentials(const char* what, const Country& c, const char* names,
                        const std::vector<std::pair<const char*, const char*>>& cells) {
     std::set<std::string> withAccount, accountOnly;
-    ParseCredentials(spec, &withAccount, &accountOnly);
+    ParseCredentials(names, &withAccount, &accountOnly);
     for (const std::string& name : withAccount) {
         bool found = false;
         for (const Operator& op : c.ops)
