@@ -21,8 +21,9 @@ enum class BackTo { None, MainSetup, ParamPage };
 // Ends dlg and asks for a fresh target once the nest has unwound down to the target's opener.
 void EndDialogBackTo(HWND dlg, BackTo target);
 
-// True, once, when the windows that just returned asked to go back to target.
-bool TakeBackTo(BackTo target);
+// Runs a dialog template modally, and again each time a window above it went back to target;
+// the last run's result.
+int RunBackTarget(HINSTANCE instance, int templateId, DLGPROC proc, BackTo target);
 
 // True for the two "(BASIC)" models, whose wizard fixes the picture size to thumbnail.
 inline bool IsBasicCameraModel(int model) {

@@ -18,22 +18,8 @@ bool g_bFirstStart = true;
 int g_iCameraModel = 0;
 
 namespace {
+
 BackTo s_eBackTo = BackTo::None;
-}
-
-void EndDialogBackTo(HWND dlg, BackTo target) {
-    s_eBackTo = target;
-    EndDialog(dlg, 0);
-}
-
-bool TakeBackTo(BackTo target) {
-    if (s_eBackTo != target)
-        return false;
-    s_eBackTo = BackTo::None;
-    return true;
-}
-
-namespace {
 
 const char* const kCameraModels[4] = {"QOR-7120-3G", "QOR-7120-3G(BASIC)", "QOR-7450-3G",
                                       "QOR-7450-3G(BASIC)"};
@@ -200,12 +186,22 @@ INT_PTR CALLBACK MainSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 
 } // namespace
 
+void EndDialogBackTo(HWND dlg, BackTo target) {
+    s_eBackTo = target;
+    EndDialog(dlg, 0);
+}
+
+int RunBackTarget(HINSTANCE instance, int templateId, DLGPROC proc, BackTo target) {
+    for (;;) {
+        const int result = RunModalDialog(instance, templateId, proc);
+        if (s_eBackTo != target)
+            return result;
+        s_eBackTo = BackTo::None;
+    }
+}
+
 // A window closed back to Main Setup has unwound the whole nest; a fresh Main Setup follows.
 int ShowMainSetup(HINSTANCE instance) {
     g_hInstance = instance;
-    int result = 0;
-    do {
-        result = RunModalDialog(instance, IDD_MAIN_SETUP, MainSetupProc);
-    } while (TakeBackTo(BackTo::MainSetup));
-    return result;
+    return RunBackTarget(instance, IDD_MAIN_SETUP, MainSetupProc, BackTo::MainSetup);
 }

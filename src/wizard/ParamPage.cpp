@@ -787,11 +787,7 @@ INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 // Page 2's "Previous Page" unwinds to here: this page and page 2 have returned, and a fresh page
 // 1 opens on the hand-over copy.
 int ShowParamPage(HINSTANCE instance) {
-    int result = 0;
-    do {
-        result = RunModalDialog(instance, IDD_PARAM_PAGE, ParamPageProc);
-    } while (TakeBackTo(BackTo::ParamPage));
-    return result;
+    return RunBackTarget(instance, IDD_PARAM_PAGE, ParamPageProc, BackTo::ParamPage);
 }
 
 int GetFtpEditUse() {
