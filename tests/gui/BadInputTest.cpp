@@ -3,6 +3,7 @@
 // page, '?' in an English one) and texts of spaces only. Whatever the edits hold, each record
 // field of the written files keeps to its own bytes, ends within them and never ends in half a
 // character.
+#include "CameraSetupSteps.h"
 #include "GuiHarness.h"
 #include "SendPageSteps.h"
 
@@ -165,23 +166,11 @@ void TypeAll(App& app, HWND dlg, const std::vector<Typed>& entries, Expectations
     }
 }
 
-const char* Title(const char* english) {
-    if (!SystemIsChinese())
-        return english;
-    const std::string e = english;
-    if (e == "Setup")
-        return "设置";
-    if (e == "Camera Setup")
-        return "相机设置";
-    if (e == "3G Parameter Settings")
-        return "3G参数设置";
-    return "3G发送设置";
-}
-
 void ExpectGenerateSuccess(App& app) {
-    MessageBoxInfo box = WaitMessageBox(app);
-    EXPECT_EQ(box.text, SystemIsChinese() ? "成功生成配置文件!" : "Generate Success!");
-    DismissMessageBox(app, box);
+    if (SystemIsChinese())
+        AnswerNoticeBox(app, "通知", "成功生成配置文件!");
+    else
+        AnswerNoticeBox(app, "Notice", "Generate Success!");
 }
 
 // Generate on page 2, then the written file: every field whole, each typed field what it must
@@ -213,10 +202,7 @@ SendSet GenerateAndRead(App& app, HWND page2, const Expectations& expect) {
 
 // Camera Setup: the clock typed in by hand and the save path, then Generate.
 void PasteIntoCameraSetup(App& app) {
-    HWND main = app.Wait(Title("Setup"));
-    ASSERT_NE(main, nullptr);
-    Click(app, main, IDC_MAIN_CAMERA_SETUP);
-    HWND camera = app.Wait(Title("Camera Setup"));
+    HWND camera = OpenCameraSetup(app);
     ASSERT_NE(camera, nullptr);
     Choose(app, camera, IDC_CAMERA_CLOCK_MODE, 1); // Input
     const struct {
@@ -242,17 +228,9 @@ void PasteIntoCameraSetup(App& app) {
     Click(app, camera, IDC_CAMERA_GENERATE);
     ExpectGenerateSuccess(app);
 
-    const std::vector<uint8_t> bytes = ReadFileBytes(app.FilePath("menu.dat"));
-    ASSERT_EQ(bytes.size(), static_cast<size_t>(MENU_DATA_SIZE));
-    MenuData menu;
-    DecodeMenuImage(bytes.data(), menu);
+    const MenuData menu = MenuFileOf(app);
     EXPECT_EQ(menu.ClockMode, 1);
-    EXPECT_EQ(menu.Year, 2099);
-    EXPECT_EQ(menu.Month, 12);
-    EXPECT_EQ(menu.Day, 1);
-    EXPECT_EQ(menu.Hour, 0);
-    EXPECT_EQ(menu.Minute, 5);
-    EXPECT_EQ(menu.Second, 59);
+    ExpectMenuClock(menu, 2099, 12, 1, 0, 5, 59);
     app.Close(camera);
 }
 
@@ -262,10 +240,7 @@ void PasteIntoCameraSetup(App& app) {
 void PasteIntoEveryLayout(App& app) {
     PasteIntoCameraSetup(app);
 
-    HWND main = app.Wait(Title("Setup"));
-    ASSERT_NE(main, nullptr);
-    Click(app, main, IDC_MAIN_3G_SETUP);
-    HWND page1 = app.Wait(Title("3G Parameter Settings"));
+    HWND page1 = OpenParamPage(app);
     ASSERT_NE(page1, nullptr);
     Expectations expect;
     TypeAll(app, page1,
@@ -287,9 +262,7 @@ void PasteIntoEveryLayout(App& app) {
             },
             expect);
     Type(app, page1, IDC_PARAM_SENDER_PORT, LongNumber("", "0").append("465").c_str());
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-
-    HWND page2 = app.Wait(Title("3G Send Settings"));
+    HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     TypeAll(app, page2,
             {
@@ -312,19 +285,16 @@ void PasteIntoEveryLayout(App& app) {
     EXPECT_EQ(got.sFtpSet.iPort, 21);
 
     // Email: nothing typed; page 1 and page 2 show the stored texts and take them back.
-    Click(app, page2, IDC_SEND_PREVIOUS_PAGE);
-    page1 = app.Wait(Title("3G Parameter Settings"));
+    page1 = PreviousPage(app, page2);
     ASSERT_NE(page1, nullptr);
     Choose(app, page1, IDC_PARAM_SEND_OPTION, SEND_BY_EMAIL);
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    page2 = app.Wait(Title("3G Send Settings"));
+    page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     got = GenerateAndRead(app, page2, expect);
     EXPECT_EQ(got.bySendBy, SEND_BY_EMAIL);
 
     // FTP, with a directory of its own.
-    Click(app, page2, IDC_SEND_PREVIOUS_PAGE);
-    page1 = app.Wait(Title("3G Parameter Settings"));
+    page1 = PreviousPage(app, page2);
     ASSERT_NE(page1, nullptr);
     Choose(app, page1, IDC_PARAM_SEND_OPTION, SEND_BY_FTP);
     Choose(app, page1, IDC_PARAM_FTP_DIR_TYPE, 1); // Specify
@@ -337,8 +307,7 @@ void PasteIntoEveryLayout(App& app) {
             },
             expect);
     Type(app, page1, IDC_PARAM_FTP_PORT, LongNumber("", "0").append("2121").c_str());
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    page2 = app.Wait(Title("3G Send Settings"));
+    page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     got = GenerateAndRead(app, page2, expect);
     EXPECT_EQ(got.bySendBy, SEND_BY_FTP);
@@ -347,8 +316,7 @@ void PasteIntoEveryLayout(App& app) {
 
     // Cloud: the same three edits hold the key, the secret and the SIM card number; page 2 asks
     // for the coordinates.
-    Click(app, page2, IDC_SEND_PREVIOUS_PAGE);
-    page1 = app.Wait(Title("3G Parameter Settings"));
+    page1 = PreviousPage(app, page2);
     ASSERT_NE(page1, nullptr);
     Choose(app, page1, IDC_PARAM_SEND_OPTION, SEND_BY_CLOUD);
     TypeAll(app, page1,
@@ -359,8 +327,7 @@ void PasteIntoEveryLayout(App& app) {
                        TEXT_FIELD(sQorCloudSet.szSimCardNum), "898611111111111"),
             },
             expect);
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    page2 = app.Wait(Title("3G Send Settings"));
+    page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     const struct {
         int id;
@@ -408,10 +375,7 @@ TEST(BadInput, ChineseTextsAreCutBetweenCharactersOnAChineseSystem) {
 TEST(BadInput, SpacesOnlyAreKeptInTextFieldsAndDroppedFromNumbers) {
     App app;
     const std::string spaces = Repeat(" ", 300);
-    HWND main = app.Wait("Setup");
-    ASSERT_NE(main, nullptr);
-    Click(app, main, IDC_MAIN_CAMERA_SETUP);
-    HWND camera = app.Wait("Camera Setup");
+    HWND camera = OpenCameraSetup(app);
     ASSERT_NE(camera, nullptr);
     Choose(app, camera, IDC_CAMERA_CLOCK_MODE, 1); // Input
     const int clock[] = {IDC_CAMERA_YEAR, IDC_CAMERA_MONTH,  IDC_CAMERA_DAY,
@@ -424,20 +388,10 @@ TEST(BadInput, SpacesOnlyAreKeptInTextFieldsAndDroppedFromNumbers) {
     Type(app, camera, IDC_CAMERA_SAVE_PATH, spaces.c_str());
     Click(app, camera, IDC_CAMERA_GENERATE);
     ExpectGenerateSuccess(app);
-    MenuData menu;
-    const std::vector<uint8_t> bytes = ReadFileBytes(app.FilePath("menu.dat"));
-    ASSERT_EQ(bytes.size(), static_cast<size_t>(MENU_DATA_SIZE));
-    DecodeMenuImage(bytes.data(), menu);
-    EXPECT_EQ(menu.Year, 2016);
-    EXPECT_EQ(menu.Month, 1);
-    EXPECT_EQ(menu.Day, 1);
-    EXPECT_EQ(menu.Hour + menu.Minute + menu.Second, 0);
+    ExpectMenuClock(MenuFileOf(app), 2016, 1, 1, 0, 0, 0);
     app.Close(camera);
 
-    main = app.Wait("Setup");
-    ASSERT_NE(main, nullptr);
-    Click(app, main, IDC_MAIN_3G_SETUP);
-    HWND page1 = app.Wait("3G Parameter Settings");
+    HWND page1 = OpenParamPage(app);
     ASSERT_NE(page1, nullptr);
     Choose(app, page1, IDC_PARAM_SEND_OPTION, "FTP");
     Choose(app, page1, IDC_PARAM_FTP_DIR_TYPE, "Specify");
@@ -445,8 +399,7 @@ TEST(BadInput, SpacesOnlyAreKeptInTextFieldsAndDroppedFromNumbers) {
                    IDC_PARAM_FTP_PASSWORD, IDC_PARAM_FTP_DIR})
         Type(app, page1, id, spaces.c_str());
     EXPECT_EQ(Text(page1, IDC_PARAM_FTP_PORT), "");
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    HWND page2 = app.Wait("3G Send Settings");
+    HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     for (int id :
          {IDC_SEND_PHONE1, IDC_SEND_PHONE2, IDC_SEND_EMAIL1, IDC_SEND_EMAIL2, IDC_SEND_REMOTE_PHONE,

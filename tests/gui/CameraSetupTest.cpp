@@ -1,3 +1,4 @@
+#include "CameraSetupSteps.h"
 #include "GuiHarness.h"
 
 #include "menu/MenuData.h"
@@ -100,14 +101,6 @@ TextItems SerialItems() {
     return items;
 }
 
-HWND OpenCameraSetup(App& app) {
-    HWND main = app.Wait(SystemIsChinese() ? "设置" : "Setup");
-    if (main == nullptr)
-        return nullptr;
-    Click(app, main, IDC_MAIN_CAMERA_SETUP);
-    return app.Wait(SystemIsChinese() ? "相机设置" : "Camera Setup");
-}
-
 MenuData DefaultMenu() {
     MenuData rec;
     LoadMenuDefaults(rec);
@@ -119,19 +112,6 @@ void PutMenuFile(const std::string& path, const MenuData& rec) {
     memcpy(bytes.data(), &rec, MENU_DATA_SIZE);
     EncodeCfgBuffer(bytes.data(), MENU_DATA_SIZE);
     WriteFileBytes(path, bytes);
-}
-
-// menu.dat of the save folder, unscrambled; all 0xEE when it is missing or of the wrong size.
-MenuData MenuFileOf(const App& app) {
-    MenuData rec;
-    memset(&rec, 0xEE, sizeof rec);
-    std::vector<uint8_t> bytes = ReadFileBytes(app.FilePath("menu.dat"));
-    EXPECT_EQ(bytes.size(), static_cast<size_t>(MENU_DATA_SIZE));
-    if (bytes.size() == MENU_DATA_SIZE) {
-        DecodeCfgBuffer(bytes.data(), MENU_DATA_SIZE);
-        memcpy(&rec, bytes.data(), sizeof rec);
-    }
-    return rec;
 }
 
 void ExpectSameMenu(const MenuData& actual, const MenuData& expected) {
@@ -190,15 +170,6 @@ long long SecondsOfEdits(HWND dlg) {
 
 long long SecondsOfMenu(const MenuData& m) {
     return SecondsOf(m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second);
-}
-
-void ExpectSuccessBox(App& app, const char* text) {
-    MessageBoxInfo box = WaitMessageBox(app);
-    ASSERT_NE(box.wnd, nullptr) << "no success box";
-    EXPECT_EQ(box.caption, "Notice");
-    EXPECT_EQ(box.text, text);
-    EXPECT_TRUE(box.infoIcon);
-    DismissMessageBox(app, box);
 }
 
 HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT how) {
@@ -427,7 +398,7 @@ TEST(CameraSetup, FileWithLongVideoAndLanguageZeroOpensRepairedInAutoClock) {
     EXPECT_LE(std::abs(SecondsOfEdits(dlg) - LocalNow()), 2); // the local time, not the file's
 
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     MenuData written = MenuFileOf(app);
     EXPECT_EQ(written.CapMode, 2);
     EXPECT_EQ(written.VideoLen, 9);
@@ -461,7 +432,7 @@ TEST(CameraSetup, FileValuesOutsideTheListsLeaveThemEmptyAndKeepTheTail) {
     EXPECT_EQ(SelectedText(dlg, IDC_CAMERA_CLOCK_MODE), "Auto"); // ClockMode 2 in the file
 
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     MenuData written = MenuFileOf(app);
     EXPECT_EQ(written.SenseLevel, 0xFF);
     EXPECT_EQ(written.DateFormat, 0xFF);
@@ -503,7 +474,7 @@ TEST(CameraSetup, SwitchListsEnableTheirInputsAndDisabledValuesAreStillWritten) 
     ExpectEnabled(dlg, kClockEdits, 6, false);
 
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     MenuData written = MenuFileOf(app);
     EXPECT_EQ(written.Timer1On, 0);
     EXPECT_EQ(written.Timer1StartHour, 5);
@@ -565,7 +536,7 @@ TEST(CameraSetup, GenerateWritesExactlyTheFormsValues) {
     app.ClearTrace();
 
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     EXPECT_NE(app.Trace().find("Y:2031,M:7,D:8, h:9, m:10, s:11\n"), std::string::npos);
 
     MenuData expected = DefaultMenu();
@@ -624,7 +595,7 @@ TEST(CameraSetup, DefaultWritesTheDefaultsAndShowsThem) {
 
     // Without any Generate before: the defaults with their zero clock.
     Click(app, dlg, IDC_CAMERA_DEFAULT);
-    ExpectSuccessBox(app, "Default setting and generate success!");
+    AnswerNoticeBox(app, "Notice", "Default setting and generate success!");
     ExpectSameMenu(MenuFileOf(app), DefaultMenu());
     EXPECT_EQ(SelectedText(dlg, IDC_CAMERA_MODE), "Camera");
     EXPECT_EQ(SelectedText(dlg, IDC_CAMERA_INTERVAL_UNIT), "Min");
@@ -643,7 +614,7 @@ TEST(CameraSetup, DefaultWritesTheDefaultsAndShowsThem) {
     Choose(app, dlg, IDC_CAMERA_CLOCK_MODE, "Input");
     TypeClock(app, dlg, {"2040", "12", "31", "23", "59", "58"});
     Click(app, dlg, IDC_CAMERA_DEFAULT);
-    ExpectSuccessBox(app, "Default setting and generate success!");
+    AnswerNoticeBox(app, "Notice", "Default setting and generate success!");
     MenuData expected = DefaultMenu();
     expected.Year = 2040;
     expected.Month = 12;
@@ -671,7 +642,7 @@ TEST(CameraSetup, AutoClockTicksEverySecondAndGenerateWritesThatMoment) {
     const long long before = LocalNow();
     Click(app, dlg, IDC_CAMERA_GENERATE);
     const long long after = LocalNow();
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     const MenuData written = MenuFileOf(app);
     EXPECT_EQ(written.ClockMode, 0);
     EXPECT_GE(SecondsOfMenu(written), before - 1);
@@ -690,7 +661,7 @@ TEST(CameraSetup, InputModeStopsTheClockAndOffModeKeepsTheRecordsClock) {
 
     TypeClock(app, dlg, {"2035", "3", "4", "5", "6", "7"});
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     EXPECT_EQ(MenuFileOf(app).ClockMode, 1);
 
     Choose(app, dlg, IDC_CAMERA_CLOCK_MODE, "Off");
@@ -698,15 +669,10 @@ TEST(CameraSetup, InputModeStopsTheClockAndOffModeKeepsTheRecordsClock) {
     EXPECT_EQ(ClockTexts(dlg), std::vector<std::string>(6, ""));
     EXPECT_FALSE(WaitUntil([&] { return !Text(dlg, IDC_CAMERA_SECOND).empty(); }, 1500));
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     const MenuData written = MenuFileOf(app);
     EXPECT_EQ(written.ClockMode, 2);
-    EXPECT_EQ(written.Year, 2035);
-    EXPECT_EQ(written.Month, 3);
-    EXPECT_EQ(written.Day, 4);
-    EXPECT_EQ(written.Hour, 5);
-    EXPECT_EQ(written.Minute, 6);
-    EXPECT_EQ(written.Second, 7);
+    ExpectMenuClock(written, 2035, 3, 4, 5, 6, 7);
 
     // Choosing Auto again refreshes the edits at once.
     Choose(app, dlg, IDC_CAMERA_CLOCK_MODE, "Auto");
@@ -782,14 +748,9 @@ TEST(CameraSetup, ClockEditsAreCorrectedSilentlyWhenTheyLoseTheFocus) {
     EXPECT_NE(app.Trace().find("Input value error!"), std::string::npos);
 
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     const MenuData written = MenuFileOf(app);
-    EXPECT_EQ(written.Year, 2099);
-    EXPECT_EQ(written.Month, 2);
-    EXPECT_EQ(written.Day, 28);
-    EXPECT_EQ(written.Hour, 23);
-    EXPECT_EQ(written.Minute, 0);
-    EXPECT_EQ(written.Second, 7);
+    ExpectMenuClock(written, 2099, 2, 28, 23, 0, 7);
 }
 
 // --- Across openings and folders ---
@@ -834,7 +795,7 @@ TEST(CameraSetup, TypedSavePathHasNoEffect) {
     CreateDirectoryA(elsewhere.c_str(), nullptr);
     Type(app, dlg, IDC_CAMERA_SAVE_PATH, elsewhere.c_str());
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     EXPECT_TRUE(FileExists(app.FilePath("menu.dat")));
     EXPECT_FALSE(FileExists(elsewhere + "\\menu.dat"));
 }
@@ -899,7 +860,7 @@ TEST(CameraSetup, FolderBrowserChoosesTheSaveFolderAndCancellingChangesNothing) 
     EXPECT_EQ(Text(dlg, IDC_CAMERA_SAVE_PATH), card);
 
     Click(app, dlg, IDC_CAMERA_GENERATE);
-    ExpectSuccessBox(app, "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     EXPECT_TRUE(FileExists(card + "\\menu.dat"));
     EXPECT_FALSE(FileExists(app.FilePath("menu.dat")));
 }

@@ -21,14 +21,6 @@ template <size_t N> void SetField(char (&field)[N], const char* text) {
     strncpy(field, text, N - 1);
 }
 
-void ExpectSuccessBox(App& app, const char* caption, const char* text) {
-    MessageBoxInfo box = WaitMessageBox(app);
-    EXPECT_EQ(box.caption, caption);
-    EXPECT_EQ(box.text, text);
-    EXPECT_TRUE(box.infoIcon);
-    DismissMessageBox(app, box);
-}
-
 void ExpectWarningBox(App& app, const char* caption, const char* text) {
     MessageBoxInfo box = WaitMessageBox(app);
     EXPECT_EQ(box.caption, caption);
@@ -74,11 +66,7 @@ void ExpectSameRecord(const SendSet& got, const SendSet& want) {
 
 TEST(Generate, TypicalEmailRunWritesExactlyWhatWasEntered) {
     App app;
-    HWND main = app.Wait("Setup");
-    ASSERT_NE(main, nullptr);
-    Choose(app, main, IDC_MAIN_MODEL_LIST, "QOR-7120-3G(BASIC)");
-    Click(app, main, IDC_MAIN_3G_SETUP);
-    HWND page1 = app.Wait("3G Parameter Settings");
+    HWND page1 = OpenParamPage(app, "QOR-7120-3G(BASIC)");
     ASSERT_NE(page1, nullptr);
     Choose(app, page1, IDC_PARAM_SEND_OPTION, "Email");
     Choose(app, page1, IDC_PARAM_COUNTRY, "United Kingdom");
@@ -87,14 +75,13 @@ TEST(Generate, TypicalEmailRunWritesExactlyWhatWasEntered) {
     Type(app, page1, IDC_PARAM_SENDER_PORT, "465");
     Type(app, page1, IDC_PARAM_SENDER_ADDRESS, "trailcam@example.co.uk");
     Type(app, page1, IDC_PARAM_SENDER_PASSWORD, "pa55word");
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    HWND page = app.Wait("3G Send Settings");
+    HWND page = NextPage(app, page1);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(SelectedText(page, IDC_SEND_IMAGE_SIZE), "Thumbnail");
     Type(app, page, IDC_SEND_EMAIL1, "me@example.org");
     app.ClearTrace();
     Click(app, page, IDC_SEND_GENERATE);
-    ExpectSuccessBox(app, "Notice", "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     EXPECT_EQ(app.Visible(), page) << "the page stays open";
 
     const std::string path = app.FilePath("CFG.BIN");
@@ -168,7 +155,7 @@ TEST(Generate, FailingChecksWarnAndLeaveTheEarlierFileAlone) {
     // Corrected, it is written.
     Choose(app, page, IDC_SEND_REMOTE_INTERVAL, "Remote Off");
     Click(app, page, IDC_SEND_GENERATE);
-    ExpectSuccessBox(app, "Notice", "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     SendSet got;
     ASSERT_TRUE(DecodeCfgFile(path, got));
     EXPECT_EQ(FieldText(got.szRecp[0], sizeof got.szRecp[0]), "07700900123");
@@ -195,7 +182,7 @@ TEST(Generate, Close3GIsWrittenWithoutChecksWhereverTheSavePathEditPoints) {
     ASSERT_NE(page, nullptr);
     Type(app, page, IDC_SEND_SAVE_PATH, "C:\\elsewhere");
     Click(app, page, IDC_SEND_GENERATE);
-    ExpectSuccessBox(app, "Notice", "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
 
     SendSet got;
     ASSERT_TRUE(DecodeCfgFile(app.FilePath("CFG.BIN"), got));
@@ -214,22 +201,18 @@ TEST(Generate, SuccessInChineseOnAChineseSystem) {
     HWND page = OpenSendPage(app, "关闭3G");
     ASSERT_NE(page, nullptr);
     Click(app, page, IDC_SEND_GENERATE);
-    ExpectSuccessBox(app, "通知", "成功生成配置文件!");
+    AnswerNoticeBox(app, "通知", "成功生成配置文件!");
 }
 
 TEST(Generate, CloudWritesTheCoordinatesFromThePage) {
     App app;
-    HWND main = app.Wait("Setup");
-    ASSERT_NE(main, nullptr);
-    Click(app, main, IDC_MAIN_3G_SETUP);
-    HWND page1 = app.Wait("3G Parameter Settings");
+    HWND page1 = OpenParamPage(app);
     ASSERT_NE(page1, nullptr);
     Choose(app, page1, IDC_PARAM_SEND_OPTION, "QOR Camera Cloud System");
     Type(app, page1, IDC_PARAM_FTP_SERVER, "app-key-1");
     Type(app, page1, IDC_PARAM_FTP_PORT, "app-secret-2");
     Type(app, page1, IDC_PARAM_FTP_USER, "8944100000");
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    HWND page = app.Wait("3G Send Settings");
+    HWND page = NextPage(app, page1);
     ASSERT_NE(page, nullptr);
     Choose(app, page, IDC_SEND_LONGITUDE_DIR, "W");
     Type(app, page, IDC_SEND_LONGITUDE_DEG, "120");
@@ -242,7 +225,7 @@ TEST(Generate, CloudWritesTheCoordinatesFromThePage) {
     Choose(app, page, IDC_SEND_MODE, "Daily Send");
     Choose(app, page, IDC_SEND_DAILY_TIME, "21 o'clock");
     Click(app, page, IDC_SEND_GENERATE);
-    ExpectSuccessBox(app, "Notice", "Generate Success!");
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
 
     SendSet got;
     ASSERT_TRUE(DecodeCfgFile(app.FilePath("CFG.BIN"), got));

@@ -304,6 +304,15 @@ void DismissMessageBox(App& app, const MessageBoxInfo& box) {
     app.Settle();
 }
 
+void AnswerNoticeBox(App& app, const char* caption, const char* text) {
+    MessageBoxInfo box = WaitMessageBox(app);
+    ASSERT_NE(box.wnd, nullptr) << "no \"" << text << "\" box";
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.text, text);
+    EXPECT_TRUE(box.infoIcon);
+    DismissMessageBox(app, box);
+}
+
 bool MessageBoxShown(App& app) {
     app.Settle();
     return FindMessageBox(app.UiThreadId()) != nullptr;
@@ -447,6 +456,19 @@ bool FileExists(const std::string& path) {
 
 bool SystemIsChinese() {
     return GetSystemDefaultLangID() == 0x0804;
+}
+
+const char* WindowTitle(const char* english) {
+    if (!SystemIsChinese())
+        return english;
+    const std::string e = english;
+    if (e == "Setup")
+        return "设置";
+    if (e == "Camera Setup")
+        return "相机设置";
+    if (e == "3G Parameter Settings")
+        return "3G参数设置";
+    return "3G发送设置";
 }
 
 } // namespace gui

@@ -73,6 +73,9 @@ MessageBoxInfo WaitMessageBox(App& app, int timeoutMs = kTimeoutMs);
 void DismissMessageBox(App& app, const MessageBoxInfo& box);
 // Settles and then reports whether a message box is shown.
 bool MessageBoxShown(App& app);
+// Waits for an information box (such as a success notice) with this caption and text (UTF-8),
+// checks it and presses its OK button.
+void AnswerNoticeBox(App& app, const char* caption, const char* text);
 
 // --- The user's actions on controls of dialog dlg. Each one settles before it returns. ---
 
@@ -111,5 +114,9 @@ bool FileExists(const std::string& path);
 
 // True when the system language is Chinese (PRC); the tests named ...Chinese... run that way.
 bool SystemIsChinese();
+
+// The caption of one of the program's windows ("Setup", "Camera Setup", "3G Parameter Settings",
+// "3G Send Settings") as the program shows it in the system's language.
+const char* WindowTitle(const char* english);
 
 } // namespace gui

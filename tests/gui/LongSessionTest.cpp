@@ -178,12 +178,6 @@ void Report(const Sample& s) {
             static_cast<size_t>(s_stackReserve.load()), s.seconds);
 }
 
-void AnswerSuccessBox(App& app) {
-    MessageBoxInfo box = WaitMessageBox(app);
-    EXPECT_EQ(box.text, "Generate Success!");
-    DismissMessageBox(app, box);
-}
-
 // Main Setup -> Camera Setup, Generate, close -> Main Setup -> page 1 -> page 2, Generate ->
 // page 1 -> page 2, close -> Main Setup. False as soon as something did not come; opened counts
 // the windows that came.
@@ -203,7 +197,7 @@ bool GoRound(App& app, int* opened) {
     if (camera == nullptr)
         return false;
     Click(app, camera, IDC_CAMERA_GENERATE);
-    AnswerSuccessBox(app);
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     app.Close(camera);
 
     main = next("Setup");
@@ -219,7 +213,7 @@ bool GoRound(App& app, int* opened) {
         return false;
     Type(app, page2, IDC_SEND_PHONE1, "07700900123");
     Click(app, page2, IDC_SEND_GENERATE);
-    AnswerSuccessBox(app);
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
     Click(app, page2, IDC_SEND_PREVIOUS_PAGE);
     page1 = next("3G Parameter Settings");
     if (page1 == nullptr)

@@ -1,4 +1,5 @@
 #include "GuiHarness.h"
+#include "SendPageSteps.h"
 
 #include "res/resource.h"
 #include "sendset/OperatorPresets.h"
@@ -25,27 +26,6 @@ std::string Field(const char* field, size_t capacity) {
     return std::string(field, strnlen(field, capacity));
 }
 #define FIELD(f) Field(f, sizeof f)
-
-HWND OpenParamPage(App& app) {
-    HWND main = app.Wait("Setup");
-    Click(app, main, IDC_MAIN_3G_SETUP);
-    return app.Wait("3G Parameter Settings");
-}
-
-// Puts a CFG.BIN built from the defaults plus edit into the save folder before the program starts.
-std::function<void(const std::string&)> WithCfg(const std::function<void(SendSet&)>& edit) {
-    return [edit](const std::string& folder) {
-        SendSet rec;
-        LoadSendSetDefaults(rec);
-        edit(rec);
-        ASSERT_TRUE(WriteSendSetTo(folder.c_str(), rec));
-    };
-}
-
-void NextPage(App& app, HWND page) {
-    Click(app, page, IDC_PARAM_NEXT_PAGE);
-    app.Wait("3G Send Settings");
-}
 
 // Which edit groups the user can type into.
 struct Usable {
@@ -169,8 +149,7 @@ TEST(ParamPage, FirstOpeningTakesTheRecordFromCfgBin) {
     EXPECT_FALSE(Enabled(page, IDC_PARAM_FTP_DIR));
     EXPECT_EQ(Text(page, IDC_PARAM_FTP_DIR), "/");
     Type(app, page, IDC_PARAM_FTP_PORT, "");
-    Click(app, page, IDC_PARAM_NEXT_PAGE);
-    app.Wait("3G Send Settings");
+    NextPage(app, page);
     EXPECT_EQ(g_sSendSetSaved.sFtpSet.iFtpDirType, 0);
     EXPECT_EQ(FIELD(g_sSendSetSaved.sFtpSet.szFtpDir), "/");
     EXPECT_EQ(g_sSendSetSaved.sFtpSet.iPort, 2121); // an empty port keeps the stored one

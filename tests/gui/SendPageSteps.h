@@ -14,31 +14,44 @@
 
 namespace gui {
 
-// Main Setup ("3G Setup") to page 1, where the send option is chosen, then "Next Page". The
-// captions are those of the system's language.
-inline HWND OpenSendPage(App& app, const char* sendOption = nullptr, const char* model = nullptr) {
-    const bool chinese = SystemIsChinese();
-    HWND main = app.Wait(chinese ? "设置" : "Setup");
+// The wizard's moves, each returning the page that opens (null when none came). The captions are
+// those of the system's language.
+
+// Main Setup ("3G Setup", after choosing the model if one is given) to page 1.
+inline HWND OpenParamPage(App& app, const char* model = nullptr) {
+    HWND main = app.Wait(WindowTitle("Setup"));
     if (main == nullptr)
         return nullptr;
     if (model != nullptr)
         Choose(app, main, IDC_MAIN_MODEL_LIST, model);
     Click(app, main, IDC_MAIN_3G_SETUP);
-    HWND page1 = app.Wait(chinese ? "3G参数设置" : "3G Parameter Settings");
+    return app.Wait(WindowTitle("3G Parameter Settings"));
+}
+
+inline HWND NextPage(App& app, HWND page1) {
+    Click(app, page1, IDC_PARAM_NEXT_PAGE);
+    return app.Wait(WindowTitle("3G Send Settings"));
+}
+
+inline HWND PreviousPage(App& app, HWND page2) {
+    Click(app, page2, IDC_SEND_PREVIOUS_PAGE);
+    return app.Wait(WindowTitle("3G Parameter Settings"));
+}
+
+// Page 1, where the send option is chosen, then "Next Page".
+inline HWND OpenSendPage(App& app, const char* sendOption = nullptr, const char* model = nullptr) {
+    HWND page1 = OpenParamPage(app, model);
     if (page1 == nullptr)
         return nullptr;
     if (sendOption != nullptr)
         Choose(app, page1, IDC_PARAM_SEND_OPTION, sendOption);
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    return app.Wait(chinese ? "3G发送设置" : "3G Send Settings");
+    return NextPage(app, page1);
 }
 
 // From page 2 back to page 1 and forward again; returns the new page 2.
 inline HWND PreviousThenNext(App& app, HWND page2) {
-    Click(app, page2, IDC_SEND_PREVIOUS_PAGE);
-    HWND page1 = app.Wait("3G Parameter Settings");
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    return app.Wait("3G Send Settings");
+    HWND page1 = PreviousPage(app, page2);
+    return page1 != nullptr ? NextPage(app, page1) : nullptr;
 }
 
 // Puts a CFG.BIN built from the defaults plus edit into the save folder before the start.

@@ -230,12 +230,10 @@ TEST(SendPage, EnablingFollowsTheSendMethod) {
                           {"MMS", true, true, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.option);
-        Click(app, page, IDC_SEND_PREVIOUS_PAGE);
-        HWND page1 = app.Wait("3G Parameter Settings");
+        HWND page1 = PreviousPage(app, page);
         ASSERT_NE(page1, nullptr);
         Choose(app, page1, IDC_PARAM_SEND_OPTION, c.option);
-        Click(app, page1, IDC_PARAM_NEXT_PAGE);
-        page = app.Wait("3G Send Settings");
+        page = NextPage(app, page1);
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(Enabled(page, IDC_SEND_PHONE1), c.phones);
         EXPECT_EQ(Enabled(page, IDC_SEND_PHONE2), c.phones);
@@ -453,8 +451,7 @@ TEST(SendPage, CloseBoxDropsThePagesEntries) {
     Click(app, main, IDC_MAIN_3G_SETUP);
     HWND page1 = app.Wait("3G Parameter Settings");
     ASSERT_NE(page1, nullptr);
-    Click(app, page1, IDC_PARAM_NEXT_PAGE);
-    page = app.Wait("3G Send Settings");
+    page = NextPage(app, page1);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Text(page, IDC_SEND_PHONE1), "222");
     EXPECT_EQ(Text(page, IDC_SEND_MAX_NUM), "49");
