@@ -347,3 +347,95 @@ bool LeadingNumber(const std::string& text, long* value) {
     *value = v;
     return true;
 }
+
+ParamPageModel::ParamPageModel(SendSet& rec, bool noRemoteCmd22, bool basicModel)
+    : rec_(rec), noRemoteCmd22_(noRemoteCmd22) {
+    PrepareParamPageRecord(rec_, basicModel);
+    // The lists as the opening fills them: presets show the record's row, manual input "Others".
+    const bool manual = IsManual(rec_);
+    countryItem_ = manual ? 0 : rec_.byOperatorCountry;
+    operatorItem_ = manual ? 0 : OperatorListItem(rec_);
+    const int32_t dirType = rec_.sFtpSet.iFtpDirType;
+    ftpDirTypeItem_ = dirType == 0 || dirType == 1 ? dirType : -1; // -1: no selection
+    emptied_ = PEG_MMS | PEG_NET | PEG_SENDER | PEG_FTP;
+    UpdateState();
+    emptied_ &= ~GroupsShownAtOpening(rec_);
+}
+
+void ParamPageModel::UpdateState() {
+    const ParamPageState s = ParamPageStateOf(rec_, noRemoteCmd22_, ftpGroupShown_);
+    ftpGroupShown_ = s.bFtpGroupShown;
+    if (s.bFillOperatorLists) {
+        modeItem_ = s.bManual ? 1 : 0;
+        countryItem_ = s.bManual ? 0 : rec_.byOperatorCountry;
+        operatorItem_ = s.bManual ? 0 : OperatorListItem(rec_);
+    }
+    ApplyParamPageState(rec_, s, countryItem_, operatorItem_);
+    emptied_ &= ~s.uShowRecord;
+}
+
+void ParamPageModel::ChooseSendOption(int index) {
+    emptied_ |= ::ChooseSendOption(rec_, index);
+    UpdateState();
+}
+
+void ParamPageModel::ChooseParamMode(int index) {
+    switch (::ChooseParamMode(rec_, index, countryItem_, operatorItem_)) {
+    case ParamModeChange::ToPresets:
+        modeItem_ = 0;
+        emptied_ &= ~unsigned{PEG_MMS};
+        UpdateState();
+        break;
+    case ParamModeChange::ToManual:
+        modeItem_ = 1;
+        UpdateState();
+        emptied_ &= ~unsigned{PEG_MMS | PEG_NET};
+        break;
+    case ParamModeChange::None:
+        break;
+    }
+}
+
+void ParamPageModel::ChooseCountry(int index) {
+    if (IsManual(rec_))
+        ChooseParamMode(0);
+    if (!::ChooseCountry(rec_, index))
+        return;
+    UpdateState();
+    if (IsManual(rec_) || !IsSending(rec_.bySendBy)) { // lists the state update leaves alone
+        countryItem_ = rec_.byOperatorCountry;
+        operatorItem_ = OperatorListItem(rec_);
+    }
+    LoadPresetsOfRow(rec_, countryItem_, operatorItem_);
+}
+
+bool ParamPageModel::ChooseOperator(int index) {
+    if (IsManual(rec_))
+        return false;
+    if (::ChooseOperator(rec_, index)) {
+        operatorItem_ = index;
+        LoadPresetsOfRow(rec_, countryItem_, operatorItem_);
+    }
+    return true;
+}
+
+void ParamPageModel::ChooseFtpDirType(int index) {
+    ::ChooseFtpDirType(rec_, index);
+    ftpDirTypeItem_ = index;
+}
+
+void ParamPageModel::NextPage() {
+    ParamPageEntries e;
+    const FtpEditUse layout = FtpLayoutOf(rec_.bySendBy);
+    for (int i = 0; i < PARAM_EDIT_COUNT; ++i) {
+        const ParamEdit edit = static_cast<ParamEdit>(i);
+        if ((emptied_ & GroupOfEdit(edit)) == 0)
+            e.sText[i] =
+                RecordTextOfEdit(rec_, edit, GroupOfEdit(edit) == PEG_FTP ? layout : FTP_EDIT_FTP);
+    }
+    e.iModeItem = modeItem_;
+    e.iCountryItem = countryItem_;
+    e.iOperatorItem = operatorItem_;
+    e.iFtpDirTypeItem = ftpDirTypeItem_;
+    TakeParamPageEntries(rec_, e, noRemoteCmd22_);
+}
