@@ -342,6 +342,7 @@ int CommandSet(const Options& o) {
     EditOptions edit;
     edit.keepTime = o.keepTime;
     edit.now = LocalNow();
+    edit.noRemoteCmd22 = o.noRemoteCmd22;
     CamRecord rec = file.rec;
     if (!ApplyAssignments(rec, list, edit, &error))
         return Refuse(error);

@@ -202,6 +202,16 @@ MenuData ReadMenu(const TempDir& dir) {
 
 // The record after the presets of (country, operator), as the 3G Parameter Settings page loads
 // them.
+// What Generate stores in every file it writes: one file name, no count, and no daily hour
+// when sending immediately.
+void ExpectGenerateStores(SendSet& rec) {
+    rec.bySendFileNum = 0;
+    memset(rec.szFileFullName[0], 0, sizeof rec.szFileFullName[0]);
+    strcpy(rec.szFileFullName[0], "DCIM\\100IMA3G\\IMAG0001.JPG");
+    if (rec.bySendMode == 0)
+        rec.byDailySendTime = 24;
+}
+
 SendSet WithPresets(SendSet rec, int country, int op) {
     CaptureStdout();
     LoadMmsPresets(rec, country, op);
@@ -353,6 +363,7 @@ TEST(CamfileSet, NewFilesEqualTheCoreWritersOutputByteForByte) {
     expect.byRemoteSwitch = 1;
     memset(expect.sMmsSet.szApn, 0, sizeof expect.sMmsSet.szApn);
     strcpy(expect.sMmsSet.szApn, "own.apn"); // given after the presets, so it wins
+    ExpectGenerateStores(expect);
     WriteCfg(core, expect);
     EXPECT_EQ(ReadBytes(tool.File("CFG.BIN")), ReadBytes(core.File("CFG.BIN")));
     EXPECT_EQ(tool.List(), std::vector<std::string>{"CFG.BIN"}); // no temporary file left
@@ -395,6 +406,8 @@ TEST(CamfileSet, ChangesExistingFilesKeepingEverythingElse) {
     strcpy(expect.sFtpSet.szFtpDir, "/cams/one");
     expect.sLongitude.byDir = 1;
     expect.sLongitude.byDeg = 180;
+    expect.bySendImgSize = 1; // MMS carries thumbnails only
+    ExpectGenerateStores(expect);
     SendSet got = ReadCfg(dir);
     EXPECT_EQ(memcmp(&got, &expect, sizeof got), 0);
 
