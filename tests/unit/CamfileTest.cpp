@@ -527,6 +527,50 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
     EXPECT_STREQ(ReadCfg(dir).sSmtpSet.szServer, fits60.c_str());
 }
 
+TEST(CamfileSet, ChoicesLoadAndStoreWhatTheWizardWould) {
+    TempDir dir;
+    // The preselected China / China Unicom presets, as Next Page loads them for MMS.
+    RunResult r = Camfile({"set", "--new", "--check", "--keep-time", dir.File("CFG.BIN"),
+                           "bySendBy=MMS", "szRecp[0]=13800138000"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    SendSet expect = WithPresets(DefaultSendSet(), 0, 0);
+    expect.bySendBy = SEND_BY_MMS;
+    strcpy(expect.szRecp[0], "13800138000");
+    expect.uwRecpLen[0] = 11;
+    expect.bySendImgSize = 1;
+    ExpectGenerateStores(expect);
+    SendSet got = ReadCfg(dir);
+    EXPECT_EQ(memcmp(&got, &expect, sizeof got), 0);
+    EXPECT_STREQ(got.sMmsSet.szGateway, "10.0.0.172");
+    EXPECT_STREQ(got.sSmtpSet.sz3GSmtpApN, "3gnet");
+
+    // Choices in the order given: manual input after the country empties its presets, and a
+    // country after manual input returns to the presets.
+    ASSERT_EQ(Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "country=United Kingdom",
+                       "country=Others", "sMmsSet.szUrl=mms.example.com"})
+                  .status,
+              0);
+    got = ReadCfg(dir);
+    EXPECT_EQ(got.byOperatorCountry, OPERATOR_COUNTRY_MANUAL);
+    EXPECT_STREQ(got.sMmsSet.szUrl, "mms.example.com");
+    EXPECT_STREQ(got.sMmsSet.szApn, "");
+    ASSERT_EQ(Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "country=Deutschland"}).status,
+              0);
+    got = ReadCfg(dir);
+    EXPECT_EQ(got.byOperatorCountry, 2);
+    EXPECT_STREQ(got.sMmsSet.szUrl, WithPresets(DefaultSendSet(), 2, 0).sMmsSet.szUrl);
+
+    // What Generate would store otherwise is refused, and the file stays as it was.
+    const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
+    r = Camfile({"set", dir.File("CFG.BIN"), "bySendFileNum=4"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "bySendFileNum: the wizard stores 0")) << r.err;
+    r = Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Email", "byDailySendTime=7"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "byDailySendTime: the wizard stores 24")) << r.err;
+    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
+}
+
 TEST(CamfileSet, StampsTheTimeAsGenerateDoesUnlessKept) {
     TempDir dir;
     std::time_t t = std::time(nullptr);
