@@ -122,8 +122,13 @@ bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const E
     return true;
 }
 
-bool CheckCoordinate(const Coordinate& c, int maxDeg, const char* name, std::string* error) {
-    if (c.byDeg == maxDeg && (c.byMin != 0 || c.bySec != 0)) {
+// The page's coordinate limits: minutes and seconds stay 0 at a full 180 (or 90) degrees.
+bool CheckCoordinate(const Coordinate& c, CoordinateAxis axis, const char* name,
+                     std::string* error) {
+    const uint16_t maxDeg = CoordinateDegreeMaximum(axis, 0, 0);
+    if (c.byDeg > CoordinateDegreeMaximum(axis, c.byMin, c.bySec) ||
+        c.byMin > CoordinateMinuteMaximum(axis, c.byDeg) ||
+        c.bySec > CoordinateMinuteMaximum(axis, c.byDeg)) {
         *error = std::string(name) + ": at most " + std::to_string(maxDeg) +
                  " degrees 0 minutes 0 seconds";
         return false;
@@ -133,12 +138,11 @@ bool CheckCoordinate(const Coordinate& c, int maxDeg, const char* name, std::str
 
 bool FinishSendSet(CamRecord& rec, const std::vector<Resolved>& list, std::string* error) {
     SendSet& cfg = rec.cfg;
-    bool userNameGiven = false, dirGiven = false, typeGiven = false;
+    bool userNameGiven = false, dirGiven = false;
     bool longitudeGiven = false, latitudeGiven = false;
     for (const Resolved& r : list) {
         userNameGiven |= IsNamed(r, "sSmtpSet.szUserName");
         dirGiven |= IsNamed(r, "sFtpSet.szFtpDir");
-        typeGiven |= IsNamed(r, "sFtpSet.iFtpDirType");
         longitudeGiven |= r.field->name.compare(0, 11, "sLongitude.") == 0;
         latitudeGiven |= r.field->name.compare(0, 10, "sLatitude.") == 0;
     }
@@ -147,18 +151,17 @@ bool FinishSendSet(CamRecord& rec, const std::vector<Resolved>& list, std::strin
         if (IsNamed(r, "sSmtpSet.szAddr") && !userNameGiven && !r.value.empty())
             memcpy(cfg.sSmtpSet.szUserName, cfg.sSmtpSet.szAddr, sizeof cfg.sSmtpSet.szUserName);
     }
-    const bool rootDir = strcmp(cfg.sFtpSet.szFtpDir, "/") == 0;
-    if (cfg.sFtpSet.iFtpDirType == 0 && (typeGiven || dirGiven)) {
-        if (dirGiven && !rootDir) {
-            *error = "sFtpSet.szFtpDir: a directory other than \"/\" needs "
-                     "sFtpSet.iFtpDirType=Specify";
-            return false;
-        }
-        strcpy(cfg.sFtpSet.szFtpDir, "/");
-    }
-    if (longitudeGiven && !CheckCoordinate(cfg.sLongitude, 180, "sLongitude", error))
+    // "Root" has put "/" in the directory; a directory typed beside it would be replaced.
+    if (dirGiven && cfg.sFtpSet.iFtpDirType == 0 && strcmp(cfg.sFtpSet.szFtpDir, "/") != 0) {
+        *error = "sFtpSet.szFtpDir: a directory other than \"/\" needs "
+                 "sFtpSet.iFtpDirType=Specify";
         return false;
-    if (latitudeGiven && !CheckCoordinate(cfg.sLatitude, 90, "sLatitude", error))
+    }
+    if (longitudeGiven &&
+        !CheckCoordinate(cfg.sLongitude, CoordinateAxis::Longitude, "sLongitude", error))
+        return false;
+    if (latitudeGiven &&
+        !CheckCoordinate(cfg.sLatitude, CoordinateAxis::Latitude, "sLatitude", error))
         return false;
     return true;
 }
