@@ -63,6 +63,16 @@ void TakeEdits(SendSet& rec, const ParamPageEntries& e, ParamEdit first, ParamEd
     }
 }
 
+// The MMS and 3G edits hold the operator's parameters: they show the record, open for typing in
+// manual input; where the 3G edits show, preset mode loads the operator's 3G presets.
+void ShowOperatorGroup(ParamPageState& s, ParamEditGroup group) {
+    s.uShowRecord |= group;
+    if (s.bManual)
+        s.uEnabled |= group;
+    if (group == PEG_NET)
+        s.bLoad3GPresets = !s.bManual;
+}
+
 } // namespace
 
 ParamEditGroup GroupOfEdit(ParamEdit edit) {
@@ -90,42 +100,27 @@ ParamPageState ParamPageStateOf(const SendSet& rec, bool noRemoteCmd22, bool ftp
     s.bFillOperatorLists = true;
     switch (sendBy) {
     case SEND_BY_MMS:
-        s.uShowRecord = PEG_MMS;
-        if (manual)
-            s.uEnabled |= PEG_MMS;
+        ShowOperatorGroup(s, PEG_MMS);
         if (remote && !noRemoteCmd22) {
             s.uEnabled |= PEG_SENDER;
-            if (manual)
-                s.uEnabled |= PEG_NET;
-            s.bLoad3GPresets = !manual;
-            s.uShowRecord |= PEG_NET;
+            ShowOperatorGroup(s, PEG_NET);
         }
         break;
     case SEND_BY_EMAIL:
-        if (remote) {
-            s.uShowRecord |= PEG_MMS;
-            if (manual)
-                s.uEnabled |= PEG_MMS;
-        }
+        if (remote)
+            ShowOperatorGroup(s, PEG_MMS);
         s.uEnabled |= PEG_SENDER;
-        if (manual)
-            s.uEnabled |= PEG_NET;
         // Like FTP and cloud, Email takes its data connection from the operator's presets;
         // without this a kept preselected operator would leave the 3G fields empty.
-        s.bLoad3GPresets = !manual;
-        s.uShowRecord |= PEG_NET;
+        ShowOperatorGroup(s, PEG_NET);
         break;
     default: // FTP and cloud
-        if (manual)
-            s.uEnabled |= PEG_NET;
-        s.bLoad3GPresets = !manual;
-        s.uShowRecord |= PEG_NET | PEG_FTP;
+        ShowOperatorGroup(s, PEG_NET);
+        s.uShowRecord |= PEG_FTP;
         if (remote) {
             if (!noRemoteCmd22)
                 s.uEnabled |= PEG_SENDER;
-            if (manual)
-                s.uEnabled |= PEG_MMS;
-            s.uShowRecord |= PEG_MMS;
+            ShowOperatorGroup(s, PEG_MMS);
         }
         s.uEnabled |= PEG_FTP;
         s.bFtpDirEditEnabled = rec.sFtpSet.iFtpDirType != 0;

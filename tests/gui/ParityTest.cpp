@@ -72,39 +72,79 @@ SendSet ExpectSameFile(App& app, std::vector<std::string> choices, bool noRemote
     return dialogs;
 }
 
-void TypeSender(App& app, HWND page1) {
-    Type(app, page1, IDC_PARAM_SENDER_SERVER, "smtp.example.com");
-    Type(app, page1, IDC_PARAM_SENDER_PORT, "587");
-    Type(app, page1, IDC_PARAM_SENDER_ADDRESS, "cameras@example.com");
-    Type(app, page1, IDC_PARAM_SENDER_PASSWORD, "pa55word");
+// An edit typed in the dialogs and the same text given to camfile.
+struct Typed {
+    int id;
+    const char* text;
+    const char* field;
+};
+
+void TypeAll(App& app, HWND page, const std::vector<Typed>& typed) {
+    for (const Typed& t : typed)
+        Type(app, page, t.id, t.text);
 }
 
-const std::vector<std::string> kSenderChoices = {
-    "sSmtpSet.szServer=smtp.example.com", "sSmtpSet.iPort=587",
-    "sSmtpSet.szAddr=cameras@example.com", "sSmtpSet.szPassword=pa55word"};
-
-void Type3G(App& app, HWND page1) {
-    Type(app, page1, IDC_PARAM_NET_APN, "internet.example");
-    Type(app, page1, IDC_PARAM_NET_ACCOUNT, "user");
-    Type(app, page1, IDC_PARAM_NET_PASSWORD, "secret");
+std::vector<std::string> Choices(std::vector<std::string> choices,
+                                 const std::vector<Typed>& typed) {
+    for (const Typed& t : typed)
+        choices.push_back(std::string(t.field) + "=" + t.text);
+    return choices;
 }
 
-const std::vector<std::string> k3GChoices = {"sSmtpSet.sz3GSmtpApN=internet.example",
-                                             "sSmtpSet.sz3GSmtpAccount=user",
-                                             "sSmtpSet.sz3GSmtpPassword=secret"};
+const std::vector<Typed> kSender = {
+    {IDC_PARAM_SENDER_SERVER, "smtp.example.com", "sSmtpSet.szServer"},
+    {IDC_PARAM_SENDER_PORT, "587", "sSmtpSet.iPort"},
+    {IDC_PARAM_SENDER_ADDRESS, "cameras@example.com", "sSmtpSet.szAddr"},
+    {IDC_PARAM_SENDER_PASSWORD, "pa55word", "sSmtpSet.szPassword"},
+};
 
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+const std::vector<Typed> k3G = {
+    {IDC_PARAM_NET_APN, "internet.example", "sSmtpSet.sz3GSmtpApN"},
+    {IDC_PARAM_NET_ACCOUNT, "user", "sSmtpSet.sz3GSmtpAccount"},
+    {IDC_PARAM_NET_PASSWORD, "secret", "sSmtpSet.sz3GSmtpPassword"},
+};
+
+// Page 1 with the send option chosen, and the country and operator when given.
+HWND Page1With(App& app, const char* sendOption, const char* country = nullptr,
+               const char* op = nullptr) {
+    HWND page1 = OpenParamPage(app);
+    if (page1 == nullptr)
+        return nullptr;
+    Choose(app, page1, IDC_PARAM_SEND_OPTION, sendOption);
+    if (country != nullptr)
+        Choose(app, page1, IDC_PARAM_COUNTRY, country);
+    if (op != nullptr)
+        Choose(app, page1, IDC_PARAM_OPERATOR, op);
+    return page1;
+}
+
+// Manual input for FTP or the cloud with remote control off: the 3G settings typed on page 1
+// reach the file. Returns the dialogs' record.
+SendSet ManualInputStory(const char* sendOption, const std::vector<Typed>& ftpGroup) {
+    App app;
+    HWND page1 = Page1With(app, sendOption);
+    EXPECT_NE(page1, nullptr);
+    Choose(app, page1, IDC_PARAM_MODE, "Manual Input");
+    TypeAll(app, page1, k3G);
+    TypeAll(app, page1, ftpGroup);
+    HWND page2 = NextPage(app, page1);
+    EXPECT_NE(page2, nullptr);
+    Generate(app, page2);
+    const SendSet rec = ExpectSameFile(
+        app,
+        Choices(Choices({std::string("bySendBy=") + sendOption, "country=Others"}, k3G), ftpGroup));
+    EXPECT_STREQ(rec.sSmtpSet.sz3GSmtpApN, "internet.example");
+    EXPECT_STREQ(rec.sSmtpSet.sz3GSmtpAccount, "user");
+    EXPECT_STREQ(rec.sSmtpSet.sz3GSmtpPassword, "secret");
+    return rec;
 }
 
 } // namespace
 
 TEST(Parity, MmsWithThePreselectedOperator) {
     App app;
-    HWND page1 = OpenParamPage(app);
+    HWND page1 = Page1With(app, "MMS");
     ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "MMS");
     HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     Type(app, page2, IDC_SEND_PHONE1, "13800138000");
@@ -116,74 +156,43 @@ TEST(Parity, MmsWithThePreselectedOperator) {
 
 TEST(Parity, EmailWithAChosenOperator) {
     App app;
-    HWND page1 = OpenParamPage(app);
+    HWND page1 = Page1With(app, "Email", "United Kingdom", "Vodafone");
     ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "Email");
-    Choose(app, page1, IDC_PARAM_COUNTRY, "United Kingdom");
-    Choose(app, page1, IDC_PARAM_OPERATOR, "Vodafone");
-    TypeSender(app, page1);
+    TypeAll(app, page1, kSender);
     HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     Type(app, page2, IDC_SEND_EMAIL1, "me@example.org");
     Choose(app, page2, IDC_SEND_MODE, "Daily Send");
     Choose(app, page2, IDC_SEND_DAILY_TIME, "07 o'clock");
     Generate(app, page2);
-    ExpectSameFile(app, Join({"bySendBy=Email", "country=United Kingdom", "operator=Vodafone",
-                              "szRecp[2]=me@example.org", "bySendMode=Daily Send",
-                              "byDailySendTime=07 o'clock"},
-                             kSenderChoices));
+    ExpectSameFile(app, Choices({"bySendBy=Email", "country=United Kingdom", "operator=Vodafone",
+                                 "szRecp[2]=me@example.org", "bySendMode=Daily Send",
+                                 "byDailySendTime=07 o'clock"},
+                                kSender));
 }
 
-// Manual 3G settings typed for FTP or the cloud with remote control off reach the file.
 TEST(Parity, FtpWithManualInput) {
-    App app;
-    HWND page1 = OpenParamPage(app);
-    ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "FTP");
-    Choose(app, page1, IDC_PARAM_MODE, "Manual Input");
-    Type3G(app, page1);
-    Type(app, page1, IDC_PARAM_FTP_SERVER, "ftp.example.com");
-    Type(app, page1, IDC_PARAM_FTP_PORT, "2121");
-    Type(app, page1, IDC_PARAM_FTP_USER, "cam");
-    Type(app, page1, IDC_PARAM_FTP_PASSWORD, "ftppass");
-    HWND page2 = NextPage(app, page1);
-    ASSERT_NE(page2, nullptr);
-    Generate(app, page2);
-    const SendSet rec = ExpectSameFile(
-        app, Join({"bySendBy=FTP", "country=Others", "sFtpSet.szServer=ftp.example.com",
-                   "sFtpSet.iPort=2121", "sFtpSet.szUserName=cam", "sFtpSet.szPassword=ftppass"},
-                  k3GChoices));
-    EXPECT_STREQ(rec.sSmtpSet.sz3GSmtpApN, "internet.example");
-    EXPECT_STREQ(rec.sSmtpSet.sz3GSmtpAccount, "user");
-    EXPECT_STREQ(rec.sSmtpSet.sz3GSmtpPassword, "secret");
+    const SendSet rec =
+        ManualInputStory("FTP", {{IDC_PARAM_FTP_SERVER, "ftp.example.com", "sFtpSet.szServer"},
+                                 {IDC_PARAM_FTP_PORT, "2121", "sFtpSet.iPort"},
+                                 {IDC_PARAM_FTP_USER, "cam", "sFtpSet.szUserName"},
+                                 {IDC_PARAM_FTP_PASSWORD, "ftppass", "sFtpSet.szPassword"}});
+    EXPECT_EQ(rec.sFtpSet.iPort, 2121);
 }
 
 TEST(Parity, CloudWithManualInput) {
-    App app;
-    HWND page1 = OpenParamPage(app);
-    ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "QOR Camera Cloud System");
-    Choose(app, page1, IDC_PARAM_MODE, "Manual Input");
-    Type3G(app, page1);
-    Type(app, page1, IDC_PARAM_FTP_SERVER, "appkey123");
-    Type(app, page1, IDC_PARAM_FTP_PORT, "appsecret");
-    Type(app, page1, IDC_PARAM_FTP_USER, "13800138000");
-    HWND page2 = NextPage(app, page1);
-    ASSERT_NE(page2, nullptr);
-    Generate(app, page2);
-    const SendSet rec = ExpectSameFile(
-        app, Join({"bySendBy=QOR Camera Cloud System", "country=Others",
-                   "sQorCloudSet.szAppKey=appkey123", "sQorCloudSet.szAppSecret=appsecret",
-                   "sQorCloudSet.szSimCardNum=13800138000"},
-                  k3GChoices));
-    EXPECT_STREQ(rec.sSmtpSet.sz3GSmtpApN, "internet.example");
+    const SendSet rec =
+        ManualInputStory("QOR Camera Cloud System",
+                         {{IDC_PARAM_FTP_SERVER, "appkey123", "sQorCloudSet.szAppKey"},
+                          {IDC_PARAM_FTP_PORT, "appsecret", "sQorCloudSet.szAppSecret"},
+                          {IDC_PARAM_FTP_USER, "13800138000", "sQorCloudSet.szSimCardNum"}});
+    EXPECT_STREQ(rec.sQorCloudSet.szSimCardNum, "13800138000");
 }
 
 TEST(Parity, Close3G) {
     App app;
-    HWND page1 = OpenParamPage(app);
+    HWND page1 = Page1With(app, "Close 3G");
     ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "Close 3G");
     HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     Generate(app, page2);
@@ -193,9 +202,8 @@ TEST(Parity, Close3G) {
 // Remote control is set on page 2; page 1 then asks for the mailbox that answers command 22.
 TEST(Parity, RemoteControlWithCommand22) {
     App app;
-    HWND page1 = OpenParamPage(app);
+    HWND page1 = Page1With(app, "MMS");
     ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "MMS");
     HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     Choose(app, page2, IDC_SEND_REMOTE_INTERVAL, "01 Hours");
@@ -203,22 +211,21 @@ TEST(Parity, RemoteControlWithCommand22) {
     Type(app, page2, IDC_SEND_REMOTE_EMAIL, "remote@example.com");
     page1 = PreviousPage(app, page2);
     ASSERT_NE(page1, nullptr);
-    TypeSender(app, page1);
+    TypeAll(app, page1, kSender);
     page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     Type(app, page2, IDC_SEND_PHONE1, "13900139000");
     Generate(app, page2);
     ExpectSameFile(
-        app, Join({"bySendBy=MMS", "byRemoteInterval=01 Hours", "szRemotePhoneNum=13800138000",
-                   "szRemoteEmail=remote@example.com", "szRecp[0]=13900139000"},
-                  kSenderChoices));
+        app, Choices({"bySendBy=MMS", "byRemoteInterval=01 Hours", "szRemotePhoneNum=13800138000",
+                      "szRemoteEmail=remote@example.com", "szRecp[0]=13900139000"},
+                     kSender));
 }
 
 TEST(Parity, RemoteControlWithoutCommand22) {
     App app;
-    HWND page1 = OpenParamPage(app);
+    HWND page1 = Page1With(app, "FTP");
     ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "FTP");
     Type(app, page1, IDC_PARAM_FTP_SERVER, "ftp.example.com");
     Type(app, page1, IDC_PARAM_FTP_USER, "cam");
     Type(app, page1, IDC_PARAM_FTP_PASSWORD, "ftppass");
@@ -238,12 +245,9 @@ TEST(Parity, RemoteControlWithoutCommand22) {
 // A row of the README's loop that prepares many cards from a CSV file.
 TEST(Parity, ReadmeCsvLoopRow) {
     App app;
-    HWND page1 = OpenParamPage(app);
+    HWND page1 = Page1With(app, "Email", "Deutschland", "O2");
     ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "Email");
-    Choose(app, page1, IDC_PARAM_COUNTRY, "Deutschland");
-    Choose(app, page1, IDC_PARAM_OPERATOR, "O2");
-    TypeSender(app, page1);
+    TypeAll(app, page1, kSender);
     HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
     Type(app, page2, IDC_SEND_EMAIL1, "lake@example.com");
@@ -251,8 +255,9 @@ TEST(Parity, ReadmeCsvLoopRow) {
     Type(app, page2, IDC_SEND_REMOTE_PHONE, "01511234567");
     Type(app, page2, IDC_SEND_REMOTE_EMAIL, "cameras@example.com");
     Generate(app, page2);
-    ExpectSameFile(app, Join({"bySendBy=Email", "country=Deutschland", "operator=O2",
-                              "szRecp[2]=lake@example.com", "byRemoteInterval=01 Hours",
-                              "szRemotePhoneNum=01511234567", "szRemoteEmail=cameras@example.com"},
-                             kSenderChoices));
+    ExpectSameFile(app,
+                   Choices({"bySendBy=Email", "country=Deutschland", "operator=O2",
+                            "szRecp[2]=lake@example.com", "byRemoteInterval=01 Hours",
+                            "szRemotePhoneNum=01511234567", "szRemoteEmail=cameras@example.com"},
+                           kSender));
 }
