@@ -148,7 +148,7 @@ bool FinishSendSet(CamRecord& rec, const std::vector<Resolved>& list, std::strin
     }
     for (const Resolved& r : list) {
         // The sender's user name mirrors the address, as the page's disabled edit does.
-        if (IsNamed(r, "sSmtpSet.szAddr") && !userNameGiven && !r.value.empty())
+        if (IsNamed(r, "sSmtpSet.szAddr") && !userNameGiven && SenderUserNameFollows(r.value))
             memcpy(cfg.sSmtpSet.szUserName, cfg.sSmtpSet.szAddr, sizeof cfg.sSmtpSet.szUserName);
     }
     // "Root" has put "/" in the directory; a directory typed beside it would be replaced.

@@ -508,7 +508,7 @@ void OnLanguageChosen(HWND dlg) {
 // The account mirrors the sender address; clearing the address leaves it as it was.
 void OnSenderAddressChanged(HWND dlg) {
     const std::string address = GetDlgItemTextUtf8(dlg, IDC_PARAM_SENDER_ADDRESS);
-    if (!address.empty())
+    if (SenderUserNameFollows(address))
         SetDlgItemTextUtf8(dlg, IDC_PARAM_SENDER_USER, address.c_str());
 }
 

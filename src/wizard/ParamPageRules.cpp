@@ -231,6 +231,10 @@ void LoadPresetsOfRow(SendSet& rec, int countryItem, int operatorItem) {
     Load3GPresets(rec, countryItem, operatorItem);
 }
 
+bool SenderUserNameFollows(const std::string& address) {
+    return !address.empty();
+}
+
 void ChooseFtpDirType(SendSet& rec, int index) {
     rec.sFtpSet.iFtpDirType = index;
     if (index == 0)

@@ -100,6 +100,10 @@ bool ChooseOperator(SendSet& rec, int index);
 // The MMS and 3G presets of the lists' row (country item, operator item) into the record.
 void LoadPresetsOfRow(SendSet& rec, int countryItem, int operatorItem);
 
+// The sender's user name edit follows the address edit while the address is not empty; clearing
+// the address leaves the user name as it was.
+bool SenderUserNameFollows(const std::string& address);
+
 // Choosing the FTP directory type: "Root" (0) sets the directory to "/".
 void ChooseFtpDirType(SendSet& rec, int index);
 
