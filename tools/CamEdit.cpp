@@ -169,8 +169,14 @@ bool FinishSendSet(CamRecord& rec, const std::vector<Resolved>& list, std::strin
 // A value given that the wizard would not store (Generate's file entries, no daily hour when
 // sending immediately, thumbnails for MMS) is refused rather than silently replaced.
 bool CheckValuesKept(const CamRecord& rec, const std::vector<Resolved>& list, std::string* error) {
-    for (const Resolved& r : list) {
+    for (size_t i = 0; i < list.size(); ++i) {
+        const Resolved& r = list[i];
         const FieldInfo& field = *r.field;
+        bool givenAgain = false; // a later assignment of the field is the one that counts
+        for (size_t k = i + 1; k < list.size(); ++k)
+            givenAgain |= list[k].field == r.field;
+        if (givenAgain)
+            continue;
         if (field.kind == FieldKind::Text) {
             if (field.rule == FieldRule::Plain && GetText(rec, field) != r.value) {
                 *error = field.name + ": the wizard stores \"" + GetText(rec, field) +

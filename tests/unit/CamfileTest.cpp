@@ -569,6 +569,9 @@ TEST(CamfileSet, ChoicesLoadAndStoreWhatTheWizardWould) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Contains(r.err, "byDailySendTime: the wizard stores 24")) << r.err;
     EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
+    // A field given twice: the later value counts.
+    EXPECT_EQ(Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Email", "bySendBy=MMS"}).status, 0);
+    EXPECT_EQ(ReadCfg(dir).bySendBy, SEND_BY_MMS);
 }
 
 TEST(CamfileSet, StampsTheTimeAsGenerateDoesUnlessKept) {
