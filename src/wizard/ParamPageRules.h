@@ -123,10 +123,10 @@ std::string RecordTextOfEdit(const SendSet& rec, ParamEdit edit, FtpEditUse layo
 // The page as "Next Page" reads it.
 struct ParamPageEntries {
     std::string sText[PARAM_EDIT_COUNT]; // the edits' texts, as the record's bytes
-    int iModeItem;                       // parameter mode list: 0 presets, 1 manual input
-    int iCountryItem;                    // country and operator lists' selections
-    int iOperatorItem;
-    int iFtpDirTypeItem;
+    int iModeItem = 0;                   // parameter mode list: 0 presets, 1 manual input
+    int iCountryItem = 0;                // country and operator lists' selections
+    int iOperatorItem = 0;
+    int iFtpDirTypeItem = -1; // -1: no selection, the type stays
 };
 
 // "Next Page": in preset mode the presets of the lists' row are loaded, in manual input the MMS
