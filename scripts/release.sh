@@ -4,6 +4,7 @@
 #   camfile-VERSION.exe              the command-line companion for Windows
 #   camfile-VERSION-linux-x86_64     the command-line companion for Linux (static)
 #   README.txt                       what each file is and how to start it
+#   CamSetup-VERSION.zip             the four files above in one download
 #   SHA256SUMS                       the checksums of the files above
 # The build is reproducible: the same commit gives byte-identical files wherever and whenever it
 # is built (no build paths, no time stamps; dates come from the commit, SOURCE_DATE_EPOCH).
@@ -79,8 +80,15 @@ date=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%d)
 sed -e "s/@VERSION@/$version/g" -e "s/@DATE@/$date/g" -e "s/@WIN_PROGRAM@/$win_program/g" \
     -e "s/@WIN_CAMFILE@/$win_camfile/g" -e "s/@LINUX_CAMFILE@/$linux_camfile/g" \
     "$root/scripts/release-readme.txt" | sed 's/$/\r/' >"$out/README.txt"
-(cd "$out" && sha256sum -- "$win_program" "$win_camfile" "$linux_camfile" README.txt >SHA256SUMS)
-touch -h -d "@$SOURCE_DATE_EPOCH" "$out"/*
+chmod 0644 "$out/README.txt"
+files=("$win_program" "$win_camfile" "$linux_camfile" README.txt)
+# The zip is reproducible too: fixed dates and modes, a fixed order, no extra fields (-X), no
+# folder entries (-D); zip stores local time, which is UTC here.
+touch -d "@$SOURCE_DATE_EPOCH" "$out"/*
+zip_name="CamSetup-$version.zip"
+(cd "$out" && zip -q -X -D "$zip_name" "${files[@]}")
+(cd "$out" && sha256sum -- "${files[@]}" "$zip_name" >SHA256SUMS)
+touch -d "@$SOURCE_DATE_EPOCH" "$out"/*
 
 echo "== $out"
 (cd "$out" && for f in *; do printf '%9d  %s\n' "$(stat -c %s "$f")" "$f"; done)
