@@ -9,6 +9,7 @@ packages=(
     fonts-wqy-microhei                       # Chinese glyphs for the dialogs under Wine
     clang libclang-rt-14-dev                 # libFuzzer targets of the file readers
     python3                                  # test helpers
+    git zip                                  # the release: its date from the commit, its zip
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both builds and runs every test: the native suite, the GUI suite under Xvfb and Wine,
-# and a short run of the file-reader fuzzers. Ends with the line "N passed, N failed".
+# the release built twice and compared, a smoke test of what ships, and a short run of the
+# file-reader fuzzers. Warnings are errors. Ends with the line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh" || exit 1
@@ -26,7 +27,8 @@ count_ctest() { # adds the counts of a ctest run's summary line
 }
 
 echo "== Native build and unit tests"
-if cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+if cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DCAMSETUP_SANITIZE=ON \
+    -DCAMSETUP_WERROR=ON >/dev/null &&
     cmake --build "$native" -j"$jobs"; then
     ctest --test-dir "$native" --output-on-failure -j"$jobs" 2>&1 | tee "$log/native.txt"
     count_ctest "$log/native.txt"
@@ -37,13 +39,23 @@ fi
 
 echo "== Windows build and GUI tests under Wine"
 if cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null && cmake --build "$win" -j"$jobs"; then
+    -DCMAKE_BUILD_TYPE=Release -DCAMSETUP_WERROR=ON >/dev/null && cmake --build "$win" -j"$jobs"; then
     bash "$root/scripts/test-gui.sh" "$win" 2>&1 | tee "$log/gui.txt"
     count_ctest "$log/gui.txt"
 else
     echo "Windows build failed"
     failed=$((failed + 1))
 fi
+
+echo "== Release: built twice and compared, and what ships started"
+bash "$root/scripts/test-release.sh" "$win" 2>&1 | tee "$log/release.txt"
+release_passed=$(grep -c '^PASS: ' "$log/release.txt")
+release_failed=$(grep -c '^FAIL: ' "$log/release.txt")
+if [ $((release_passed + release_failed)) -eq 0 ]; then
+    release_failed=1 # the checks did not run at all
+fi
+passed=$((passed + release_passed))
+failed=$((failed + release_failed))
 
 if [ -f "$root/scripts/fuzz.sh" ]; then
     echo "== Fuzzing the file readers"

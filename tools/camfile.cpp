@@ -6,6 +6,7 @@
 #include "CamFiles.h"
 #include "CamShow.h"
 
+#include "Version.h"
 #include "lang/Texts.h"
 #include "wizard/GenerateChecks.h"
 
@@ -31,7 +32,7 @@ enum ExitStatus {
     EXIT_WRITE_FAILED = 3,
 };
 
-const char kVersion[] = "camfile 1.2.0.8";
+const char kVersion[] = "camfile " CAMSETUP_VERSION_TEXT;
 
 const char kMainHelp[] =
     "Usage: camfile COMMAND [OPTIONS] FILE ...\n"
@@ -46,7 +47,7 @@ const char kMainHelp[] =
     "  set FILE FIELD=VALUE   change fields and write the file safely\n"
     "  fields [cfg|menu]      list the field names, their limits and list texts\n"
     "\n"
-    "\"camfile COMMAND --help\" describes a command.\n"
+    "\"camfile COMMAND --help\" describes a command; \"camfile --version\" prints the version.\n"
     "\n"
     "Exit status: 0 done, 1 a check failed, 2 refused (usage, unknown field, value out of\n"
     "range, not a camera file; nothing was written), 3 the file could not be written or read\n"

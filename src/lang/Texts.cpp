@@ -1,5 +1,7 @@
 #include "lang/Texts.h"
 
+#include "Version.h"
+
 int g_iLanguage = UI_LANG_ENGLISH;
 
 int LanguageFromLangId(uint16_t langId) {
@@ -12,4 +14,4 @@ const TextPair kTextGenerateSuccess = {{"成功生成配置文件!", "Generate S
 const TextPair kTextRangeWarning = {{"输入内容超出范围！", "The input is out of range!"}};
 const TextPair kTextCameraSetup = {{"相机设置", "Camera Setup"}};
 const char* const kLanguageItems[2] = {"中文", "English"};
-const char kVersionText[] = "1,2,0,8";
+const char kVersionText[] = CAMSETUP_VERSION_COMMAS;
