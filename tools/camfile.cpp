@@ -504,7 +504,9 @@ int FinishOutput(int status) {
     const int err = errno;
     fprintf(stderr, "camfile: cannot write to standard output%s%s\n", err != 0 ? ": " : "",
             err != 0 ? strerror(err) : "");
-    return status == EXIT_OK ? EXIT_OUTPUT_FAILED : status;
+    // A check's answer that never arrived is no answer either; a refusal or a failed write of the
+    // file keeps its own status.
+    return status == EXIT_OK || status == EXIT_CHECK_FAILED ? EXIT_OUTPUT_FAILED : status;
 }
 
 } // namespace
