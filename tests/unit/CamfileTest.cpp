@@ -727,6 +727,16 @@ TEST(CamfileSet, KeepsTheFilesModeAndWritesThroughALink) {
     EXPECT_EQ(ReadCfg(card).sSmtpSet.iPort, 2525);
     EXPECT_EQ(card.List(), std::vector<std::string>{"CFG.BIN"});
 
+    // Run by root, the write leaves the file to its owner.
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(card.File("CFG.BIN").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(Camfile({"set", card.File("CFG.BIN"), "sSmtpSet.iPort=26"}).status, 0);
+        ASSERT_EQ(stat(card.File("CFG.BIN").c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+    }
+
     // A new file gets the usual permissions of new files.
     const mode_t mask = umask(022);
     umask(mask);
