@@ -124,10 +124,25 @@ bool TempFile::WriteAndFlush(const uint8_t* data, size_t len) {
 bool TempFile::Replace(const std::string& target) {
     if (handle_ == -1)
         return false;
-    if (!MoveFileExW(ExtendedPath(path_).c_str(), ExtendedPath(target).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::wstring from = ExtendedPath(path_), to = ExtendedPath(target);
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    bool moved = MoveFileExW(from.c_str(), to.c_str(), flags) != 0;
+    if (!moved && GetLastError() == ERROR_SHARING_VIOLATION) {
+        // A system that will not rename a file open for writing: close it first (another run
+        // could take it for a leftover in between; then this write fails, the target intact).
+        CloseHandle(AsHandle(handle_));
+        handle_ = -1;
+        moved = MoveFileExW(from.c_str(), to.c_str(), flags) != 0;
+        if (!moved) {
+            DeleteFileW(from.c_str());
+            path_.clear();
+            return false;
+        }
+    }
+    if (!moved)
         return false;
-    CloseHandle(AsHandle(handle_));
+    if (handle_ != -1)
+        CloseHandle(AsHandle(handle_));
     handle_ = -1;
     path_.clear();
     return true;
