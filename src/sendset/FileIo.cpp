@@ -1,6 +1,7 @@
 #include "sendset/FileIo.h"
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstring>
 #include <vector>
@@ -58,8 +59,24 @@ bool IsTempFileNameOf(const std::string& name, const std::string& baseName) {
         return false;
     const std::string middle =
         name.substr(baseName.size(), name.size() - baseName.size() - suffixLen);
-    // "" is the single name that earlier versions used; ".~<unique part>" is this version's.
-    return middle.empty() || (middle.size() > 2 && middle.compare(0, 2, ".~") == 0);
+    // "" is the single name that earlier versions used (and removed before every write);
+    // ".~<process>-<count>-<8 hex digits>" is this version's.
+    if (middle.empty())
+        return true;
+    if (middle.compare(0, 2, ".~") != 0)
+        return false;
+    size_t at = 2;
+    auto digits = [&](int (*isKind)(int), size_t least, size_t most) {
+        size_t n = 0;
+        while (at < middle.size() && n < most && isKind(static_cast<unsigned char>(middle[at]))) {
+            ++at;
+            ++n;
+        }
+        return n >= least;
+    };
+    auto dash = [&] { return at < middle.size() && middle[at++] == '-'; };
+    return digits(isdigit, 1, 10) && dash() && digits(isdigit, 1, 10) && dash() &&
+           digits(isxdigit, 8, 8) && at == middle.size();
 }
 
 std::string TempFileNameFor(const std::string& file, unsigned attempt) {

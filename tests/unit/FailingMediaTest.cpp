@@ -370,6 +370,23 @@ TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) 
     EXPECT_EQ(dir_.List(), left);
 }
 
+TEST(TemporaryFileNames, EachWriteHasItsOwnAndOnlyTheirsCountAsLeftovers) {
+    const std::string a = TempFileNameFor("/card/CFG.BIN", 0);
+    const std::string b = TempFileNameFor("/card/CFG.BIN", 0);
+    EXPECT_NE(a, b);
+    for (const std::string& path : {a, b}) {
+        ASSERT_EQ(path.compare(0, 14, "/card/CFG.BIN."), 0) << path;
+        EXPECT_TRUE(IsTempFileNameOf(path.substr(6), "CFG.BIN")) << path;
+        EXPECT_FALSE(IsTempFileNameOf(path.substr(6), "menu.dat")) << path;
+    }
+    EXPECT_TRUE(IsTempFileNameOf("menu.dat.tmp", "menu.dat"));
+    EXPECT_TRUE(IsTempFileNameOf("CFG.BIN.~4294967295-12-0123abCD.tmp", "CFG.BIN"));
+    for (const char* users : {"CFG.BIN.bak.tmp", "CFG.BIN.~notes.tmp", "CFG.BIN.~1-2-3.tmp",
+                              "CFG.BIN.~1-2-0123abcd9.tmp", "CFG.BIN.~-1-0123abcd.tmp",
+                              "CFG.BIN.~1-2-0123abcd.tmp.tmp", "XCFG.BIN.tmp", "CFG.BIN", ".tmp"})
+        EXPECT_FALSE(IsTempFileNameOf(users, "CFG.BIN")) << users;
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFiles, FailingMedia, testing::Values(&kCfgBin, &kMenuDat),
                          [](const testing::TestParamInfo<const CameraFile*>& info) {
                              return std::string(info.param == &kCfgBin ? "CfgBin" : "MenuDat");
