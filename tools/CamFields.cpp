@@ -311,8 +311,10 @@ bool ParsePlainNumber(const std::string& text, long* value) {
             return false;
     }
     errno = 0;
-    long long v = strtoll(text.c_str(), nullptr, base);
-    if (errno != 0)
+    const long long v = strtoll(text.c_str(), nullptr, base);
+    // No field holds more than 32 bits. Checked here in 64 bits, so that 2^32 + 21 is refused
+    // where long has 32 bits (Windows) as it is elsewhere, instead of being cut to 21.
+    if (errno != 0 || v < INT32_MIN || v > INT32_MAX)
         return false;
     *value = static_cast<long>(v);
     return true;

@@ -5,7 +5,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -14,14 +13,14 @@ namespace {
 constexpr size_t kReadLimit = 4096;
 
 bool IsFolder(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == S_IFDIR;
+    return GetPathKind(path) == PathKind::Folder;
 }
 
 bool Exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
+    return GetPathKind(path) != PathKind::Missing;
 }
+
+const char kNotRegular[] = ": not a regular file (a FIFO, device, socket or a link to nothing)";
 
 std::string BaseName(const std::string& path) {
     size_t slash = path.find_last_of("/\\");
@@ -38,9 +37,9 @@ bool SameNameIgnoringCase(const std::string& a, const char* b) {
     return true;
 }
 
-// Up to kReadLimit bytes of the file; false when it cannot be opened.
+// Up to kReadLimit bytes of the file; false when it cannot be opened or is not a regular file.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes) {
-    FILE* f = fopen(path.c_str(), "rb");
+    FILE* f = OpenFileForReading(path);
     if (f == nullptr)
         return false;
     bytes->assign(kReadLimit + 1, 0);
@@ -97,6 +96,10 @@ bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path
 
 bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, std::string* error) {
     std::vector<uint8_t> bytes;
+    if (GetPathKind(path) == PathKind::Other) {
+        *error = path + kNotRegular;
+        return false;
+    }
     if (IsFolder(path) || !ReadFileBytes(path, &bytes)) {
         *error = path + ": cannot be read";
         return false;
@@ -140,7 +143,7 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
     return true;
 }
 
-bool SaveCamFile(const std::string& path, const CamRecord& rec, std::string* error) {
+SaveResult SaveCamFile(const std::string& path, const CamRecord& rec, std::string* message) {
     std::vector<uint8_t> image;
     if (rec.type == CamFileType::Cfg) {
         image.resize(SEND_SET_SIZE);
@@ -151,18 +154,33 @@ bool SaveCamFile(const std::string& path, const CamRecord& rec, std::string* err
     }
     switch (WriteFileReplacing(path, image.data(), image.size())) {
     case SafeWriteResult::OpenFailed:
-        *error = path + ": cannot create a file beside it; nothing was changed";
-        return false;
+        *message = path + ": cannot create a file beside it; nothing was changed";
+        return SaveResult::Failed;
+    case SafeWriteResult::NotRegularFile:
+        *message = path + kNotRegular + "; nothing was changed";
+        return SaveResult::Refused;
+    case SafeWriteResult::ReadOnly:
+        *message = path + ": the file is read-only; nothing was changed";
+        return SaveResult::Failed;
     case SafeWriteResult::WriteFailed:
-        *error = path + ": writing failed; the file is as it was";
-        return false;
+        *message = path + ": writing failed; the file is as it was";
+        return SaveResult::Failed;
     case SafeWriteResult::Committed:
         break;
     }
     std::vector<uint8_t> back;
-    if (!ReadFileBytes(path, &back) || back != image) {
-        *error = path + ": written, but reading it back does not give what was written";
-        return false;
+    if (ReadFileBytes(path, &back) && back == image)
+        return SaveResult::Saved;
+    // The new file took the old one's place. Another write of the same file that came just after
+    // may have replaced it in turn: a whole camera file of the same kind is taken for that, since
+    // the program's writers only ever put complete files in place.
+    LoadedFile other;
+    std::string ignored;
+    const TypeWanted kind = rec.type == CamFileType::Cfg ? TypeWanted::Cfg : TypeWanted::Menu;
+    if (back.size() == image.size() && LoadCamFile(path, kind, &other, &ignored)) {
+        *message = path + ": written, and since replaced by another write of the same file";
+        return SaveResult::SavedThenReplaced;
     }
-    return true;
+    *message = path + ": written, but reading it back does not give what was written";
+    return SaveResult::Failed;
 }

@@ -31,6 +31,15 @@ struct LoadedFile {
 // match the file's size.
 bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, std::string* error);
 
+enum class SaveResult {
+    Saved,             // the file holds the record, as read back
+    SavedThenReplaced, // the record's file took the old one's place; by the read-back another
+                       // writer's complete file had taken its place in turn
+    Refused,           // not a regular file; nothing was written
+    Failed,            // not written, or not read back as written; the message says which
+};
+
 // Writes the record's file image through a temporary file that replaces path only once it is
-// complete, then reads path back and compares it with the image.
-bool SaveCamFile(const std::string& path, const CamRecord& rec, std::string* error);
+// complete, then reads path back and compares it with the image. message tells what happened
+// unless the result is Saved.
+SaveResult SaveCamFile(const std::string& path, const CamRecord& rec, std::string* message);

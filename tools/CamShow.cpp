@@ -4,21 +4,35 @@
 
 namespace {
 
+// Well-formed UTF-8 as Unicode defines it: no overlong forms (C0, C1, E0 80..9F, F0 80..8F), no
+// encoded surrogates (ED A0..BF) and nothing above U+10FFFF (F4 90.., F5..FF).
 bool IsValidUtf8(const std::string& s) {
     for (size_t i = 0; i < s.size();) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         size_t extra = 0;
-        if (c >= 0xC2 && c <= 0xDF)
+        unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
             extra = 1;
-        else if (c >= 0xE0 && c <= 0xEF)
+        } else if (c >= 0xE0 && c <= 0xEF) {
             extra = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
+            low = c == 0xE0 ? 0xA0 : 0x80;
+            high = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
             extra = 3;
-        else if (c >= 0x80)
+            low = c == 0xF0 ? 0x90 : 0x80;
+            high = c == 0xF4 ? 0x8F : 0xBF;
+        } else {
             return false;
+        }
         if (extra > s.size() - i - 1)
             return false;
-        for (size_t k = 1; k <= extra; ++k) {
+        const unsigned char second = static_cast<unsigned char>(s[i + 1]);
+        if (second < low || second > high)
+            return false;
+        for (size_t k = 2; k <= extra; ++k) {
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
                 return false;
         }

@@ -10,9 +10,11 @@
 // backslash, every other byte as \xNN.
 std::string EscapeForDisplay(const std::string& bytes);
 
-// A JSON string literal, quotes included. Bytes outside printable ASCII become \u00NN (the
-// character with the byte's number), so a record's code-page text comes through byte for byte;
-// with keepUtf8 a text that is valid UTF-8 (such as a file path) is kept as it is.
+// A JSON string literal, quotes included, always valid UTF-8. Bytes outside printable ASCII
+// become \u00NN (the character with the byte's number, as if the text were Latin-1), so a
+// record's code-page text comes through byte for byte; with keepUtf8 a text that is well-formed
+// UTF-8 (such as a file path or a Chinese meaning) is kept as it is, and any other (an encoded
+// surrogate, an overlong form, a code beyond U+10FFFF) has every byte above 0x7F escaped.
 std::string JsonString(const std::string& bytes, bool keepUtf8 = false);
 
 void PrintRecordText(FILE* out, const std::string& path, const LoadedFile& file);

@@ -10,6 +10,8 @@
 #include "lang/Texts.h"
 #include "wizard/GenerateChecks.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -30,6 +32,7 @@ enum ExitStatus {
     EXIT_CHECK_FAILED = 1,
     EXIT_REFUSED = 2,
     EXIT_WRITE_FAILED = 3,
+    EXIT_OUTPUT_FAILED = 4,
 };
 
 const char kVersion[] = "camfile " CAMSETUP_VERSION_TEXT;
@@ -47,11 +50,13 @@ const char kMainHelp[] =
     "  set FILE FIELD=VALUE   change fields and write the file safely\n"
     "  fields [cfg|menu]      list the field names, their limits and list texts\n"
     "\n"
-    "\"camfile COMMAND --help\" describes a command; \"camfile --version\" prints the version.\n"
+    "\"camfile COMMAND --help\" (or -h) describes a command; \"camfile --version\" prints the\n"
+    "version.\n"
     "\n"
     "Exit status: 0 done, 1 a check failed, 2 refused (usage, unknown field, value out of\n"
-    "range, not a camera file; nothing was written), 3 the file could not be written or read\n"
-    "back (the previous file is left as it was).\n";
+    "range, not a camera file or not a regular file; nothing was written), 3 the file could\n"
+    "not be written or read back (the previous file is left as it was), 4 the output could\n"
+    "not be written (such as a full disk or a closed pipe).\n";
 
 const char kShowHelp[] =
     "Usage: camfile show [--json] [--type cfg|menu] FILE\n"
@@ -85,7 +90,9 @@ const char kSetHelp[] =
     "\n"
     "Changes fields of a CFG.BIN or menu.dat and writes it back through a temporary file that\n"
     "replaces it only once complete, then reads it back to verify it. A refused assignment\n"
-    "leaves the file untouched (exit status 2).\n"
+    "leaves the file untouched (exit status 2). The file keeps its permissions and owner; a\n"
+    "link is followed to the file it names; a folder, FIFO or device is refused (exit\n"
+    "status 2) and a read-only file is not replaced (exit status 3).\n"
     "\n"
     "FIELD is a field name as \"camfile show\" prints it (any case): bySendBy,\n"
     "sSmtpSet.szServer, szRecp[2], CapMode, Timer1StartHour ... In CFG.BIN, \"country\" and\n"
@@ -182,6 +189,10 @@ bool ParseOptions(int argc, char** argv, int first, const std::vector<std::strin
     bool optionsEnded = false;
     for (int i = first; i < argc; ++i) {
         std::string a = argv[i];
+        if (!optionsEnded && a == "-h") {
+            o->help = true;
+            continue;
+        }
         if (optionsEnded || a.size() < 2 || a[0] != '-' || a[1] != '-') {
             o->args.push_back(a);
             continue;
@@ -198,7 +209,7 @@ bool ParseOptions(int argc, char** argv, int first, const std::vector<std::strin
             a = a.substr(0, eq);
             hasValue = true;
         }
-        if (a == "--help" || a == "-h") {
+        if (a == "--help") {
             o->help = true;
             continue;
         }
@@ -360,9 +371,18 @@ int CommandSet(const Options& o) {
             return EXIT_CHECK_FAILED;
         }
     }
-    if (!SaveCamFile(path, rec, &error)) {
+    switch (SaveCamFile(path, rec, &error)) {
+    case SaveResult::Refused:
+        return Refuse(error);
+    case SaveResult::Failed:
         fprintf(stderr, "camfile: %s\n", error.c_str());
         return EXIT_WRITE_FAILED;
+    case SaveResult::SavedThenReplaced:
+        // This write was done and complete; the later one is the user's other command's.
+        fprintf(stderr, "camfile: %s\n", error.c_str());
+        break;
+    case SaveResult::Saved:
+        break;
     }
     fprintf(g_out, "wrote %s\n", EscapeForDisplay(path).c_str());
     return EXIT_OK;
@@ -483,11 +503,28 @@ int Run(int argc, char** argv) {
     return Refuse("unknown command \"" + name + "\" (see camfile --help)");
 }
 
+// What the command printed must have reached standard output: a script reading it (such as a
+// pipe into jq) must not take nothing for an answer.
+int FinishOutput(int status) {
+    errno = 0;
+    if (fflush(g_out) == 0 && !ferror(g_out))
+        return status;
+    const int err = errno;
+    fprintf(stderr, "camfile: cannot write to standard output%s%s\n", err != 0 ? ": " : "",
+            err != 0 ? strerror(err) : "");
+    // A check's answer that never arrived is no answer either; a refusal or a failed write of the
+    // file keeps its own status.
+    return status == EXIT_OK || status == EXIT_CHECK_FAILED ? EXIT_OUTPUT_FAILED : status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // A file size limit makes the write fail (EFBIG) and be reported, instead of killing the
+    // program with a temporary file left behind.
+    signal(SIGXFSZ, SIG_IGN);
+#endif
     SetUpOutput();
-    const int status = Run(argc, argv);
-    fflush(g_out);
-    return status;
+    return FinishOutput(Run(argc, argv));
 }

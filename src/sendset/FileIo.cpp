@@ -1,12 +1,15 @@
 #include "sendset/FileIo.h"
 
+#include <atomic>
+#include <cctype>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
 bool (*g_pfnBeforeReplaceHook)(const std::string& tempPath) = nullptr;
 
 int GetPathFileSize(const char* path) {
-    FILE* f = fopen(path, "rb");
+    FILE* f = OpenFileForReading(path != nullptr ? path : "");
     if (f == nullptr)
         return 0;
     long size = 0;
@@ -30,22 +33,89 @@ std::string MakeFilePath(const char* folder, const char* name) {
     return path;
 }
 
+void SplitFilePath(const std::string& path, std::string* folder, std::string* name) {
+#ifdef _WIN32
+    const size_t sep = path.find_last_of("\\/");
+#else
+    const size_t sep = path.find_last_of('/');
+#endif
+    if (sep == std::string::npos) {
+        *folder = ".";
+        *name = path;
+    } else {
+        // The root keeps its separator: "/", and "C:\\" (a bare "C:" is a drive's current folder).
+        const bool root = sep == 0 || (sep == 2 && path[1] == ':');
+        *folder = path.substr(0, root ? sep + 1 : sep);
+        *name = path.substr(sep + 1);
+    }
+}
+
+bool IsTempFileNameOf(const std::string& name, const std::string& baseName) {
+    static const char kSuffix[] = ".tmp";
+    const size_t suffixLen = sizeof kSuffix - 1;
+    if (name.size() < baseName.size() + suffixLen ||
+        name.compare(0, baseName.size(), baseName) != 0 ||
+        name.compare(name.size() - suffixLen, suffixLen, kSuffix) != 0)
+        return false;
+    const std::string middle =
+        name.substr(baseName.size(), name.size() - baseName.size() - suffixLen);
+    // "" is the single name that earlier versions used (and removed before every write);
+    // ".~<process>-<count>-<8 hex digits>" is this version's.
+    if (middle.empty())
+        return true;
+    if (middle.compare(0, 2, ".~") != 0)
+        return false;
+    size_t at = 2;
+    auto digits = [&](int (*isKind)(int), size_t least, size_t most) {
+        size_t n = 0;
+        while (at < middle.size() && n < most && isKind(static_cast<unsigned char>(middle[at]))) {
+            ++at;
+            ++n;
+        }
+        return n >= least;
+    };
+    auto dash = [&] { return at < middle.size() && middle[at++] == '-'; };
+    return digits(isdigit, 1, 10) && dash() && digits(isdigit, 1, 10) && dash() &&
+           digits(isxdigit, 8, 8) && at == middle.size();
+}
+
+std::string TempFileNameFor(const std::string& file, unsigned attempt) {
+    // The process id and a per-process count make the name unique among live writers; the clock
+    // and attempt tell apart a process id reused on another computer writing the same card.
+    static std::atomic<unsigned> s_count{0};
+    const unsigned count = s_count++;
+    const unsigned long long clock = static_cast<unsigned long long>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const unsigned mix =
+        static_cast<unsigned>((clock ^ (clock >> 32)) * 2654435761u) ^ (attempt * 40503u);
+    char unique[64];
+    snprintf(unique, sizeof unique, ".~%lu-%u-%08x.tmp", CurrentProcessId(), count, mix);
+    return file + unique;
+}
+
 SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len) {
     // The card is the user's data: the old file stays until the new one is complete on the medium.
-    const std::string temp = target + ".tmp";
-    remove(temp.c_str()); // a leftover of an earlier interrupted write
-    FILE* f = fopen(temp.c_str(), "wb");
-    if (f == nullptr)
+    const ReplaceTarget dest = InspectReplaceTarget(target);
+    if (dest.kind == PathKind::Folder || dest.kind == PathKind::Other)
+        return SafeWriteResult::NotRegularFile;
+    if (dest.kind == PathKind::RegularFile && dest.readOnly)
+        return SafeWriteResult::ReadOnly;
+    RemoveLeftoverTempFiles(dest.file);
+
+    TempFile temp;
+    TempFile::CreateResult created = TempFile::CreateResult::NameTaken;
+    for (unsigned attempt = 0; attempt < 32 && created == TempFile::CreateResult::NameTaken;
+         ++attempt)
+        created = temp.Create(TempFileNameFor(dest.file, attempt), dest);
+    if (created != TempFile::CreateResult::Created)
         return SafeWriteResult::OpenFailed;
-    bool ok = fwrite(data, 1, len, f) == len;
-    ok = ok && FlushFileToMedium(f);
-    ok = (fclose(f) == 0) && ok;
+    bool ok = temp.WriteAndFlush(data, len);
     if (ok && g_pfnBeforeReplaceHook != nullptr)
-        ok = g_pfnBeforeReplaceHook(temp);
+        ok = g_pfnBeforeReplaceHook(temp.Path());
     if (ok)
-        ok = ReplaceFileWith(temp, target);
+        ok = temp.Replace(dest.file);
     if (!ok) {
-        remove(temp.c_str());
+        temp.Discard();
         return SafeWriteResult::WriteFailed;
     }
     return SafeWriteResult::Committed;
@@ -54,7 +124,7 @@ SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* dat
 bool WriteFileWithTrace(const std::string& target, const uint8_t* data, size_t len) {
     SafeWriteResult result = WriteFileReplacing(target, data, len);
     printf("Open file - \"%s\" %s\n", target.c_str(),
-           result == SafeWriteResult::OpenFailed ? "err!" : "success!");
+           result == SafeWriteResult::Committed ? "success!" : "err!");
     puts("________________________________________________");
     return result == SafeWriteResult::Committed;
 }
@@ -66,7 +136,7 @@ bool ReadFixedSizeFile(const std::string& path, uint8_t* buf, int size, bool pri
         puts("File szie != struct size!");
         return false;
     }
-    FILE* f = fopen(path.c_str(), "rb");
+    FILE* f = OpenFileForReading(path);
     if (f == nullptr) {
         printf("Open file - \"%s\" err!\n", path.c_str());
         return false;

@@ -3,6 +3,7 @@
 
 #include "menu/MenuData.h"
 #include "res/resource.h"
+#include "sendset/FileIo.h"
 #include "sendset/SendSet.h"
 
 #include <gtest/gtest.h>
@@ -807,9 +808,9 @@ TEST(CameraSetup, UnwritableFolderShowsNoSuccessAndKeepsTheEarlierFile) {
     App app([&](const std::string& folder) {
         PutMenuFile(folder + "\\menu.dat", earlier);
         earlierBytes = ReadFileBytes(folder + "\\menu.dat");
-        // The new file cannot be made beside the old one.
-        CreateDirectoryA((folder + "\\menu.dat.tmp").c_str(), nullptr);
     });
+    // The card fails every write before the new file can take the old one's place.
+    g_pfnBeforeReplaceHook = [](const std::string&) { return false; };
     HWND dlg = OpenCameraSetup(app);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(SelectedText(dlg, IDC_CAMERA_MODE), "Camera+Video");
@@ -832,6 +833,7 @@ TEST(CameraSetup, UnwritableFolderShowsNoSuccessAndKeepsTheEarlierFile) {
     Click(app, dlg, IDC_CAMERA_GENERATE);
     EXPECT_FALSE(MessageBoxShown(app));
     EXPECT_EQ(ReadFileBytes(app.FilePath("menu.dat")), earlierBytes);
+    g_pfnBeforeReplaceHook = nullptr;
 }
 
 TEST(CameraSetup, FolderBrowserChoosesTheSaveFolderAndCancellingChangesNothing) {

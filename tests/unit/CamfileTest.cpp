@@ -15,7 +15,10 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using testing::internal::CaptureStdout;
@@ -41,15 +44,43 @@ std::string ReadText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-RunResult Camfile(const std::vector<std::string>& args) {
+// camfile run by the shell after shellPrefix (such as a ulimit), its standard output sent to
+// outTarget when one is given (such as /dev/full). A run that would wait forever is cut off
+// after a minute (status 124).
+RunResult CamfileIn(const std::string& shellPrefix, const std::vector<std::string>& args,
+                    const std::string& outTarget = "") {
     TempDir io;
-    std::string command = Quoted(CAMFILE_PATH);
+    std::string command = shellPrefix + "timeout 60 " + Quoted(CAMFILE_PATH);
     for (const std::string& a : args)
         command += " " + Quoted(a);
-    command += " >" + Quoted(io.File("out")) + " 2>" + Quoted(io.File("err"));
+    command += " >" + Quoted(outTarget.empty() ? io.File("out") : outTarget) + " 2>" +
+               Quoted(io.File("err"));
     const int raw = std::system(command.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return {status, ReadText(io.File("out")), ReadText(io.File("err"))};
+}
+
+RunResult Camfile(const std::vector<std::string>& args) {
+    return CamfileIn("", args);
+}
+
+// Starts camfile without waiting for it, its output thrown away.
+pid_t StartCamfile(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {CAMFILE_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -486,6 +517,10 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
         {"CFG.BIN", {"sSmtpSet.szPassword=pa\xE5ss"}, "only printable ASCII"},
         {"CFG.BIN", {"sSmtpSet.iPort=65536"}, "sSmtpSet.iPort: 65536 is out of range 0..65535"},
         {"CFG.BIN", {"uwMaxSendImgNum=-1"}, "uwMaxSendImgNum: -1 is out of range 0..9999"},
+        // Beyond 32 bits, a value is not cut down to its low bits.
+        {"CFG.BIN", {"sSmtpSet.iPort=4294967317"}, "sSmtpSet.iPort: \"4294967317\" is not a"},
+        {"CFG.BIN", {"bySendBy=4294967298"}, "bySendBy: \"4294967298\" is not a value"},
+        {"CFG.BIN", {"bySendBy=0x100000002"}, "bySendBy: \"0x100000002\" is not a value"},
         {"CFG.BIN", {"operator=Vodafone"}, "not an operator offered for China"},
         {"CFG.BIN", {"country=Spain", "operator=4"}, "4 is out of range 0..3"},
         {"CFG.BIN", {"byRemoteSwitch=1"}, "byRemoteSwitch: cannot be set"},
@@ -660,6 +695,7 @@ TEST(CamfileHelp, EveryCommandExplainsItselfAndBadUsageIsRefused) {
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_TRUE(Contains(r.out, std::string("Usage: camfile ") + command)) << command;
         EXPECT_EQ(Camfile({"help", command}).out, r.out);
+        EXPECT_EQ(Camfile({command, "-h"}).out, r.out) << command;
     }
     r = Camfile({"fields", "menu"});
     EXPECT_EQ(r.status, 0);
@@ -679,4 +715,186 @@ TEST(CamfileHelp, EveryCommandExplainsItselfAndBadUsageIsRefused) {
     EXPECT_TRUE(dir.List().empty());
     EXPECT_EQ(Camfile({"set", "--new", "--type", "cfg", dir.path()}).status, 0);
     EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
+}
+
+TEST(CamfileSet, ConcurrentWritersLeaveOneWholeFileAndEachReportsItsOwnWrite) {
+    // Pairs of writers of one file at once, and a reader looking at the file all the while: at
+    // every moment it must be one complete file (the earlier one or one of the new ones), and
+    // each writer, whose write did take the old file's place, must say so.
+    TempDir dir;
+    WriteCfg(dir, DefaultSendSet());
+    const std::string path = dir.File("CFG.BIN");
+    // CAMSETUP_WRITER_PAIRS asks for a longer run.
+    const char* pairsWanted = getenv("CAMSETUP_WRITER_PAIRS");
+    const int kPairs = pairsWanted != nullptr ? atoi(pairsWanted) : 100;
+    int reads = 0, torn = 0, wrongExit = 0, lost = 0;
+    int32_t earlierPort = DefaultSendSet().sSmtpSet.iPort;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        const int32_t ports[2] = {1000 + 2 * pair, 1001 + 2 * pair};
+        pid_t writers[2];
+        for (int w = 0; w < 2; ++w)
+            writers[w] = StartCamfile(
+                {"set", "--keep-time", path, "sSmtpSet.iPort=" + std::to_string(ports[w])});
+        int running = 2;
+        while (running > 0) {
+            // Its size, often (an empty file lives a moment only), and its content.
+            for (int look = 0; look < 20; ++look) {
+                struct stat st;
+                ++reads;
+                if (stat(path.c_str(), &st) != 0 || st.st_size != SEND_SET_SIZE)
+                    ++torn;
+            }
+            std::vector<uint8_t> bytes = ReadBytes(path);
+            SendSet seen{};
+            ++reads;
+            if (bytes.size() == SEND_SET_SIZE) {
+                DecodeCfgBuffer(bytes.data(), SEND_SET_SIZE);
+                memcpy(&seen, bytes.data(), sizeof seen);
+            }
+            if (seen.StructFlag != SEND_SET_STRUCT_FLAG ||
+                (seen.sSmtpSet.iPort != earlierPort && seen.sSmtpSet.iPort != ports[0] &&
+                 seen.sSmtpSet.iPort != ports[1]))
+                ++torn;
+            for (pid_t& pid : writers) {
+                int status = 0;
+                if (pid <= 0 || waitpid(pid, &status, WNOHANG) != pid)
+                    continue;
+                pid = 0;
+                --running;
+                if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+                    ++wrongExit;
+            }
+        }
+        const SendSet after = ReadCfg(dir);
+        if (after.sSmtpSet.iPort != ports[0] && after.sSmtpSet.iPort != ports[1])
+            ++lost;
+        earlierPort = after.sSmtpSet.iPort;
+    }
+    printf("%d concurrent pairs, %d looks: %d empty or torn files, %d wrong exit codes, %d "
+           "pairs whose writes both vanished\n",
+           kPairs, reads, torn, wrongExit, lost);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(wrongExit, 0);
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
+}
+
+TEST(CamfileSet, KeepsTheFilesModeAndWritesThroughALink) {
+    TempDir dir, card;
+    WriteCfg(card, DefaultSendSet());
+    ASSERT_EQ(chmod(card.File("CFG.BIN").c_str(), 0600), 0); // it holds passwords
+    ASSERT_EQ(symlink(card.File("CFG.BIN").c_str(), dir.File("CFG.BIN").c_str()), 0);
+
+    ASSERT_EQ(Camfile({"set", dir.File("CFG.BIN"), "sSmtpSet.iPort=2525"}).status, 0);
+    struct stat st;
+    ASSERT_EQ(lstat(dir.File("CFG.BIN").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link was replaced by a file";
+    ASSERT_EQ(stat(card.File("CFG.BIN").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(ReadCfg(card).sSmtpSet.iPort, 2525);
+    EXPECT_EQ(card.List(), std::vector<std::string>{"CFG.BIN"});
+
+    // Run by root, the write leaves the file to its owner.
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(card.File("CFG.BIN").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(Camfile({"set", card.File("CFG.BIN"), "sSmtpSet.iPort=26"}).status, 0);
+        ASSERT_EQ(stat(card.File("CFG.BIN").c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+    }
+
+    // A new file gets the usual permissions of new files.
+    const mode_t mask = umask(022);
+    umask(mask);
+    ASSERT_EQ(Camfile({"set", "--new", card.File("menu.dat")}).status, 0);
+    ASSERT_EQ(stat(card.File("menu.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+}
+
+TEST(CamfileSet, WhatIsNotARegularFileIsRefusedAtOnce) {
+    TempDir dir, fifoCard, dangling;
+    ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0644), 0);
+    ASSERT_EQ(mkfifo(fifoCard.File("CFG.BIN").c_str(), 0644), 0);
+    ASSERT_EQ(symlink(dir.File("nothing").c_str(), dangling.File("CFG.BIN").c_str()), 0);
+    const std::vector<std::vector<std::string>> runs = {
+        {"show", dir.File("pipe")},
+        {"show", "--json", fifoCard.path()}, // a folder whose CFG.BIN is a FIFO
+        {"check", fifoCard.path()},
+        {"set", dir.File("pipe"), "bySendBy=1"},
+        {"set", "--new", "--type", "cfg", dir.File("pipe"), "bySendBy=1"},
+        {"set", "--new", fifoCard.path(), "--type", "cfg"},
+        {"set", "--new", dangling.File("CFG.BIN")},
+    };
+    for (const auto& args : runs) {
+        const RunResult r = Camfile(args);
+        EXPECT_EQ(r.status, 2) << args[0] << " " << args[1] << ": " << r.err;
+        EXPECT_TRUE(Contains(r.err, "not a regular file")) << r.err;
+    }
+    struct stat st;
+    ASSERT_EQ(lstat(dir.File("pipe").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"pipe"});
+    EXPECT_EQ(fifoCard.List(), std::vector<std::string>{"CFG.BIN"});
+    EXPECT_EQ(dangling.List(), std::vector<std::string>{"CFG.BIN"});
+}
+
+TEST(CamfileSet, AFileSizeLimitFailsTheWriteAndKeepsTheFile) {
+    TempDir dir;
+    WriteCfg(dir, DefaultSendSet());
+    const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
+    // 1024 bytes may be written: less than a CFG.BIN.
+    RunResult r = CamfileIn("ulimit -f 1; ", {"set", "--new", dir.File("CFG.BIN"), "bySendBy=2"});
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_TRUE(Contains(r.err, "writing failed; the file is as it was")) << r.err;
+    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
+}
+
+TEST(CamfileOutput, AFailedWriteToStandardOutputIsAnError) {
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
+    TempDir dir;
+    WriteCfg(dir, DefaultSendSet());
+    const std::vector<std::vector<std::string>> runs = {
+        {"show", "--json", dir.File("CFG.BIN")},
+        {"show", dir.File("CFG.BIN")},
+        {"check", dir.File("CFG.BIN")},
+        {"fields"},
+        {"--help"},
+        {"set", "-h"},
+    };
+    for (const auto& args : runs) {
+        const RunResult r = CamfileIn("", args, "/dev/full");
+        EXPECT_EQ(r.status, 4) << args[0];
+        EXPECT_TRUE(Contains(r.err, "cannot write to standard output")) << r.err;
+    }
+    // A refusal keeps its own status.
+    EXPECT_EQ(CamfileIn("", {"show", dir.File("none")}, "/dev/full").status, 2);
+}
+
+TEST(CamfileShow, JsonIsValidUtf8WhateverBytesThePathHolds) {
+    TempDir dir;
+    WriteCfg(dir, DefaultSendSet());
+    // An encoded surrogate, an overlong '/', a code beyond U+10FFFF; and good UTF-8, kept.
+    const struct {
+        std::string name;
+        std::string inJson;
+    } cases[] = {
+        {"a\xED\xA0\x80", "a\\u00ed\\u00a0\\u0080"},
+        {"b\xE0\x80\xAF", "b\\u00e0\\u0080\\u00af"},
+        {"c\xF4\x90\x80\x80", "c\\u00f4\\u0090\\u0080\\u0080"},
+        {"d\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xB7", "d\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xB7"},
+    };
+    for (const auto& c : cases) {
+        const std::string file = dir.File(c.name);
+        ASSERT_EQ(rename(dir.File("CFG.BIN").c_str(), file.c_str()), 0);
+        for (const char* command : {"show", "check"}) {
+            const RunResult r = Camfile({command, "--json", file});
+            EXPECT_LE(r.status, 1) << r.err; // check: the default record fails a check
+            EXPECT_TRUE(IsJson(r.out)) << r.out;
+            EXPECT_TRUE(Contains(r.out, "/" + c.inJson + "\"")) << command << ": " << r.out;
+        }
+        ASSERT_EQ(rename(file.c_str(), dir.File("CFG.BIN").c_str()), 0);
+    }
 }

@@ -11,11 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -25,6 +27,10 @@ using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
 namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 // One camera file: an earlier record and a new one with different clocks, the writer, and the
 // verifying read that the program runs after writing the new record.
@@ -126,6 +132,7 @@ const MenuDatFile kMenuDat;
 struct WriteOutcome {
     bool writerReported = true;
     bool recordPlain = false;
+    std::string trace; // the writer's trace, when it ran in this process
 };
 
 // Runs a write of the new record in a child process, which first applies restrict() (a file size
@@ -185,13 +192,23 @@ protected:
 
     WriteOutcome WriteNew(const char* folder) const {
         WriteOutcome outcome;
+        GetCapturedStdout();
+        CaptureStdout();
         outcome.writerReported = File().WriteNew(folder, &outcome.recordPlain);
+        outcome.trace = GetCapturedStdout();
+        CaptureStdout();
         return outcome;
     }
 
     // What every failed write must leave behind, the earlier file being still in place.
     void ExpectFailureKeptEarlierFile(const WriteOutcome& outcome) const {
         EXPECT_FALSE(outcome.writerReported);
+        if (!outcome.trace.empty()) {
+            // The trace says the file was not written, however far the write came.
+            EXPECT_TRUE(Contains(outcome.trace, "\" err!\n" + std::string(48, '_') + "\n"))
+                << outcome.trace;
+            EXPECT_FALSE(Contains(outcome.trace, "success!")) << outcome.trace;
+        }
         EXPECT_TRUE(outcome.recordPlain) << "the record in memory was changed by the write";
         EXPECT_EQ(ReadBytes(Target()), earlier_) << "the earlier file was changed";
         EXPECT_EQ(dir_.List(), std::vector<std::string>{File().Name()});
@@ -302,6 +319,72 @@ TEST_P(FailingMedia, CrashBeforeTheNewFileTakesOverThenNextWriteRecovers) {
     EXPECT_TRUE(next.recordPlain);
     EXPECT_EQ(dir_.List(), std::vector<std::string>{File().Name()});
     EXPECT_EQ(File().VerifyNew(Folder()), 1);
+}
+
+TEST_P(FailingMedia, FifoWhereTheFileShouldBeIsNeitherWaitedOnNorReplaced) {
+    ASSERT_EQ(remove(Target().c_str()), 0);
+    ASSERT_EQ(mkfifo(Target().c_str(), 0644), 0);
+    alarm(60); // a reader or writer that waits on the FIFO ends the test here
+    const WriteOutcome outcome = WriteNew(Folder());
+    EXPECT_FALSE(outcome.writerReported);
+    EXPECT_TRUE(Contains(outcome.trace, " err!")) << outcome.trace;
+    EXPECT_EQ(File().VerifyNew(Folder()), 0);
+    alarm(0);
+    struct stat st;
+    ASSERT_EQ(lstat(Target().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(dir_.List(), std::vector<std::string>{File().Name()});
+}
+
+TEST_P(FailingMedia, ReadOnlyFileIsRefusedBeforeAnythingIsWritten) {
+    ASSERT_EQ(chmod(Target().c_str(), 0444), 0);
+    const WriteOutcome outcome = WriteNew(Folder());
+    chmod(Target().c_str(), 0644);
+    ExpectFailureKeptEarlierFile(outcome);
+}
+
+TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) {
+    const std::string base = File().Name();
+    // A crashed write's complete file, one of an earlier version, and a write that has just
+    // created its file (empty, not yet held): only the first two are leftovers.
+    WriteBytes(dir_.File(base + ".~1-0-00000001.tmp"), earlier_);
+    WriteBytes(dir_.File(base + ".tmp"), {1, 2, 3});
+    WriteBytes(dir_.File(base + ".~2-0-00000002.tmp"), {});
+    // A live writer holds its file.
+    const std::string held = dir_.File(base + ".~3-0-00000003.tmp");
+    WriteBytes(held, {4, 5});
+    int heldFd = open(held.c_str(), O_RDONLY);
+    ASSERT_GE(heldFd, 0);
+    ASSERT_EQ(flock(heldFd, LOCK_EX), 0);
+    // Files of other names are the user's.
+    WriteBytes(dir_.File(base + ".bak"), {6});
+    WriteBytes(dir_.File("X" + base + ".tmp"), {7});
+
+    const WriteOutcome outcome = WriteNew(Folder());
+    close(heldFd);
+    EXPECT_TRUE(outcome.writerReported);
+    EXPECT_EQ(File().VerifyNew(Folder()), 1);
+    std::vector<std::string> left = {base, base + ".bak", base + ".~2-0-00000002.tmp",
+                                     base + ".~3-0-00000003.tmp", "X" + base + ".tmp"};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(dir_.List(), left);
+}
+
+TEST(TemporaryFileNames, EachWriteHasItsOwnAndOnlyTheirsCountAsLeftovers) {
+    const std::string a = TempFileNameFor("/card/CFG.BIN", 0);
+    const std::string b = TempFileNameFor("/card/CFG.BIN", 0);
+    EXPECT_NE(a, b);
+    for (const std::string& path : {a, b}) {
+        ASSERT_EQ(path.compare(0, 14, "/card/CFG.BIN."), 0) << path;
+        EXPECT_TRUE(IsTempFileNameOf(path.substr(6), "CFG.BIN")) << path;
+        EXPECT_FALSE(IsTempFileNameOf(path.substr(6), "menu.dat")) << path;
+    }
+    EXPECT_TRUE(IsTempFileNameOf("menu.dat.tmp", "menu.dat"));
+    EXPECT_TRUE(IsTempFileNameOf("CFG.BIN.~4294967295-12-0123abCD.tmp", "CFG.BIN"));
+    for (const char* users : {"CFG.BIN.bak.tmp", "CFG.BIN.~notes.tmp", "CFG.BIN.~1-2-3.tmp",
+                              "CFG.BIN.~1-2-0123abcd9.tmp", "CFG.BIN.~-1-0123abcd.tmp",
+                              "CFG.BIN.~1-2-0123abcd.tmp.tmp", "XCFG.BIN.tmp", "CFG.BIN", ".tmp"})
+        EXPECT_FALSE(IsTempFileNameOf(users, "CFG.BIN")) << users;
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFiles, FailingMedia, testing::Values(&kCfgBin, &kMenuDat),

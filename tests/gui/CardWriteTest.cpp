@@ -1,0 +1,222 @@
+// Writing the card's files where it is hard: a save folder as long as the program accepts, files
+// the user made read-only, and camfile.exe, the companion built beside the program, on the same
+// cards and with numbers beyond 32 bits.
+#include "CameraSetupSteps.h"
+#include "GuiHarness.h"
+#include "SendPageSteps.h"
+
+#include "app/SavePath.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace gui;
+
+namespace {
+
+std::wstring Wide(const std::string& s) {
+    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
+    std::wstring w(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], n);
+    w.resize(w.size() - 1);
+    return w;
+}
+
+// The form of an absolute path that the wide file functions take beyond MAX_PATH.
+std::wstring Long(const std::string& path) {
+    return L"\\\\?\\" + Wide(path);
+}
+
+// Creates below base a folder whose path is exactly length characters long, a level of at most
+// 100 characters at a time.
+std::string MakeFolderOfLength(const std::string& base, size_t length) {
+    std::string path = base;
+    while (path.size() < length) {
+        size_t room = length - path.size() - 1; // after the separator
+        size_t n = room <= 100 ? room : (room - 100 < 2 ? 50 : 100);
+        path += "\\" + std::string(n, 'd');
+        CreateDirectoryW(Long(path).c_str(), nullptr);
+    }
+    return path;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((Long(folder) + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            char name[MAX_PATH];
+            WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name, MAX_PATH, nullptr, nullptr);
+            names.push_back(name);
+        }
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<uint8_t> LongFileBytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return bytes;
+    uint8_t buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0)
+        bytes.insert(bytes.end(), buf, buf + got);
+    CloseHandle(h);
+    return bytes;
+}
+
+void RemoveLongTree(const std::string& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((Long(folder) + L"\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            char narrow[MAX_PATH];
+            WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, narrow, MAX_PATH, nullptr, nullptr);
+            const std::string child = folder + "\\" + narrow;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                RemoveLongTree(child);
+            else
+                DeleteFileW(Long(child).c_str());
+        } while (FindNextFileW(h, &found));
+        FindClose(h);
+    }
+    RemoveDirectoryW(Long(folder).c_str());
+}
+
+// Runs camfile.exe from the tests' folder with these arguments, its output thrown away; its exit
+// status, or -1 when it could not be run.
+int RunCamfile(const std::vector<std::string>& args) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe = self;
+    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"camfile.exe";
+    std::wstring line = L"\"" + exe + L"\"";
+    for (const std::string& a : args)
+        line += L" \"" + Wide(a) + L"\"";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = si.hStdOutput = si.hStdError = nul;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi)) {
+        CloseHandle(nul);
+        return -1;
+    }
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(pi.hProcess, kTimeoutMs * 3) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(nul);
+    return static_cast<int>(code);
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+    ASSERT_TRUE(SetFileAttributesW(Long(path).c_str(),
+                                   readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
+}
+
+} // namespace
+
+TEST(CardWrite, SaveFolderOfTheLongestLengthIsWrittenByBothFormsAndCamfile) {
+    App app;
+    const std::string card = MakeFolderOfLength(app.Folder(), SAVE_PATH_MAX_CHARS);
+    ASSERT_EQ(card.size(), static_cast<size_t>(SAVE_PATH_MAX_CHARS));
+    HWND page = OpenSendPage(app, "Close 3G");
+    ASSERT_NE(page, nullptr);
+    // The page is idle: the save folder becomes the long one, as "Browse" would make it.
+    ASSERT_TRUE(SetSavePath(card.c_str()));
+    Click(app, page, IDC_SEND_GENERATE);
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
+    EXPECT_EQ(FilesIn(card), std::vector<std::string>{"CFG.BIN"});
+    EXPECT_EQ(LongFileBytes(card + "\\CFG.BIN").size(), static_cast<size_t>(SEND_SET_SIZE));
+
+    app.Close(page);
+    HWND form = OpenCameraSetup(app);
+    ASSERT_NE(form, nullptr);
+    Click(app, form, IDC_CAMERA_GENERATE);
+    AnswerNoticeBox(app, "Notice", "Generate Success!");
+    EXPECT_EQ(FilesIn(card), (std::vector<std::string>{"CFG.BIN", "menu.dat"}));
+    EXPECT_EQ(LongFileBytes(card + "\\menu.dat").size(), static_cast<size_t>(MENU_DATA_SIZE));
+
+    const std::vector<uint8_t> menu = LongFileBytes(card + "\\menu.dat");
+    EXPECT_EQ(RunCamfile({"set", card + "\\menu.dat", "Language=German"}), 0);
+    EXPECT_EQ(RunCamfile({"set", "--type", "cfg", card, "bySendBy=Email"}), 0);
+    EXPECT_EQ(RunCamfile({"show", card + "\\CFG.BIN"}), 0);
+    EXPECT_NE(LongFileBytes(card + "\\menu.dat"), menu);
+    EXPECT_EQ(FilesIn(card), (std::vector<std::string>{"CFG.BIN", "menu.dat"}));
+    RemoveLongTree(app.Folder() + "\\" + std::string(100, 'd'));
+}
+
+TEST(CardWrite, FilesTheUserMadeReadOnlyAreNotReplaced) {
+    App app([](const std::string& folder) {
+        WithCfg([](SendSet& rec) { rec.bySendBy = SEND_BY_CLOSE_3G; })(folder);
+        MenuData menu;
+        LoadMenuDefaults(menu);
+        ASSERT_TRUE(WriteMenuTo(folder.c_str(), menu));
+        SetReadOnly(folder + "\\CFG.BIN", true);
+        SetReadOnly(folder + "\\menu.dat", true);
+    });
+    const std::vector<uint8_t> cfg = ReadFileBytes(app.FilePath("CFG.BIN"));
+    const std::vector<uint8_t> menu = ReadFileBytes(app.FilePath("menu.dat"));
+    const std::vector<std::string> files = {"CFG.BIN", "menu.dat"};
+    HWND page = OpenSendPage(app);
+    ASSERT_NE(page, nullptr);
+    app.ClearTrace();
+    Click(app, page, IDC_SEND_GENERATE);
+    EXPECT_FALSE(MessageBoxShown(app));
+    const std::string trace = app.Trace();
+    EXPECT_NE(trace.find("Open file - \"" + app.FilePath("CFG.BIN") + "\" err!"), std::string::npos)
+        << trace;
+    EXPECT_NE(trace.find("Generate fail!"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(app.FilePath("CFG.BIN")), cfg);
+
+    app.Close(page);
+    HWND form = OpenCameraSetup(app);
+    ASSERT_NE(form, nullptr);
+    Click(app, form, IDC_CAMERA_GENERATE);
+    EXPECT_FALSE(MessageBoxShown(app));
+    EXPECT_EQ(ReadFileBytes(app.FilePath("menu.dat")), menu);
+
+    EXPECT_EQ(RunCamfile({"set", app.FilePath("CFG.BIN"), "sSmtpSet.iPort=25"}), 3);
+    EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat")}), 3);
+    EXPECT_EQ(ReadFileBytes(app.FilePath("CFG.BIN")), cfg);
+    EXPECT_EQ(ReadFileBytes(app.FilePath("menu.dat")), menu);
+    EXPECT_EQ(FilesIn(app.Folder()), files);
+    SetReadOnly(app.FilePath("CFG.BIN"), false);
+    SetReadOnly(app.FilePath("menu.dat"), false);
+}
+
+TEST(CardWrite, CamfileRefusesNumbersOf32BitsAndMore) {
+    App app;
+    const std::string cfg = app.FilePath("CFG.BIN");
+    ASSERT_EQ(RunCamfile({"set", "--new", cfg, "bySendBy=Email", "sSmtpSet.iPort=25"}), 0);
+    const std::vector<uint8_t> before = ReadFileBytes(cfg);
+    // 2^32 + 21 and 2^32 + 2 must not become 21 and 2.
+    EXPECT_EQ(RunCamfile({"set", cfg, "sSmtpSet.iPort=4294967317"}), 2);
+    EXPECT_EQ(RunCamfile({"set", cfg, "bySendBy=4294967298"}), 2);
+    EXPECT_EQ(RunCamfile({"set", cfg, "bySendBy=0x100000002"}), 2);
+    EXPECT_EQ(ReadFileBytes(cfg), before);
+    EXPECT_EQ(RunCamfile({"set", cfg, "sSmtpSet.iPort=2147483647"}), 2); // above 65535
+    EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat"), "Interval=4294967296"}), 2);
+    EXPECT_EQ(FilesIn(app.Folder()), std::vector<std::string>{"CFG.BIN"});
+}
