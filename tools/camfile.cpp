@@ -6,20 +6,17 @@
 #include "CamFiles.h"
 #include "CamShow.h"
 
+#include "app/Trace.h"
 #include "lang/Texts.h"
 #include "wizard/GenerateChecks.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
-#else
-#include <unistd.h>
 #endif
 
 namespace {
@@ -57,11 +54,15 @@ const char kShowHelp[] =
     "\n"
     "Prints every field of a CFG.BIN or menu.dat by name, with its stored value and its\n"
     "meaning in words. The kind of file is recognised by its size (1240 or 44 bytes).\n"
+    "Where the program reads a stored value otherwise (a file-name count above 4, a remote\n"
+    "interval above 25, a video length above 60 s, menu language 0), \"read as\" follows with\n"
+    "the value it takes.\n"
     "Text fields are shown up to their terminator and never past their size; bytes outside\n"
     "printable ASCII are shown as \\xNN.\n"
     "\n"
     "  --json         print a JSON object instead: {\"file\", \"type\", \"size\", \"fields\":\n"
-    "                 {NAME: {\"value\", \"meaning\"}}}; in text values each byte outside\n"
+    "                 {NAME: {\"value\", \"meaning\", \"readAs\", \"readAsMeaning\"}}}\n"
+    "                 (\"readAs\" only where it differs); in text values each byte outside\n"
     "                 printable ASCII is the character \\u00NN of the same number\n"
     "  --type KIND    insist on a CFG.BIN (cfg) or a menu.dat (menu)\n";
 
@@ -117,32 +118,12 @@ const char kFieldsHelp[] =
 
 FILE* g_out = stdout;
 
-// The core's readers and preset lookups print a diagnostic trace on standard output. The
-// companion prints through a duplicate of standard output and sends the original descriptor to
-// the null device for the whole run, so its output holds only what it means to say.
+// The core's diagnostic trace has no place among what the companion prints: it is dropped.
 void SetUpOutput() {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);
-    fflush(stdout);
-    int fd = _dup(_fileno(stdout));
-    int nul = _open("NUL", _O_WRONLY);
-    if (fd < 0 || nul < 0)
-        return;
-    _dup2(nul, _fileno(stdout));
-    _close(nul);
-    FILE* out = _fdopen(fd, "w");
-#else
-    fflush(stdout);
-    int fd = dup(STDOUT_FILENO);
-    int nul = open("/dev/null", O_WRONLY);
-    if (fd < 0 || nul < 0)
-        return;
-    dup2(nul, STDOUT_FILENO);
-    close(nul);
-    FILE* out = fdopen(fd, "w");
 #endif
-    if (out != nullptr)
-        g_out = out;
+    SetTraceSink(nullptr);
 }
 
 int Refuse(const std::string& message) {
@@ -333,6 +314,7 @@ int CommandSet(const Options& o) {
             LoadSendSetDefaults(file.rec.cfg);
         else
             LoadMenuDefaults(file.rec.menu);
+        file.read = file.rec;
     } else if (!LoadArgument(o.args[0], o.type, &path, &file, &error)) {
         return Refuse(error);
     }
@@ -342,7 +324,12 @@ int CommandSet(const Options& o) {
     EditOptions edit;
     edit.keepTime = o.keepTime;
     edit.now = LocalNow();
-    CamRecord rec = file.rec;
+    // Like the program, set changes the record as read; the repairs of reading are written too.
+    CamRecord rec = file.read;
+    for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
+        fprintf(stderr, "camfile: %s: stored %s %ld is read as %ld and written so\n",
+                EscapeForDisplay(path).c_str(), d.field->name.c_str(), d.stored, d.readAs);
+    }
     if (!ApplyAssignments(rec, list, edit, &error))
         return Refuse(error);
     StampRecord(rec, edit);

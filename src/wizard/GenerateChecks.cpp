@@ -1,5 +1,6 @@
 #include "wizard/GenerateChecks.h"
 
+#include "app/Trace.h"
 #include "sendset/FileIo.h"
 
 #include <cstdio>
@@ -141,8 +142,8 @@ int CheckManualMms(const SendSet& rec) {
 }
 
 int CheckSmtp(const SendSet& rec) {
-    printf(":: g_sSendSet.sSmtpSet.szServer[0]=%d\n",
-           static_cast<int>(static_cast<signed char>(rec.sSmtpSet.szServer[0])));
+    Trace(":: g_sSendSet.sSmtpSet.szServer[0]=%d\n",
+          static_cast<int>(static_cast<signed char>(rec.sSmtpSet.szServer[0])));
     const SmtpSet& smtp = rec.sSmtpSet;
     if (IsEmpty(smtp.sz3GSmtpApN))
         return MSG_3G_APN;
@@ -266,7 +267,7 @@ int CheckSendSet(SendSet& rec, const GenerateControls& controls) {
     rec.bySendFileNum = 0;
     memset(rec.szFileFullName[0], 0, sizeof rec.szFileFullName[0]);
     memcpy(rec.szFileFullName[0], kGenerateFileName, sizeof kGenerateFileName);
-    puts("** **");
+    TraceLine("** **");
 
     if (rec.bySendBy != SEND_BY_CLOSE_3G) {
         if (int msg = CheckTransport(rec, controls))
@@ -274,11 +275,11 @@ int CheckSendSet(SendSet& rec, const GenerateControls& controls) {
     }
 
     rec.bySendMode = ItemByte(controls.iSendModeItem);
-    printf(":: Get SendMode=%d\n", rec.bySendMode);
+    Trace(":: Get SendMode=%d\n", rec.bySendMode);
     if (rec.bySendMode == 0)
         rec.byDailySendTime = 24; // no daily hour
     rec.bySendImgSize = ItemByte(controls.iSendImgSizeItem);
-    printf(":: Get SendImgSize=%d\n", rec.bySendImgSize);
+    Trace(":: Get SendImgSize=%d\n", rec.bySendImgSize);
     return 0;
 }
 
