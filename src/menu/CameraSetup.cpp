@@ -21,9 +21,10 @@
 #include <iterator>
 #include <string>
 
-bool g_bMenuFirstOpen = true;
-
 namespace {
+
+// Set at program start; the first opening in a run reads menu.dat (or takes the defaults).
+bool g_bMenuFirstOpen = true;
 
 const UINT_PTR kClockTimerId = 0;
 const UINT kClockTimerPeriodMs = 1000;

@@ -19,12 +19,12 @@
 #include <iterator>
 #include <string>
 
-// Process-wide for the whole run; none of them is stored in a file.
+namespace {
+
+// Kept for the whole run, private to the page; none of them is stored in a file.
 bool g_bParamPageFirstOpen = true; // the first opening reads CFG.BIN
 bool g_bCountryListStale = true;   // the next preset fill of the country list refills it
 bool g_bFtpGroupShown = false;     // set once a send option other than "Close 3G" was applied
-
-namespace {
 
 enum FtpEditUse { FTP_EDIT_FTP = 0, FTP_EDIT_CLOUD = 1 };
 

@@ -20,10 +20,10 @@
 
 int g_bNoRemoteCmd22 = 0;
 
+namespace {
+
 // Cleared at the page's first opening; later openings take the record from the hand-over copy.
 bool g_bSendPageFirstOpen = true;
-
-namespace {
 
 const char kPhoneCharacters[] = "0123456789+";
 const char kDigits[] = "0123456789";
