@@ -111,10 +111,11 @@ const char kSetHelp[] =
     "                 fail; --no-remote-cmd22 as for \"check\"\n";
 
 const char kFieldsHelp[] =
-    "Usage: camfile fields [cfg|menu]\n"
+    "Usage: camfile fields [--lang en|zh] [cfg|menu]\n"
     "\n"
     "Lists the fields of CFG.BIN (cfg) and menu.dat (menu) that \"set\" takes: the range of a\n"
-    "number or the longest text, the allowed characters and the list texts.\n";
+    "number or the longest text, the allowed characters and the list texts, as the dialogs\n"
+    "show them in English (the default) or Simplified Chinese (zh, UTF-8); \"set\" takes both.\n";
 
 FILE* g_out = stdout;
 
@@ -380,7 +381,7 @@ std::string FieldLimits(const FieldInfo& f) {
     return s;
 }
 
-void PrintFields(CamFileType type) {
+void PrintFields(CamFileType type, int language) {
     fprintf(g_out, "%s fields:\n", CamFileName(type));
     for (const FieldInfo& f : FieldsOf(type)) {
         fprintf(g_out, "  %-26s %s\n", f.name.c_str(), FieldLimits(f).c_str());
@@ -388,7 +389,8 @@ void PrintFields(CamFileType type) {
             continue;
         std::string texts;
         for (const FieldItem& item : f.items)
-            texts += (texts.empty() ? "" : ", ") + std::to_string(item.value) + " " + item.english;
+            texts += (texts.empty() ? "" : ", ") + std::to_string(item.value) + " " +
+                     (language == UI_LANG_CHINESE ? item.chinese : item.english);
         fprintf(g_out, "  %-26s   %s\n", "", texts.c_str());
     }
     if (type == CamFileType::Cfg) {
@@ -406,11 +408,11 @@ int CommandFields(const Options& o) {
     if (o.args.size() > 1 || (o.args.size() == 1 && !ParseType(o.args[0], &type)))
         return Refuse("fields takes cfg, menu or nothing");
     if (type != TypeWanted::Menu)
-        PrintFields(CamFileType::Cfg);
+        PrintFields(CamFileType::Cfg, o.language);
     if (type == TypeWanted::Any)
         fputc('\n', g_out);
     if (type != TypeWanted::Cfg)
-        PrintFields(CamFileType::Menu);
+        PrintFields(CamFileType::Menu, o.language);
     return EXIT_OK;
 }
 
@@ -429,7 +431,7 @@ int Run(int argc, char** argv) {
          kSetHelp,
          {"--new", "--type", "--keep-time", "--check", "--no-remote-cmd22", "--lang"},
          CommandSet},
-        {"fields", kFieldsHelp, {}, CommandFields},
+        {"fields", kFieldsHelp, {"--lang"}, CommandFields},
     };
     if (argc < 2) {
         fputs(kMainHelp, stderr);

@@ -607,6 +607,9 @@ TEST(CamfileHelp, EveryCommandExplainsItselfAndBadUsageIsRefused) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(Contains(r.out, "  Language                   1..14\n"));
     EXPECT_TRUE(Contains(r.out, "1 Chinese, 2 English, 3 German"));
+    r = Camfile({"fields", "--lang", "zh", "menu"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "1 简体中文, 2 英语, 3 德语"));
 
     EXPECT_EQ(Camfile({}).status, 2);
     EXPECT_EQ(Camfile({"frobnicate"}).status, 2);
