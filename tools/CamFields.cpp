@@ -5,6 +5,7 @@
 #include "menu/ClockRules.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
+#include "sendset/SendSetFields.h"
 #include "wizard/GenerateChecks.h"
 
 #include <cctype>
@@ -24,9 +25,6 @@ const uint8_t* CamRecord::Bytes() const {
 }
 
 namespace {
-
-const char kDigits[] = "0123456789";
-const char kPhoneChars[] = "0123456789+";
 
 // Builders for the tables, so that each field reads as one line.
 FieldInfo Number(const std::string& name, size_t offset, size_t width, long lo, long hi) {
@@ -78,6 +76,17 @@ FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxC
     f.maxChars = maxChars;
     f.allowed = allowed;
     return f;
+}
+
+// A field the user fills in, with the limits of the core's table.
+FieldInfo Limited(const std::string& name) {
+    const SendSetFieldLimit* limit = FindSendSetFieldLimit(name.c_str());
+    if (limit == nullptr)
+        abort(); // every name below stands in the table; a test makes sure
+    if (limit->text)
+        return Text(name, limit->offset, limit->size, static_cast<int>(limit->maxValue),
+                    limit->allowed);
+    return Number(name, limit->offset, limit->size, limit->minValue, limit->maxValue);
 }
 
 FieldInfo Fixed(FieldInfo f, const char* reason) {
@@ -148,8 +157,7 @@ std::vector<FieldInfo> MakeSendSetFields() {
     daily.items.push_back({24, "Not Set", "未设置"});
     f.push_back(daily);
     f.push_back(WithUnit(Byte("bySendFileNum", AT(bySendFileNum), 0, 4), "file names"));
-    f.push_back(
-        WithUnit(Number("uwMaxSendImgNum", AT(uwMaxSendImgNum), 2, 0, 9999), "pictures a day"));
+    f.push_back(WithUnit(Limited("uwMaxSendImgNum"), "pictures a day"));
     f.push_back(Fixed(Number("StructFlag", AT(StructFlag), 2, 5, 5), "the layout identifier"));
     f.push_back(WithRule(Fixed(Byte("sTime.byYear", AT(sTime.byYear), 0, 255), kStampReason),
                          FieldRule::SendStamp));
@@ -159,55 +167,51 @@ std::vector<FieldInfo> MakeSendSetFields() {
     f.push_back(Fixed(Byte("sTime.byMinute", AT(sTime.byMinute), 0, 59), kStampReason));
     f.push_back(Fixed(Byte("sTime.bySecond", AT(sTime.bySecond), 0, 59), kStampReason));
     f.push_back(Fixed(Byte("sTime.bSet", AT(sTime.bSet), 0, 0), kStampReason));
-    f.push_back(Number("sSmtpSet.iPort", AT(sSmtpSet.iPort), 4, 0, 65535));
-    f.push_back(Text("sSmtpSet.sz3GSmtpApN", AT(sSmtpSet.sz3GSmtpApN), 61, 60));
-    f.push_back(Text("sSmtpSet.sz3GSmtpAccount", AT(sSmtpSet.sz3GSmtpAccount), 33, 32));
-    f.push_back(Text("sSmtpSet.sz3GSmtpPassword", AT(sSmtpSet.sz3GSmtpPassword), 33, 32));
-    f.push_back(Text("sSmtpSet.szServer", AT(sSmtpSet.szServer), 61, 60));
-    f.push_back(Text("sSmtpSet.szAddr", AT(sSmtpSet.szAddr), 49, 48));
-    f.push_back(Text("sSmtpSet.szUserName", AT(sSmtpSet.szUserName), 49, 48));
-    f.push_back(Text("sSmtpSet.szPassword", AT(sSmtpSet.szPassword), 33, 32));
-    f.push_back(Text("sMmsSet.szUrl", AT(sMmsSet.szUrl), 61, 60));
-    f.push_back(Text("sMmsSet.szApn", AT(sMmsSet.szApn), 61, 60));
-    f.push_back(Text("sMmsSet.szGateway", AT(sMmsSet.szGateway), 17, 16));
-    f.push_back(Text("sMmsSet.szPort", AT(sMmsSet.szPort), 9, 8, kDigits));
-    f.push_back(Text("sMmsSet.szAccount", AT(sMmsSet.szAccount), 33, 32));
-    f.push_back(Text("sMmsSet.szPassword", AT(sMmsSet.szPassword), 33, 32));
+    f.push_back(Limited("sSmtpSet.iPort"));
+    f.push_back(Limited("sSmtpSet.sz3GSmtpApN"));
+    f.push_back(Limited("sSmtpSet.sz3GSmtpAccount"));
+    f.push_back(Limited("sSmtpSet.sz3GSmtpPassword"));
+    f.push_back(Limited("sSmtpSet.szServer"));
+    f.push_back(Limited("sSmtpSet.szAddr"));
+    f.push_back(Limited("sSmtpSet.szUserName"));
+    f.push_back(Limited("sSmtpSet.szPassword"));
+    f.push_back(Limited("sMmsSet.szUrl"));
+    f.push_back(Limited("sMmsSet.szApn"));
+    f.push_back(Limited("sMmsSet.szGateway"));
+    f.push_back(Limited("sMmsSet.szPort"));
+    f.push_back(Limited("sMmsSet.szAccount"));
+    f.push_back(Limited("sMmsSet.szPassword"));
     for (int i = 0; i < 4; ++i) {
         FieldInfo len = Number(Indexed("uwRecpLen", i), AT(uwRecpLen) + 2 * i, 2, 0, 48);
         f.push_back(Element(Fixed(WithUnit(len, "characters"), kLengthReason), i));
     }
     for (int i = 0; i < 4; ++i) {
         // Slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
-        FieldInfo recp = i < 2
-                             ? Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 15, kPhoneChars)
-                             : Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 48);
-        f.push_back(Element(WithRule(recp, FieldRule::Recipient), i));
+        f.push_back(Element(WithRule(Limited(Indexed("szRecp", i)), FieldRule::Recipient), i));
     }
     for (int i = 0; i < 4; ++i)
-        f.push_back(
-            Element(Text(Indexed("szFileFullName", i), AT(szFileFullName) + 33 * i, 33, 32), i));
-    f.push_back(Text("szRemotePhoneNum", AT(szRemotePhoneNum), 16, 15, kPhoneChars));
-    f.push_back(Text("szRemoteEmail", AT(szRemoteEmail), 49, 48));
-    f.push_back(Text("sQorCloudSet.szAppKey", AT(sQorCloudSet.szAppKey), 33, 32));
-    f.push_back(Text("sQorCloudSet.szAppSecret", AT(sQorCloudSet.szAppSecret), 33, 32));
-    f.push_back(Text("sQorCloudSet.szSimCardNum", AT(sQorCloudSet.szSimCardNum), 19, 15, kDigits));
-    f.push_back(Text("sFtpSet.szFtpDir", AT(sFtpSet.szFtpDir), 33, 32));
-    f.push_back(Text("sFtpSet.szServer", AT(sFtpSet.szServer), 61, 60));
-    f.push_back(Text("sFtpSet.szUserName", AT(sFtpSet.szUserName), 49, 43));
-    f.push_back(Text("sFtpSet.szPassword", AT(sFtpSet.szPassword), 33, 32));
-    f.push_back(Number("sFtpSet.iPort", AT(sFtpSet.iPort), 4, 0, 65535));
+        f.push_back(Element(Limited(Indexed("szFileFullName", i)), i));
+    f.push_back(Limited("szRemotePhoneNum"));
+    f.push_back(Limited("szRemoteEmail"));
+    f.push_back(Limited("sQorCloudSet.szAppKey"));
+    f.push_back(Limited("sQorCloudSet.szAppSecret"));
+    f.push_back(Limited("sQorCloudSet.szSimCardNum"));
+    f.push_back(Limited("sFtpSet.szFtpDir"));
+    f.push_back(Limited("sFtpSet.szServer"));
+    f.push_back(Limited("sFtpSet.szUserName"));
+    f.push_back(Limited("sFtpSet.szPassword"));
+    f.push_back(Limited("sFtpSet.iPort"));
     FieldInfo dirType = Number("sFtpSet.iFtpDirType", AT(sFtpSet.iFtpDirType), 4, 0, 1);
     dirType.items = ItemsOfList(OptionList::FtpDirType);
     f.push_back(dirType);
     f.push_back(List("sLongitude.byDir", AT(sLongitude.byDir), OptionList::LongitudeDir));
-    f.push_back(WithUnit(Byte("sLongitude.byDeg", AT(sLongitude.byDeg), 0, 180), "degrees"));
-    f.push_back(WithUnit(Byte("sLongitude.byMin", AT(sLongitude.byMin), 0, 59), "minutes"));
-    f.push_back(WithUnit(Byte("sLongitude.bySec", AT(sLongitude.bySec), 0, 59), "seconds"));
+    f.push_back(WithUnit(Limited("sLongitude.byDeg"), "degrees"));
+    f.push_back(WithUnit(Limited("sLongitude.byMin"), "minutes"));
+    f.push_back(WithUnit(Limited("sLongitude.bySec"), "seconds"));
     f.push_back(List("sLatitude.byDir", AT(sLatitude.byDir), OptionList::LatitudeDir));
-    f.push_back(WithUnit(Byte("sLatitude.byDeg", AT(sLatitude.byDeg), 0, 90), "degrees"));
-    f.push_back(WithUnit(Byte("sLatitude.byMin", AT(sLatitude.byMin), 0, 59), "minutes"));
-    f.push_back(WithUnit(Byte("sLatitude.bySec", AT(sLatitude.bySec), 0, 59), "seconds"));
+    f.push_back(WithUnit(Limited("sLatitude.byDeg"), "degrees"));
+    f.push_back(WithUnit(Limited("sLatitude.byMin"), "minutes"));
+    f.push_back(WithUnit(Limited("sLatitude.bySec"), "seconds"));
 #undef AT
     return f;
 }
