@@ -218,20 +218,19 @@ void ShowLocalTime(HWND dlg) {
 }
 
 void CALLBACK ClockTimerProc(HWND dlg, UINT, UINT_PTR, DWORD) {
-    if (g_sMenuData.ClockMode == 0)
+    if (g_sMenuData.ClockMode == CLOCK_MODE_AUTO)
         ShowLocalTime(dlg);
 }
 
 void OnClockModeChosen(HWND dlg) {
     const int mode = ComboGetSel(dlg, IDC_CAMERA_CLOCK_MODE);
     g_sMenuData.ClockMode = static_cast<uint8_t>(mode); // the timer reads it from the record
-    for (int id : kClockEdits)
-        EnableDlgItem(dlg, id, mode == 1);
-    if (mode == 2) {
+    OnSwitchChosen(dlg, IDC_CAMERA_CLOCK_MODE);
+    if (ClockShowsLocalTime(mode)) {
+        ShowLocalTime(dlg);
+    } else {
         for (int id : kClockEdits)
             SetDlgItemTextUtf8(dlg, id, "");
-    } else {
-        ShowLocalTime(dlg);
     }
 }
 
@@ -387,7 +386,7 @@ void OnInitCameraSetup(HWND dlg) {
     }
     ShowMenuValues(dlg, false);
     UpdateMenuEnables();
-    if (g_sMenuData.ClockMode != 2)
+    if (ClockShowsLocalTime(g_sMenuData.ClockMode))
         ShowLocalTime(dlg);
     SetDlgItemField(dlg, IDC_CAMERA_SAVE_PATH, g_szSavePath, SAVE_PATH_CAPACITY);
     for (int id : kClockEdits)

@@ -52,8 +52,11 @@ const MenuListField kMenuListFields[MENU_LIST_COUNT] = {
 #undef AT
 
 const MenuEnableRule kMenuEnableRules[5] = {
-    {MenuList::ClockMode, 1}, {MenuList::Timer1On, 1},  {MenuList::Timer2On, 1},
-    {MenuList::SerialOn, 1},  {MenuList::TimeLapse, 0},
+    {MenuList::ClockMode, CLOCK_MODE_INPUT},
+    {MenuList::Timer1On, 1},
+    {MenuList::Timer2On, 1},
+    {MenuList::SerialOn, 1},
+    {MenuList::TimeLapse, 0},
 };
 
 namespace {
@@ -137,5 +140,5 @@ void StartMenuAtFirstOpening(bool fileRead, MenuData& rec) {
         RepairMenuAsRead(rec);
     else
         LoadMenuDefaults(rec);
-    rec.ClockMode = 0;
+    rec.ClockMode = CLOCK_MODE_AUTO;
 }

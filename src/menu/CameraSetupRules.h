@@ -8,6 +8,18 @@
 
 #include <cstddef>
 
+// ClockMode: how the clock fields are filled.
+enum ClockModeValue : uint8_t {
+    CLOCK_MODE_AUTO = 0,  // the computer's time, shown live and taken when the file is written
+    CLOCK_MODE_INPUT = 1, // typed by the user, starting from the computer's time
+    CLOCK_MODE_OFF = 2,   // not maintained: the clock edits stay empty
+};
+
+// Whether the clock edits show the computer's time in a mode (Off leaves them empty).
+inline bool ClockShowsLocalTime(int mode) {
+    return mode != CLOCK_MODE_OFF;
+}
+
 // The form's lists, in the order the form takes them into the record.
 enum class MenuList {
     CapMode,
