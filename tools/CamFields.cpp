@@ -216,67 +216,64 @@ std::vector<FieldInfo> MakeSendSetFields() {
     return f;
 }
 
-// The menu's list fields by the form's table of lists; the clock edits and Tail besides.
+// A field of one of Camera Setup's lists; numbers lists are given by the number alone.
+FieldInfo MenuListFieldInfo(const MenuListField& lf) {
+    switch (lf.items) {
+    case OptionList::VideoLength:
+    case OptionList::IntervalCount:
+    case OptionList::Hour:
+    case OptionList::Minute:
+        return NumberList(lf.field, lf.offset, lf.items);
+    case OptionList::CameraLanguage: {
+        FieldInfo language = Byte(lf.field, lf.offset, 1, OptionCount(lf.items));
+        language.items = ItemsOfList(lf.items, 1); // position plus one
+        return WithRule(language, FieldRule::MenuLanguage);
+    }
+    default:
+        return List(lf.field, lf.offset, lf.items);
+    }
+}
+
+// The menu's fields in record order: Camera Setup's lists, with Interval (two lists, one byte),
+// the clock edits after the clock mode, and Tail, which no list shows.
 std::vector<FieldInfo> MakeMenuFields() {
     std::vector<FieldInfo> f;
 #define AT(member) offsetof(MenuData, member)
-    auto listField = [&](const char* name, MenuList list) {
-        const MenuListField& lf = kMenuListFields[static_cast<int>(list)];
-        switch (lf.items) {
-        case OptionList::VideoLength:
-        case OptionList::IntervalCount:
-        case OptionList::Hour:
-        case OptionList::Minute:
-            return NumberList(name, lf.offset, lf.items);
+    for (const MenuListField& lf : kMenuListFields) {
+        switch (lf.list) {
+        case MenuList::IntervalCount:
+            f.push_back(WithRule(Byte("Interval", AT(Interval), 0, 255), FieldRule::Interval));
+            continue;
+        case MenuList::IntervalUnit:
+            continue;
+        case MenuList::VideoLen:
+            f.push_back(WithRule(MenuListFieldInfo(lf), FieldRule::VideoLen));
+            continue;
         default:
-            return List(name, lf.offset, lf.items);
+            break;
         }
-    };
-    f.push_back(listField("CapMode", MenuList::CapMode));
-    f.push_back(listField("ImgSize", MenuList::ImgSize));
-    f.push_back(listField("VideoSize", MenuList::VideoSize));
-    f.push_back(listField("PicNum", MenuList::PicNum));
-    f.push_back(listField("TimeStamp", MenuList::TimeStamp));
-    f.push_back(listField("SenseLevel", MenuList::SenseLevel));
-    f.push_back(listField("SidePir", MenuList::SidePir));
-    f.push_back(WithRule(listField("VideoLen", MenuList::VideoLen), FieldRule::VideoLen));
-    f.push_back(WithRule(Byte("Interval", AT(Interval), 0, 255), FieldRule::Interval));
-    f.push_back(listField("DateFormat", MenuList::DateFormat));
-    f.push_back(listField("BeepSound", MenuList::BeepSound));
-    f.push_back(listField("SdCycle", MenuList::SdCycle));
-    const int languages = OptionCount(OptionList::CameraLanguage);
-    FieldInfo language = Byte("Language", AT(Language), 1, languages);
-    language.items = ItemsOfList(OptionList::CameraLanguage, 1); // position plus one
-    f.push_back(WithRule(language, FieldRule::MenuLanguage));
-    f.push_back(listField("ClockMode", MenuList::ClockMode));
-    f.push_back(WithRule(Number("Year", AT(Year), 2, CLOCK_YEAR_MIN, CLOCK_YEAR_MAX),
-                         FieldRule::MenuClock));
-    f.push_back(WithRule(Byte("Month", AT(Month), 1, 12), FieldRule::MenuClock));
-    f.push_back(WithRule(Byte("Day", AT(Day), 1, 31), FieldRule::MenuClock));
-    f.push_back(WithRule(NumberList("Hour", AT(Hour), OptionList::Hour), FieldRule::MenuClock));
-    f.push_back(
-        WithRule(NumberList("Minute", AT(Minute), OptionList::Minute), FieldRule::MenuClock));
-    f.push_back(
-        WithRule(NumberList("Second", AT(Second), OptionList::Minute), FieldRule::MenuClock));
-    f.push_back(listField("Timer1On", MenuList::Timer1On));
-    f.push_back(listField("Timer1StartHour", MenuList::Timer1StartHour));
-    f.push_back(listField("Timer1StartMin", MenuList::Timer1StartMin));
-    f.push_back(listField("Timer1EndHour", MenuList::Timer1EndHour));
-    f.push_back(listField("Timer1EndMin", MenuList::Timer1EndMin));
-    f.push_back(listField("Timer2On", MenuList::Timer2On));
-    f.push_back(listField("Timer2StartHour", MenuList::Timer2StartHour));
-    f.push_back(listField("Timer2StartMin", MenuList::Timer2StartMin));
-    f.push_back(listField("Timer2EndHour", MenuList::Timer2EndHour));
-    f.push_back(listField("Timer2EndMin", MenuList::Timer2EndMin));
-    f.push_back(listField("SerialOn", MenuList::SerialOn));
-    const MenuList serials[4] = {MenuList::Serial1, MenuList::Serial2, MenuList::Serial3,
-                                 MenuList::Serial4};
-    for (int i = 0; i < 4; ++i)
-        f.push_back(Element(listField(Indexed("Serial", i).c_str(), serials[i]), i));
-    f.push_back(listField("TimeLapse", MenuList::TimeLapse));
-    f.push_back(WithUnit(listField("TimeLapseHour", MenuList::TimeLapseHour), "hours"));
-    f.push_back(WithUnit(listField("TimeLapseMin", MenuList::TimeLapseMin), "minutes"));
-    f.push_back(WithUnit(listField("TimeLapseSec", MenuList::TimeLapseSec), "seconds"));
+        FieldInfo field = MenuListFieldInfo(lf);
+        if (lf.list >= MenuList::Serial1 && lf.list <= MenuList::Serial4)
+            field = Element(field, static_cast<int>(lf.list) - static_cast<int>(MenuList::Serial1));
+        else if (lf.list == MenuList::TimeLapseHour)
+            field = WithUnit(field, "hours");
+        else if (lf.list == MenuList::TimeLapseMin)
+            field = WithUnit(field, "minutes");
+        else if (lf.list == MenuList::TimeLapseSec)
+            field = WithUnit(field, "seconds");
+        f.push_back(field);
+        if (lf.list != MenuList::ClockMode)
+            continue;
+        f.push_back(WithRule(Number("Year", AT(Year), 2, CLOCK_YEAR_MIN, CLOCK_YEAR_MAX),
+                             FieldRule::MenuClock));
+        f.push_back(WithRule(Byte("Month", AT(Month), 1, 12), FieldRule::MenuClock));
+        f.push_back(WithRule(Byte("Day", AT(Day), 1, 31), FieldRule::MenuClock));
+        f.push_back(WithRule(NumberList("Hour", AT(Hour), OptionList::Hour), FieldRule::MenuClock));
+        f.push_back(
+            WithRule(NumberList("Minute", AT(Minute), OptionList::Minute), FieldRule::MenuClock));
+        f.push_back(
+            WithRule(NumberList("Second", AT(Second), OptionList::Minute), FieldRule::MenuClock));
+    }
     for (int i = 0; i < 4; ++i)
         f.push_back(Element(Fixed(Byte(Indexed("Tail", i), AT(Tail) + i, 0, 255),
                                   "carried unchanged from the file or the defaults"),

@@ -63,6 +63,7 @@ constexpr int MENU_LIST_COUNT = static_cast<int>(MenuList::TimeLapseSec) + 1;
 // The items a list shows and the record byte it edits.
 struct MenuListField {
     MenuList list;
+    const char* field; // the record's name of the byte: "CapMode", "Serial[0]"
     OptionList items;
     size_t offset; // of the byte in MenuData
 };
