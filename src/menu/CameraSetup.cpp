@@ -176,7 +176,7 @@ void TakeClockValues(HWND dlg) {
     SaveClock = ClockOfMenu(g_sMenuData);
 }
 
-// The lists in record order, with the clock edits taken between the clock mode and the timers.
+// Every list's selection, then the clock edits.
 void TakeMenuValues(HWND dlg) {
     MenuSelections chosen;
     for (int k = 0; k < MENU_LIST_COUNT; ++k)
