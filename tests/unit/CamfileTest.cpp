@@ -738,4 +738,14 @@ TEST(CamfileSet, SaysWhichStoredValuesItsReadingRepaired) {
     RunResult again = Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "uwMaxSendImgNum=13"});
     EXPECT_EQ(again.status, 0);
     EXPECT_TRUE(again.err.empty()) << again.err;
+
+    // Camera Setup's repairs of a menu.dat it reads, likewise.
+    MenuData menu = DefaultMenu();
+    menu.VideoLen = 70;
+    WriteMenu(dir, menu);
+    RunResult m = Camfile({"set", "--keep-time", dir.File("menu.dat"), "Language=German"});
+    EXPECT_EQ(m.status, 0) << m.err;
+    EXPECT_TRUE(Contains(m.err, "stored VideoLen 70 is read as 9 and written so\n")) << m.err;
+    EXPECT_EQ(ReadMenu(dir).VideoLen, 9);
+    EXPECT_EQ(ReadMenu(dir).Language, 3);
 }
