@@ -2,7 +2,8 @@
 
 #include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
-#include "sendset/OperatorPresets.h"
+#include "wizard/ParamPageRules.h"
+#include "wizard/SendPageRules.h"
 
 #include <cctype>
 #include <cstring>
@@ -61,48 +62,72 @@ bool ApplyOne(CamRecord& rec, const Resolved& r, std::string* error) {
     return true;
 }
 
-void ClearOperatorFields(SendSet& rec) {
-    memset(&rec.sMmsSet, 0, sizeof rec.sMmsSet);
-    memset(rec.sSmtpSet.sz3GSmtpApN, 0, sizeof rec.sSmtpSet.sz3GSmtpApN);
-    memset(rec.sSmtpSet.sz3GSmtpAccount, 0, sizeof rec.sSmtpSet.sz3GSmtpAccount);
-    memset(rec.sSmtpSet.sz3GSmtpPassword, 0, sizeof rec.sSmtpSet.sz3GSmtpPassword);
+bool ParseValue(const CamRecord& rec, const Resolved& r, long* value, std::string* error) {
+    return ParseNumber(rec, *r.field, r.value, value, error);
 }
 
-// Country and operator first, as on the 3G Parameter Settings page: a new country starts at its
-// first operator, and the chosen operator's MMS and 3G network presets fill the record. Leaving
-// the presets for manual input empties the operator parameters.
-bool ApplyOperatorChoice(CamRecord& rec, const std::vector<Resolved>& list, std::string* error) {
-    const Resolved* country = nullptr;
-    const Resolved* op = nullptr;
-    for (const Resolved& r : list) {
-        if (r.field->rule == FieldRule::Country)
-            country = &r;
-        if (r.field->rule == FieldRule::Operator)
-            op = &r;
-    }
-    if (country == nullptr && op == nullptr)
-        return true;
-    SendSet& cfg = rec.cfg;
-    if (country != nullptr) {
-        const bool wasPreset = cfg.byOperatorCountry < PRESET_COUNTRY_COUNT;
-        if (!ApplyOne(rec, *country, error))
-            return false;
-        if (cfg.byOperatorCountry < PRESET_COUNTRY_COUNT)
-            cfg.byOperator = 0;
-        else if (wasPreset)
-            ClearOperatorFields(cfg);
-    }
-    if (op != nullptr && !ApplyOne(rec, *op, error))
+// The choices of the 3G Parameter Settings page, made on a page kept in memory in the order
+// given: the send option, the country (or "Others" for manual input), the operator and the FTP
+// directory type. They load and empty what the page's choices do.
+bool IsPageChoice(const Resolved& r) {
+    return r.field->rule == FieldRule::Country || r.field->rule == FieldRule::Operator ||
+           IsNamed(r, "bySendBy") || IsNamed(r, "sFtpSet.iFtpDirType");
+}
+
+bool ApplyPageChoice(CamRecord& rec, ParamPageModel& page, const Resolved& r, std::string* error) {
+    long value = 0;
+    if (!ParseValue(rec, r, &value, error))
         return false;
-    if (cfg.byOperatorCountry < PRESET_COUNTRY_COUNT) {
-        LoadMmsPresets(cfg, cfg.byOperatorCountry, cfg.byOperator);
-        Load3GPresets(cfg, cfg.byOperatorCountry, cfg.byOperator);
+    const int v = static_cast<int>(value);
+    if (r.field->rule == FieldRule::Country) {
+        if (v == OPERATOR_COUNTRY_MANUAL)
+            page.ChooseParamMode(1);
+        else
+            page.ChooseCountry(v);
+    } else if (r.field->rule == FieldRule::Operator) {
+        if (!page.ChooseOperator(v)) {
+            *error = r.field->name + ": manual input (country=Others) has no operator list; "
+                                     "choose a country first";
+            return false;
+        }
+    } else if (IsNamed(r, "bySendBy")) {
+        page.ChooseSendOption(v);
+    } else {
+        page.ChooseFtpDirType(v);
     }
     return true;
 }
 
-bool CheckCoordinate(const Coordinate& c, int maxDeg, const char* name, std::string* error) {
-    if (c.byDeg == maxDeg && (c.byMin != 0 || c.bySec != 0)) {
+// A CFG.BIN goes through the wizard as a user would take it: remote control set on page 2 first
+// (page 1 depends on it), then page 1 opened on the record with its choices in the order given
+// and "Next Page"; then every other field as typed, which keeps the value given.
+bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const EditOptions& options,
+                      std::string* error) {
+    for (const Resolved& r : list) {
+        if (r.field->rule == FieldRule::RemoteInterval && !ApplyOne(rec, r, error))
+            return false;
+    }
+    ParamPageModel page(rec.cfg, options.noRemoteCmd22, false);
+    for (const Resolved& r : list) {
+        if (IsPageChoice(r) && !ApplyPageChoice(rec, page, r, error))
+            return false;
+    }
+    page.NextPage();
+    for (const Resolved& r : list) {
+        if (!IsPageChoice(r) && r.field->rule != FieldRule::RemoteInterval &&
+            !ApplyOne(rec, r, error))
+            return false;
+    }
+    return true;
+}
+
+// The page's coordinate limits: minutes and seconds stay 0 at a full 180 (or 90) degrees.
+bool CheckCoordinate(const Coordinate& c, CoordinateAxis axis, const char* name,
+                     std::string* error) {
+    const uint16_t maxDeg = CoordinateDegreeMaximum(axis, 0, 0);
+    if (c.byDeg > CoordinateDegreeMaximum(axis, c.byMin, c.bySec) ||
+        c.byMin > CoordinateMinuteMaximum(axis, c.byDeg) ||
+        c.bySec > CoordinateMinuteMaximum(axis, c.byDeg)) {
         *error = std::string(name) + ": at most " + std::to_string(maxDeg) +
                  " degrees 0 minutes 0 seconds";
         return false;
@@ -112,33 +137,66 @@ bool CheckCoordinate(const Coordinate& c, int maxDeg, const char* name, std::str
 
 bool FinishSendSet(CamRecord& rec, const std::vector<Resolved>& list, std::string* error) {
     SendSet& cfg = rec.cfg;
-    bool userNameGiven = false, dirGiven = false, typeGiven = false;
+    bool userNameGiven = false, dirGiven = false;
     bool longitudeGiven = false, latitudeGiven = false;
     for (const Resolved& r : list) {
         userNameGiven |= IsNamed(r, "sSmtpSet.szUserName");
         dirGiven |= IsNamed(r, "sFtpSet.szFtpDir");
-        typeGiven |= IsNamed(r, "sFtpSet.iFtpDirType");
         longitudeGiven |= r.field->name.compare(0, 11, "sLongitude.") == 0;
         latitudeGiven |= r.field->name.compare(0, 10, "sLatitude.") == 0;
     }
     for (const Resolved& r : list) {
         // The sender's user name mirrors the address, as the page's disabled edit does.
-        if (IsNamed(r, "sSmtpSet.szAddr") && !userNameGiven && !r.value.empty())
+        if (IsNamed(r, "sSmtpSet.szAddr") && !userNameGiven && SenderUserNameFollows(r.value))
             memcpy(cfg.sSmtpSet.szUserName, cfg.sSmtpSet.szAddr, sizeof cfg.sSmtpSet.szUserName);
     }
-    const bool rootDir = strcmp(cfg.sFtpSet.szFtpDir, "/") == 0;
-    if (cfg.sFtpSet.iFtpDirType == 0 && (typeGiven || dirGiven)) {
-        if (dirGiven && !rootDir) {
-            *error = "sFtpSet.szFtpDir: a directory other than \"/\" needs "
-                     "sFtpSet.iFtpDirType=Specify";
+    // "Root" has put "/" in the directory; a directory typed beside it would be replaced.
+    if (dirGiven && cfg.sFtpSet.iFtpDirType == 0 && strcmp(cfg.sFtpSet.szFtpDir, "/") != 0) {
+        *error = "sFtpSet.szFtpDir: a directory other than \"/\" needs "
+                 "sFtpSet.iFtpDirType=Specify";
+        return false;
+    }
+    if (longitudeGiven &&
+        !CheckCoordinate(cfg.sLongitude, CoordinateAxis::Longitude, "sLongitude", error))
+        return false;
+    if (latitudeGiven &&
+        !CheckCoordinate(cfg.sLatitude, CoordinateAxis::Latitude, "sLatitude", error))
+        return false;
+    return true;
+}
+
+// A value given that the wizard would not store (Generate's file entries, no daily hour when
+// sending immediately, thumbnails for MMS) is refused rather than silently replaced.
+bool CheckValuesKept(const CamRecord& rec, const std::vector<Resolved>& list, std::string* error) {
+    for (size_t i = 0; i < list.size(); ++i) {
+        const Resolved& r = list[i];
+        const FieldInfo& field = *r.field;
+        bool givenAgain = false; // a later assignment of the field is the one that counts
+        for (size_t k = i + 1; k < list.size(); ++k)
+            givenAgain |= list[k].field == r.field;
+        if (givenAgain)
+            continue;
+        if (field.kind == FieldKind::Text) {
+            if (field.rule == FieldRule::Plain && GetText(rec, field) != r.value) {
+                *error = field.name + ": the wizard stores \"" + GetText(rec, field) +
+                         "\" here with the other choices given";
+                return false;
+            }
+            continue;
+        }
+        long given = 0;
+        std::string ignored;
+        if (field.rule != FieldRule::Plain || !ParseNumber(rec, field, r.value, &given, &ignored))
+            continue;
+        const long stored = GetNumber(rec, field);
+        if (stored != given) {
+            const std::string meaning = DescribeValue(rec, field);
+            *error = field.name + ": the wizard stores " + std::to_string(stored) +
+                     (meaning.empty() ? "" : " (" + meaning + ")") +
+                     " here with the other choices given";
             return false;
         }
-        strcpy(cfg.sFtpSet.szFtpDir, "/");
     }
-    if (longitudeGiven && !CheckCoordinate(cfg.sLongitude, 180, "sLongitude", error))
-        return false;
-    if (latitudeGiven && !CheckCoordinate(cfg.sLatitude, 90, "sLatitude", error))
-        return false;
     return true;
 }
 
@@ -222,14 +280,15 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
     }
 
     if (rec.type == CamFileType::Cfg) {
-        if (!ApplyOperatorChoice(work, resolved, error))
+        if (!ApplyWizardSteps(work, resolved, options, error))
             return false;
-        for (const Resolved& r : resolved) {
-            if (r.field->rule != FieldRule::Country && r.field->rule != FieldRule::Operator &&
-                !ApplyOne(work, r, error))
-                return false;
-        }
         if (!FinishSendSet(work, resolved, error))
+            return false;
+        // Page 2 opens on the record, and Generate stores what it always stores.
+        PrepareSendPageRecord(work.cfg);
+        StoreGenerateFields(work.cfg,
+                            ControlsForRecord(work.cfg, options.now, options.noRemoteCmd22));
+        if (!CheckValuesKept(work, resolved, error))
             return false;
     } else {
         const uint8_t modeBefore = work.menu.ClockMode;

@@ -15,15 +15,19 @@ struct Assignment {
 };
 
 struct EditOptions {
-    bool keepTime = false; // keep CFG.BIN's time stamp and menu.dat's clock as they stand
-    GenerateClock now{};   // this computer's local time
+    bool keepTime = false;      // keep CFG.BIN's time stamp and menu.dat's clock as they stand
+    GenerateClock now{};        // this computer's local time
+    bool noRemoteCmd22 = false; // as if "Do not use remote command - 22" were checked
 };
 
 // Splits "FIELD=VALUE" at the first "="; false with a message when there is none.
 bool ParseAssignment(const std::string& arg, Assignment* out, std::string* error);
 
-// Applies the assignments in order, after any country and operator choice. Returns false with a
-// message naming the field and its limit at the first refusal; rec is then unchanged.
+// Applies the assignments the way the dialogs do. A CFG.BIN goes through the 3G wizard: the
+// remote interval first, then page 1's choices (send option, country, operator, FTP directory
+// type) in the order given, "Next Page", every other field as given, and what page 2's opening
+// and Generate store. Returns false with a message naming the field and its limit at the first
+// refusal; rec is then unchanged.
 bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
                       const EditOptions& options, std::string* error);
 

@@ -96,12 +96,15 @@ const char kSetHelp[] =
     "byRemoteInterval=\"02 Hours\", country=\"United Kingdom\" operator=Vodafone). Interval also\n"
     "takes a count with its unit (30s, 5min); VideoLen a length in seconds (10s).\n"
     "\n"
-    "As in the dialogs: choosing a country or operator loads the operator's MMS and 3G\n"
-    "network presets (assignments of those fields on the same line come after them), and\n"
-    "\"Others\" switches to manual input; byRemoteInterval sets byRemoteSwitch; szRecp[i] sets\n"
-    "uwRecpLen[i]; sSmtpSet.szAddr is mirrored into sSmtpSet.szUserName. Every write stamps\n"
-    "CFG.BIN's sTime with this computer's time, and so the menu clock while ClockMode is Auto;\n"
-    "the clock fields are set by hand with ClockMode=Input.\n"
+    "A CFG.BIN goes through the 3G wizard's rules: byRemoteInterval first (it sets\n"
+    "byRemoteSwitch); then bySendBy, country, operator and sFtpSet.iFtpDirType in the order\n"
+    "given, as page 1's choices (\"Others\" is manual input and empties the operator's\n"
+    "parameters); then \"Next Page\", which loads the selected operator's MMS and 3G presets;\n"
+    "then every other field as given (szRecp[i] sets uwRecpLen[i]; sSmtpSet.szAddr is mirrored\n"
+    "into sSmtpSet.szUserName); last what Generate stores (file name, no file count, no daily\n"
+    "hour when sending immediately, thumbnails for MMS); a value it would replace is refused.\n"
+    "Every write stamps CFG.BIN's sTime with this computer's time, and so the menu clock while\n"
+    "ClockMode is Auto; the clock fields are set by hand with ClockMode=Input.\n"
     "\n"
     "  --new          start from the default record instead of reading FILE: the 3G wizard's\n"
     "                 default record for CFG.BIN, the \"Default\" menu for menu.dat\n"
@@ -325,6 +328,7 @@ int CommandSet(const Options& o) {
     EditOptions edit;
     edit.keepTime = o.keepTime;
     edit.now = LocalNow();
+    edit.noRemoteCmd22 = o.noRemoteCmd22;
     // Like the program, set changes the record as read; the repairs of reading are written too.
     CamRecord rec = file.read;
     for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {

@@ -171,13 +171,25 @@ int CheckFtp(const SendSet& rec) {
     return 0;
 }
 
+// The cloud sends the camera's place with its pictures: the coordinates the page shows.
+void StoreCloudCoordinates(SendSet& rec, const GenerateControls& controls) {
+    rec.sLongitude = controls.sLongitude;
+    rec.sLatitude = controls.sLatitude;
+}
+
+// The camera starts its file list afresh from the one name Generate gives.
+void StoreFileEntries(SendSet& rec) {
+    rec.bySendFileNum = 0;
+    memset(rec.szFileFullName[0], 0, sizeof rec.szFileFullName[0]);
+    memcpy(rec.szFileFullName[0], kGenerateFileName, sizeof kGenerateFileName);
+}
+
 int CheckCloud(SendSet& rec, const GenerateControls& controls) {
     if (IsEmpty(rec.sQorCloudSet.szAppKey))
         return MSG_CLOUD_APP_KEY;
     if (IsEmpty(rec.sQorCloudSet.szSimCardNum))
         return MSG_CLOUD_SIM;
-    rec.sLongitude = controls.sLongitude;
-    rec.sLatitude = controls.sLatitude;
+    StoreCloudCoordinates(rec, controls);
     return 0;
 }
 
@@ -206,6 +218,16 @@ int CheckTransport(SendSet& rec, const GenerateControls& controls) {
 
 uint8_t ItemByte(int item) {
     return static_cast<uint8_t>(item < 0 ? 0 : item);
+}
+
+// The send mode and image size lists; "Send Immediately" has no daily hour.
+void StoreSendChoices(SendSet& rec, const GenerateControls& controls) {
+    rec.bySendMode = ItemByte(controls.iSendModeItem);
+    Trace(":: Get SendMode=%d\n", rec.bySendMode);
+    if (rec.bySendMode == 0)
+        rec.byDailySendTime = 24;
+    rec.bySendImgSize = ItemByte(controls.iSendImgSizeItem);
+    Trace(":: Get SendImgSize=%d\n", rec.bySendImgSize);
 }
 
 } // namespace
@@ -264,9 +286,7 @@ int CheckSendSet(SendSet& rec, const GenerateControls& controls) {
             return msg;
     }
 
-    rec.bySendFileNum = 0;
-    memset(rec.szFileFullName[0], 0, sizeof rec.szFileFullName[0]);
-    memcpy(rec.szFileFullName[0], kGenerateFileName, sizeof kGenerateFileName);
+    StoreFileEntries(rec);
     TraceLine("** **");
 
     if (rec.bySendBy != SEND_BY_CLOSE_3G) {
@@ -274,13 +294,17 @@ int CheckSendSet(SendSet& rec, const GenerateControls& controls) {
             return msg;
     }
 
-    rec.bySendMode = ItemByte(controls.iSendModeItem);
-    Trace(":: Get SendMode=%d\n", rec.bySendMode);
-    if (rec.bySendMode == 0)
-        rec.byDailySendTime = 24; // no daily hour
-    rec.bySendImgSize = ItemByte(controls.iSendImgSizeItem);
-    Trace(":: Get SendImgSize=%d\n", rec.bySendImgSize);
+    StoreSendChoices(rec, controls);
     return 0;
+}
+
+void StoreGenerateFields(SendSet& rec, const GenerateControls& controls) {
+    if (rec.bySendBy != SEND_BY_CLOSE_3G)
+        ApplyRemoteIntervalItem(rec, controls.iRemoteIntervalItem);
+    StoreFileEntries(rec);
+    if (rec.bySendBy == SEND_BY_CLOUD)
+        StoreCloudCoordinates(rec, controls);
+    StoreSendChoices(rec, controls);
 }
 
 const TextPair& GenerateMessage(int n) {

@@ -51,6 +51,12 @@ void ApplyRemoteIntervalItem(SendSet& rec, int item);
 // first failing message; what the steps before the failure stored stays in rec.
 int CheckSendSet(SendSet& rec, const GenerateControls& controls);
 
+// What a successful Generate stores besides the time stamp and the pages' entries: the remote
+// interval and switch (unless 3G is closed), no file count and the one file name, the cloud's
+// coordinates, the send mode (with no daily hour for "Send Immediately") and the image size.
+// CheckSendSet stores the same on success; callers that write a record without the page use this.
+void StoreGenerateFields(SendSet& rec, const GenerateControls& controls);
+
 // The warning of message n (1..20).
 const TextPair& GenerateMessage(int n);
 

@@ -10,6 +10,7 @@
 #include "sendset/SendSet.h"
 #include "ui/EditFilterWin.h"
 #include "ui/WinUtil.h"
+#include "wizard/ParamPageRules.h"
 #include "wizard/Wizard.h"
 
 #include <commctrl.h>
@@ -25,8 +26,6 @@ namespace {
 bool g_bParamPageFirstOpen = true; // the first opening reads CFG.BIN
 bool g_bCountryListStale = true;   // the next preset fill of the country list refills it
 bool g_bFtpGroupShown = false;     // set once a send option other than "Close 3G" was applied
-
-enum FtpEditUse { FTP_EDIT_FTP = 0, FTP_EDIT_CLOUD = 1 };
 
 // Layout of the FTP group; kept across openings, read by page 2.
 FtpEditUse s_eFtpEditUse = FTP_EDIT_FTP;
@@ -117,10 +116,6 @@ bool IsManualInput() {
     return g_sSendSet.byOperatorCountry == OPERATOR_COUNTRY_MANUAL;
 }
 
-bool IsRemoteOn() {
-    return g_sSendSet.byRemoteSwitch == 1;
-}
-
 int LanguageBlock() {
     return g_iLanguage == UI_LANG_CHINESE ? 0 : 1;
 }
@@ -162,67 +157,64 @@ void SetPortText(HWND dlg, int id, int32_t port) {
     SetDlgItemTextUtf8(dlg, id, text);
 }
 
-// A record text field in and out of its edit, never past the field's capacity.
-template <size_t N> void SetField(HWND dlg, int id, const char (&field)[N]) {
-    SetDlgItemField(dlg, id, field, N);
+// The control of each of the page's edits.
+const int kParamEditIds[PARAM_EDIT_COUNT] = {
+    IDC_PARAM_MMS_URL,       IDC_PARAM_MMS_APN,         IDC_PARAM_MMS_GATEWAY,
+    IDC_PARAM_MMS_PORT,      IDC_PARAM_MMS_ACCOUNT,     IDC_PARAM_MMS_PASSWORD,
+    IDC_PARAM_NET_APN,       IDC_PARAM_NET_ACCOUNT,     IDC_PARAM_NET_PASSWORD,
+    IDC_PARAM_SENDER_SERVER, IDC_PARAM_SENDER_PORT,     IDC_PARAM_SENDER_ADDRESS,
+    IDC_PARAM_SENDER_USER,   IDC_PARAM_SENDER_PASSWORD, IDC_PARAM_FTP_SERVER,
+    IDC_PARAM_FTP_PORT,      IDC_PARAM_FTP_USER,        IDC_PARAM_FTP_PASSWORD,
+    IDC_PARAM_FTP_DIR,
+};
+
+// The layout of the record's FTP group fields: the cloud's for the cloud, else the FTP server's.
+FtpEditUse RecordLayout() {
+    return FtpLayoutOf(g_sSendSet.bySendBy);
 }
-template <size_t N> void GetField(HWND dlg, int id, char (&field)[N], size_t maxBytes = 0) {
-    GetDlgItemField(dlg, id, field, N, maxBytes);
+
+// Puts the record's texts into the edits of a group (an edit without a field in the layout
+// keeps its text).
+void ShowGroup(HWND dlg, ParamEditGroup group) {
+    for (int i = 0; i < PARAM_EDIT_COUNT; ++i) {
+        const ParamEdit edit = static_cast<ParamEdit>(i);
+        if (GroupOfEdit(edit) != group)
+            continue;
+        const ParamEditField f = FieldOfEdit(g_sSendSet, edit, RecordLayout());
+        if (f.text != nullptr)
+            SetDlgItemField(dlg, kParamEditIds[i], f.text, f.capacity);
+        else if (f.port != nullptr)
+            SetPortText(dlg, kParamEditIds[i], *f.port);
+    }
 }
 
 void ShowMmsFields(HWND dlg) {
-    const MmsSet& mms = g_sSendSet.sMmsSet;
-    SetField(dlg, IDC_PARAM_MMS_URL, mms.szUrl);
-    SetField(dlg, IDC_PARAM_MMS_APN, mms.szApn);
-    SetField(dlg, IDC_PARAM_MMS_GATEWAY, mms.szGateway);
-    SetField(dlg, IDC_PARAM_MMS_PORT, mms.szPort);
-    SetField(dlg, IDC_PARAM_MMS_ACCOUNT, mms.szAccount);
-    SetField(dlg, IDC_PARAM_MMS_PASSWORD, mms.szPassword);
+    ShowGroup(dlg, PEG_MMS);
 }
 
 void Show3GFields(HWND dlg) {
-    const SmtpSet& smtp = g_sSendSet.sSmtpSet;
-    SetField(dlg, IDC_PARAM_NET_APN, smtp.sz3GSmtpApN);
-    SetField(dlg, IDC_PARAM_NET_ACCOUNT, smtp.sz3GSmtpAccount);
-    SetField(dlg, IDC_PARAM_NET_PASSWORD, smtp.sz3GSmtpPassword);
+    ShowGroup(dlg, PEG_NET);
 }
 
-void ShowSenderFields(HWND dlg) {
-    const SmtpSet& smtp = g_sSendSet.sSmtpSet;
-    SetField(dlg, IDC_PARAM_SENDER_SERVER, smtp.szServer);
-    SetPortText(dlg, IDC_PARAM_SENDER_PORT, smtp.iPort);
-    SetField(dlg, IDC_PARAM_SENDER_ADDRESS, smtp.szAddr);
-    SetField(dlg, IDC_PARAM_SENDER_USER, smtp.szUserName);
-    SetField(dlg, IDC_PARAM_SENDER_PASSWORD, smtp.szPassword);
-}
-
-// The 3G edits show the record's 3G fields for Email, FTP and cloud, and for MMS when remote
-// control needs the data connection.
-bool Uses3GEdits() {
-    switch (g_sSendSet.bySendBy) {
-    case SEND_BY_MMS:
-        return IsRemoteOn() && !g_bNoRemoteCmd22;
-    case SEND_BY_EMAIL:
-    case SEND_BY_FTP:
-    case SEND_BY_CLOUD:
-        return true;
-    default:
-        return false;
+void EmptyGroups(HWND dlg, unsigned groups) {
+    for (int i = 0; i < PARAM_EDIT_COUNT; ++i) {
+        if ((groups & GroupOfEdit(static_cast<ParamEdit>(i))) != 0)
+            SetDlgItemTextW(dlg, kParamEditIds[i], L"");
     }
+}
+
+ParamPageState CurrentState() {
+    return ParamPageStateOf(g_sSendSet, g_bNoRemoteCmd22 != 0, g_bFtpGroupShown);
 }
 
 // The lookups always read the row the two lists show; an operator list without a selection
 // reads the country's first slot. The 3G edits are brought up to date wherever the page shows
 // them, so a later Next Page never takes an earlier operator's values back from them.
-void Load3GPresetsFromLists(HWND dlg) {
-    Load3GPresets(ComboGetSel(dlg, IDC_PARAM_COUNTRY), ComboGetSel(dlg, IDC_PARAM_OPERATOR));
-    if (Uses3GEdits())
-        Show3GFields(dlg);
-}
-
 void LoadPresetsFromLists(HWND dlg) {
-    LoadMmsPresets(ComboGetSel(dlg, IDC_PARAM_COUNTRY), ComboGetSel(dlg, IDC_PARAM_OPERATOR));
-    Load3GPresetsFromLists(dlg);
+    LoadPresetsOfRow(g_sSendSet, ComboGetSel(dlg, IDC_PARAM_COUNTRY),
+                     ComboGetSel(dlg, IDC_PARAM_OPERATOR));
+    if ((CurrentState().uShowRecord & PEG_NET) != 0)
+        Show3GFields(dlg);
 }
 
 void AddCountryNames(HWND dlg) {
@@ -339,118 +331,46 @@ void ShowFtpGroup(HWND dlg, bool shown) {
 }
 
 void ShowFtpOrCloudFields(HWND dlg) {
-    if (g_sSendSet.bySendBy == SEND_BY_FTP) {
-        const FtpSet& ftp = g_sSendSet.sFtpSet;
-        SetField(dlg, IDC_PARAM_FTP_SERVER, ftp.szServer);
-        SetPortText(dlg, IDC_PARAM_FTP_PORT, ftp.iPort);
-        SetField(dlg, IDC_PARAM_FTP_USER, ftp.szUserName);
-        SetField(dlg, IDC_PARAM_FTP_PASSWORD, ftp.szPassword);
-        SetField(dlg, IDC_PARAM_FTP_DIR, ftp.szFtpDir);
-        SetTextLimit(dlg, IDC_PARAM_FTP_PORT, 8);
-        SetTextLimit(dlg, IDC_PARAM_FTP_USER, 48);
-    } else {
-        const QorCloudSet& cloud = g_sSendSet.sQorCloudSet;
-        SetField(dlg, IDC_PARAM_FTP_SERVER, cloud.szAppKey);
-        SetField(dlg, IDC_PARAM_FTP_PORT, cloud.szAppSecret);
-        SetField(dlg, IDC_PARAM_FTP_USER, cloud.szSimCardNum);
-        SetTextLimit(dlg, IDC_PARAM_FTP_PORT, 60);
-        SetTextLimit(dlg, IDC_PARAM_FTP_USER, 16);
-    }
-}
-
-void UpdateFtpDirEdit(HWND dlg) {
-    FtpSet& ftp = g_sSendSet.sFtpSet;
-    if (ftp.iFtpDirType == 0)
-        strcpy(ftp.szFtpDir, "/");
-    EnableDlgItem(dlg, IDC_PARAM_FTP_DIR, ftp.iFtpDirType != 0);
+    ShowGroup(dlg, PEG_FTP);
+    const bool cloud = RecordLayout() == FTP_EDIT_CLOUD;
+    SetTextLimit(dlg, IDC_PARAM_FTP_PORT, cloud ? 60 : 8);
+    SetTextLimit(dlg, IDC_PARAM_FTP_USER, cloud ? 16 : 48);
 }
 
 void UpdateParamPageState(HWND dlg) {
-    const bool manual = IsManualInput();
-    const bool remote = IsRemoteOn();
-    const bool noCmd22 = g_bNoRemoteCmd22 != 0;
-    const int sendBy = g_sSendSet.bySendBy;
-    switch (sendBy) {
-    case SEND_BY_MMS:
-        ComboSetSel(dlg, IDC_PARAM_SEND_OPTION, sendBy);
-        EnableDlgItem(dlg, IDC_PARAM_MODE, true);
-        FillOperatorLists(dlg, manual);
-        EnableItems(dlg, kMmsEdits, manual);
-        ShowMmsFields(dlg);
-        if (remote && !noCmd22) {
-            EnableItems(dlg, kSenderInputs, true);
-            EnableItems(dlg, kNetEdits, manual);
-            if (!manual)
-                Load3GPresetsFromLists(dlg);
-            Show3GFields(dlg);
-        } else {
-            EnableItems(dlg, kSenderInputs, false);
-            EnableItems(dlg, kNetEdits, false);
-        }
-        EnableItems(dlg, kFtpInputs, false);
-        break;
-    case SEND_BY_EMAIL:
-        ComboSetSel(dlg, IDC_PARAM_SEND_OPTION, sendBy);
-        EnableDlgItem(dlg, IDC_PARAM_MODE, true);
-        if (remote) {
-            FillOperatorLists(dlg, manual);
-            EnableItems(dlg, kMmsEdits, manual);
-            ShowMmsFields(dlg);
-        } else {
-            EnableItems(dlg, kMmsEdits, false);
-        }
-        EnableItems(dlg, kSenderInputs, true);
-        FillOperatorLists(dlg, manual);
-        EnableItems(dlg, kNetEdits, manual);
-        // Like FTP and cloud, Email takes its data connection from the operator's presets;
-        // without this a kept preselected operator would leave the 3G fields empty.
-        if (!manual)
-            Load3GPresetsFromLists(dlg);
-        Show3GFields(dlg);
-        EnableItems(dlg, kFtpInputs, false);
-        break;
-    case SEND_BY_FTP:
-    case SEND_BY_CLOUD:
-        ComboSetSel(dlg, IDC_PARAM_SEND_OPTION, sendBy);
-        EnableDlgItem(dlg, IDC_PARAM_MODE, true);
-        FillOperatorLists(dlg, manual);
-        EnableItems(dlg, kNetEdits, manual);
-        if (!manual)
-            Load3GPresetsFromLists(dlg);
-        Show3GFields(dlg);
-        if (remote) {
-            EnableItems(dlg, kSenderInputs, !noCmd22);
-            EnableItems(dlg, kMmsEdits, manual);
-            ShowMmsFields(dlg);
-        } else {
-            EnableItems(dlg, kSenderInputs, false);
-            EnableItems(dlg, kMmsEdits, false);
-        }
-        EnableItems(dlg, kFtpInputs, true);
-        UpdateFtpDirEdit(dlg);
-        ShowFtpOrCloudFields(dlg);
-        break;
-    default: // "Close 3G", and values the list does not offer
-        ComboSetSel(dlg, IDC_PARAM_SEND_OPTION, SEND_BY_CLOSE_3G);
-        EnableDlgItem(dlg, IDC_PARAM_MODE, false);
+    const ParamPageState s = CurrentState();
+    ComboSetSel(dlg, IDC_PARAM_SEND_OPTION, s.iSendOptionItem);
+    EnableDlgItem(dlg, IDC_PARAM_MODE, s.bModeListEnabled);
+    if (s.bFillOperatorLists) {
+        FillOperatorLists(dlg, s.bManual);
+    } else {
         EnableDlgItem(dlg, IDC_PARAM_COUNTRY, false);
         EnableDlgItem(dlg, IDC_PARAM_OPERATOR, false);
-        EnableItems(dlg, kMmsEdits, false);
-        EnableItems(dlg, kNetEdits, false);
-        EnableItems(dlg, kSenderInputs, false);
-        EnableItems(dlg, kFtpInputs, false);
-        break;
     }
+    ApplyParamPageState(g_sSendSet, s, ComboGetSel(dlg, IDC_PARAM_COUNTRY),
+                        ComboGetSel(dlg, IDC_PARAM_OPERATOR));
 
-    const bool sending = sendBy >= SEND_BY_MMS && sendBy <= SEND_BY_CLOUD;
-    if (sending)
-        g_bFtpGroupShown = true;
-    ShowFtpGroup(dlg, sending || g_bFtpGroupShown);
+    EnableItems(dlg, kMmsEdits, (s.uEnabled & PEG_MMS) != 0);
+    EnableItems(dlg, kNetEdits, (s.uEnabled & PEG_NET) != 0);
+    EnableItems(dlg, kSenderInputs, (s.uEnabled & PEG_SENDER) != 0);
+    EnableItems(dlg, kFtpInputs, (s.uEnabled & PEG_FTP) != 0);
+    if ((s.uEnabled & PEG_FTP) != 0)
+        EnableDlgItem(dlg, IDC_PARAM_FTP_DIR, s.bFtpDirEditEnabled);
+
+    if ((s.uShowRecord & PEG_MMS) != 0)
+        ShowMmsFields(dlg);
+    if ((s.uShowRecord & PEG_NET) != 0)
+        Show3GFields(dlg);
+    if ((s.uShowRecord & PEG_FTP) != 0)
+        ShowFtpOrCloudFields(dlg);
+
+    g_bFtpGroupShown = s.bFtpGroupShown;
+    ShowFtpGroup(dlg, s.bFtpGroupShown);
 
     for (int id : kMmsEdits)
-        SetEditMask(dlg, id, !manual);
+        SetEditMask(dlg, id, !s.bManual);
     for (int id : kNetEdits)
-        SetEditMask(dlg, id, !manual);
+        SetEditMask(dlg, id, !s.bManual);
 }
 
 void OnInitParamPage(HWND dlg) {
@@ -486,12 +406,7 @@ void OnInitParamPage(HWND dlg) {
 
     SetParamPageTexts(dlg, 0);
 
-    if (IsBasicCameraModel(g_iCameraModel))
-        g_sSendSet.bySendImgSize = 1;
-    if (g_sSendSet.byOperatorCountry > OPERATOR_COUNTRY_MANUAL)
-        g_sSendSet.byOperatorCountry = 0;
-    if (g_sSendSet.byOperator > 8)
-        g_sSendSet.byOperator = 0;
+    PrepareParamPageRecord(g_sSendSet, IsBasicCameraModel(g_iCameraModel));
     printf("#\t bySendBy=%d, byOperatorCountry=%d \t#\n", g_sSendSet.bySendBy,
            g_sSendSet.byOperatorCountry);
 
@@ -502,17 +417,13 @@ void OnInitParamPage(HWND dlg) {
     ComboSetSel(dlg, IDC_PARAM_FTP_DIR_TYPE, g_sSendSet.sFtpSet.iFtpDirType);
 
     // Opening loads no MMS presets: the MMS edits show what the record holds.
-    bool showMail;
-    if (g_sSendSet.bySendBy == SEND_BY_MMS) {
+    const unsigned shown = GroupsShownAtOpening(g_sSendSet);
+    if ((shown & PEG_MMS) != 0)
         ShowMmsFields(dlg);
-        showMail = IsRemoteOn();
-    } else {
-        showMail = g_sSendSet.bySendBy == SEND_BY_EMAIL || IsRemoteOn();
-    }
-    if (showMail) {
+    if ((shown & PEG_NET) != 0)
         Show3GFields(dlg);
-        ShowSenderFields(dlg);
-    }
+    if ((shown & PEG_SENDER) != 0)
+        ShowGroup(dlg, PEG_SENDER);
 }
 
 // Choosing a send option, even the one already chosen, empties the edits that option does not
@@ -521,61 +432,38 @@ void OnSendOptionChosen(HWND dlg) {
     const int index = ComboGetSel(dlg, IDC_PARAM_SEND_OPTION);
     if (index < 0)
         return;
-    g_sSendSet.bySendBy = static_cast<uint8_t>(index);
-    switch (index) {
-    case SEND_BY_MMS:
-        ClearEdits(dlg, kNetEdits);
-        if (!IsRemoteOn())
-            ClearEdits(dlg, kSenderEdits);
-        break;
-    case SEND_BY_EMAIL:
-        ClearEdits(dlg, kMmsEdits);
-        break;
-    case SEND_BY_FTP:
-    case SEND_BY_CLOUD:
-        ClearEdits(dlg, kFtpEdits);
-        s_eFtpEditUse = index == SEND_BY_CLOUD ? FTP_EDIT_CLOUD : FTP_EDIT_FTP;
+    EmptyGroups(dlg, ChooseSendOption(g_sSendSet, index));
+    if (SendOptionSetsFtpLayout(index)) {
+        s_eFtpEditUse = FtpLayoutOf(index);
         SetFtpLayoutTexts(dlg);
-        break;
-    default:
-        ClearEdits(dlg, kMmsEdits);
-        ClearEdits(dlg, kNetEdits);
-        if (!IsRemoteOn())
-            ClearEdits(dlg, kSenderEdits);
-        break;
     }
     UpdateParamPageState(dlg);
 }
 
 void OnParamModeChosen(HWND dlg) {
     const int index = ComboGetSel(dlg, IDC_PARAM_MODE);
-    if (index == 0 && IsManualInput()) {
+    switch (ChooseParamMode(g_sSendSet, index, ComboGetSel(dlg, IDC_PARAM_COUNTRY),
+                            ComboGetSel(dlg, IDC_PARAM_OPERATOR))) {
+    case ParamModeChange::ToPresets:
         g_bCountryListStale = true;
-        g_sSendSet.byOperatorCountry = 0;
-        g_sSendSet.byOperator = 0;
-        // The lists still hold their single "Others" entries: the first country's first slot.
-        LoadPresetsFromLists(dlg);
+        if ((CurrentState().uShowRecord & PEG_NET) != 0)
+            Show3GFields(dlg);
         ShowMmsFields(dlg);
         UpdateParamPageState(dlg);
-    } else if (index == 1 && !IsManualInput()) {
-        g_sSendSet.byOperatorCountry = OPERATOR_COUNTRY_MANUAL;
+        break;
+    case ParamModeChange::ToManual:
         UpdateParamPageState(dlg);
-        memset(&g_sSendSet.sMmsSet, 0, sizeof g_sSendSet.sMmsSet);
         ShowMmsFields(dlg);
-        SmtpSet& smtp = g_sSendSet.sSmtpSet;
-        memset(smtp.sz3GSmtpApN, 0, sizeof smtp.sz3GSmtpApN);
-        memset(smtp.sz3GSmtpAccount, 0, sizeof smtp.sz3GSmtpAccount);
-        memset(smtp.sz3GSmtpPassword, 0, sizeof smtp.sz3GSmtpPassword);
         Show3GFields(dlg);
+        break;
+    case ParamModeChange::None:
+        break;
     }
 }
 
 void OnCountryChosen(HWND dlg) {
-    const int index = ComboGetSel(dlg, IDC_PARAM_COUNTRY);
-    if (index < 0 || index == g_sSendSet.byOperatorCountry)
+    if (!ChooseCountry(g_sSendSet, ComboGetSel(dlg, IDC_PARAM_COUNTRY)))
         return;
-    g_sSendSet.byOperatorCountry = static_cast<uint8_t>(index);
-    g_sSendSet.byOperator = 0;
     UpdateParamPageState(dlg);
     LoadPresetsFromLists(dlg);
     if (g_sSendSet.bySendBy == SEND_BY_MMS)
@@ -583,10 +471,8 @@ void OnCountryChosen(HWND dlg) {
 }
 
 void OnOperatorChosen(HWND dlg) {
-    const int index = ComboGetSel(dlg, IDC_PARAM_OPERATOR);
-    if (index < 0 || index == g_sSendSet.byOperator)
+    if (!ChooseOperator(g_sSendSet, ComboGetSel(dlg, IDC_PARAM_OPERATOR)))
         return;
-    g_sSendSet.byOperator = static_cast<uint8_t>(index);
     LoadPresetsFromLists(dlg);
     if (g_sSendSet.bySendBy == SEND_BY_MMS)
         ShowMmsFields(dlg);
@@ -596,9 +482,10 @@ void OnFtpDirTypeChosen(HWND dlg) {
     const int index = ComboGetSel(dlg, IDC_PARAM_FTP_DIR_TYPE);
     if (index < 0)
         return;
-    g_sSendSet.sFtpSet.iFtpDirType = index;
-    UpdateFtpDirEdit(dlg);
-    SetField(dlg, IDC_PARAM_FTP_DIR, g_sSendSet.sFtpSet.szFtpDir);
+    ChooseFtpDirType(g_sSendSet, index);
+    EnableDlgItem(dlg, IDC_PARAM_FTP_DIR, index != 0);
+    SetDlgItemField(dlg, IDC_PARAM_FTP_DIR, g_sSendSet.sFtpSet.szFtpDir,
+                    sizeof g_sSendSet.sFtpSet.szFtpDir);
 }
 
 void OnLanguageChosen(HWND dlg) {
@@ -610,71 +497,33 @@ void OnLanguageChosen(HWND dlg) {
 // The account mirrors the sender address; clearing the address leaves it as it was.
 void OnSenderAddressChanged(HWND dlg) {
     const std::string address = GetDlgItemTextUtf8(dlg, IDC_PARAM_SENDER_ADDRESS);
-    if (!address.empty())
+    if (SenderUserNameFollows(address))
         SetDlgItemTextUtf8(dlg, IDC_PARAM_SENDER_USER, address.c_str());
 }
 
-void TakePortEdit(HWND dlg, int id, int32_t* port) {
-    long value = 0;
-    if (GetDlgItemNumber(dlg, id, &value)) // a text without a number keeps the stored port
-        *port = static_cast<int32_t>(value);
-}
-
-void TakeMmsEdits(HWND dlg) {
-    MmsSet& mms = g_sSendSet.sMmsSet;
-    GetField(dlg, IDC_PARAM_MMS_URL, mms.szUrl);
-    GetField(dlg, IDC_PARAM_MMS_APN, mms.szApn);
-    GetField(dlg, IDC_PARAM_MMS_GATEWAY, mms.szGateway);
-    GetField(dlg, IDC_PARAM_MMS_PORT, mms.szPort);
-    GetField(dlg, IDC_PARAM_MMS_ACCOUNT, mms.szAccount);
-    GetField(dlg, IDC_PARAM_MMS_PASSWORD, mms.szPassword);
-}
-
-void TakeMailEdits(HWND dlg) {
-    SmtpSet& smtp = g_sSendSet.sSmtpSet;
-    GetField(dlg, IDC_PARAM_NET_APN, smtp.sz3GSmtpApN);
-    GetField(dlg, IDC_PARAM_NET_ACCOUNT, smtp.sz3GSmtpAccount);
-    GetField(dlg, IDC_PARAM_NET_PASSWORD, smtp.sz3GSmtpPassword);
-    GetField(dlg, IDC_PARAM_SENDER_SERVER, smtp.szServer);
-    printf("** szServer:%.*s\n", FieldLength(smtp.szServer, sizeof smtp.szServer), smtp.szServer);
-    TakePortEdit(dlg, IDC_PARAM_SENDER_PORT, &smtp.iPort);
-    GetField(dlg, IDC_PARAM_SENDER_ADDRESS, smtp.szAddr);
-    GetField(dlg, IDC_PARAM_SENDER_USER, smtp.szUserName);
-    GetField(dlg, IDC_PARAM_SENDER_PASSWORD, smtp.szPassword);
-}
-
-void TakeFtpEdits(HWND dlg) {
-    FtpSet& ftp = g_sSendSet.sFtpSet;
-    GetField(dlg, IDC_PARAM_FTP_SERVER, ftp.szServer);
-    TakePortEdit(dlg, IDC_PARAM_FTP_PORT, &ftp.iPort);
-    GetField(dlg, IDC_PARAM_FTP_USER, ftp.szUserName, 43);
-    GetField(dlg, IDC_PARAM_FTP_PASSWORD, ftp.szPassword);
-    const int dirType = ComboGetSel(dlg, IDC_PARAM_FTP_DIR_TYPE);
-    if (dirType >= 0)
-        ftp.iFtpDirType = dirType;
-    GetField(dlg, IDC_PARAM_FTP_DIR, ftp.szFtpDir);
-}
-
-void TakeCloudEdits(HWND dlg) {
-    QorCloudSet& cloud = g_sSendSet.sQorCloudSet;
-    // The key and secret edits accept 60 characters; the fields keep the first 32.
-    GetField(dlg, IDC_PARAM_FTP_SERVER, cloud.szAppKey);
-    GetField(dlg, IDC_PARAM_FTP_PORT, cloud.szAppSecret);
-    GetField(dlg, IDC_PARAM_FTP_USER, cloud.szSimCardNum, 15);
+// An edit's text as the record's bytes, never more than its field takes.
+std::string ReadEdit(HWND dlg, ParamEdit edit, FtpEditUse layout) {
+    const ParamEditField f = FieldOfEdit(g_sSendSet, edit, layout);
+    if (f.text == nullptr)
+        return GetDlgItemTextUtf8(dlg, kParamEditIds[edit]); // a port: digits
+    std::string text(f.capacity, '\0');
+    text.resize(GetDlgItemField(dlg, kParamEditIds[edit], &text[0], f.capacity, f.takeBytes));
+    return text;
 }
 
 void OnNextPage(HWND dlg) {
-    if (ComboGetSel(dlg, IDC_PARAM_MODE) != 0)
-        TakeMmsEdits(dlg);
-    else
-        LoadPresetsFromLists(dlg);
-    printf("g_sSendSet.byRemoteSwitch=%d\n", g_sSendSet.byRemoteSwitch);
-    if (g_sSendSet.bySendBy == SEND_BY_EMAIL || IsRemoteOn())
-        TakeMailEdits(dlg);
-    if (g_sSendSet.bySendBy == SEND_BY_FTP)
-        TakeFtpEdits(dlg);
-    else if (g_sSendSet.bySendBy == SEND_BY_CLOUD)
-        TakeCloudEdits(dlg);
+    ParamPageEntries entries;
+    const FtpEditUse layout = RecordLayout();
+    for (int i = 0; i < PARAM_EDIT_COUNT; ++i) {
+        const ParamEdit edit = static_cast<ParamEdit>(i);
+        entries.sText[i] =
+            ReadEdit(dlg, edit, GroupOfEdit(edit) == PEG_FTP ? layout : FTP_EDIT_FTP);
+    }
+    entries.iModeItem = ComboGetSel(dlg, IDC_PARAM_MODE);
+    entries.iCountryItem = ComboGetSel(dlg, IDC_PARAM_COUNTRY);
+    entries.iOperatorItem = ComboGetSel(dlg, IDC_PARAM_OPERATOR);
+    entries.iFtpDirTypeItem = ComboGetSel(dlg, IDC_PARAM_FTP_DIR_TYPE);
+    TakeParamPageEntries(g_sSendSet, entries, g_bNoRemoteCmd22 != 0);
     g_sSendSetSaved = g_sSendSet;
 
     const FtpSet& ftp = g_sSendSet.sFtpSet;

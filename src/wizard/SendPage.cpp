@@ -8,6 +8,7 @@
 #include "ui/EditFilterWin.h"
 #include "ui/WinUtil.h"
 #include "wizard/GenerateChecks.h"
+#include "wizard/ParamPageRules.h"
 #include "wizard/SendPageWin.h"
 #include "wizard/Wizard.h"
 
@@ -148,65 +149,43 @@ void EnableRemoteDetails(HWND page, bool on) {
     EnableDlgItem(page, IDC_SEND_REMOTE_EMAIL, on && !g_bNoRemoteCmd22);
 }
 
-// Which controls the send method needs. FTP and cloud share page 1's FTP group, whose layout
-// decides whether the coordinates are asked for.
-void EnableBySendMethod(HWND page) {
-    const uint8_t sendBy = g_sSendSet.bySendBy;
-    const bool phones = sendBy == SEND_BY_MMS;
-    const bool emails = sendBy == SEND_BY_MMS || sendBy == SEND_BY_EMAIL;
-    for (int slot = 0; slot < 4; ++slot)
-        EnableDlgItem(page, kRecipientEdits[slot], slot < 2 ? phones : emails);
-    if (sendBy == SEND_BY_MMS) {
-        EnableDlgItem(page, IDC_SEND_IMAGE_SIZE, false);
-        g_sSendSet.bySendImgSize = 1; // MMS carries thumbnails only
-    }
-    const bool coordinates =
-        (sendBy == SEND_BY_FTP || sendBy == SEND_BY_CLOUD) && GetFtpEditUse() == 1;
-    ShowCoordinateInputs(page, coordinates);
-}
-
 void ShowRecordOnPage(HWND page) {
     SendSet& rec = g_sSendSet;
     for (int slot = 0; slot < 4; ++slot) {
         if (rec.uwRecpLen[slot] != 0)
             SetDlgItemField(page, kRecipientEdits[slot], rec.szRecp[slot], sizeof rec.szRecp[slot]);
     }
-    EnableBySendMethod(page);
-    if (IsBasicCameraModel(g_iCameraModel))
-        EnableDlgItem(page, IDC_SEND_IMAGE_SIZE, false);
-    ComboSetSel(page, IDC_SEND_IMAGE_SIZE, rec.bySendImgSize == 1 ? 1 : 0);
-
     SetDlgItemInt(page, IDC_SEND_MAX_NUM, rec.uwMaxSendImgNum, FALSE);
     printf(":: uwMaxSendImgNum=%d, Edit txt:%s\n", rec.uwMaxSendImgNum,
            GetDlgItemTextUtf8(page, IDC_SEND_MAX_NUM).c_str());
-
-    ComboSetSel(page, IDC_SEND_REMOTE_INTERVAL, RemoteIntervalItem(rec.byRemoteInterval));
-    if (rec.bySendBy == SEND_BY_CLOSE_3G)
-        EnableDlgItem(page, IDC_SEND_REMOTE_INTERVAL, false);
     if (rec.szRemotePhoneNum[0] != '\0')
         SetDlgItemField(page, IDC_SEND_REMOTE_PHONE, rec.szRemotePhoneNum,
                         sizeof rec.szRemotePhoneNum);
     if (rec.szRemoteEmail[0] != '\0')
         SetDlgItemField(page, IDC_SEND_REMOTE_EMAIL, rec.szRemoteEmail, sizeof rec.szRemoteEmail);
-
     printf(":: byDailySendTime = %d, bySendMode = %d\n", rec.byDailySendTime, rec.bySendMode);
-    if (rec.byDailySendTime > 23)
-        rec.byDailySendTime = 0; // 24: no hour set; the list shows the first one
+
+    PrepareSendPageRecord(rec);
+    // FTP and cloud share page 1's FTP group, whose layout decides whether the coordinates are
+    // asked for.
+    const SendPageState s =
+        SendPageStateOf(rec, GetFtpEditUse() == FTP_EDIT_CLOUD, IsBasicCameraModel(g_iCameraModel),
+                        g_bNoRemoteCmd22 != 0);
+    for (int slot = 0; slot < 4; ++slot)
+        EnableDlgItem(page, kRecipientEdits[slot], slot < 2 ? s.bPhones : s.bEmails);
+    ShowCoordinateInputs(page, s.bCoordinates);
+    EnableDlgItem(page, IDC_SEND_IMAGE_SIZE, s.bImageSizeEnabled);
+    ComboSetSel(page, IDC_SEND_IMAGE_SIZE, rec.bySendImgSize == 1 ? 1 : 0);
+    EnableDlgItem(page, IDC_SEND_MAX_NUM, s.bSending);
     ComboSetSel(page, IDC_SEND_DAILY_TIME, rec.byDailySendTime);
     ComboSetSel(page, IDC_SEND_MODE, rec.bySendMode == 1 ? 1 : 0);
-    EnableDlgItem(page, IDC_SEND_DAILY_TIME, rec.bySendMode == 1);
-
-    rec.byRemoteSwitch = rec.byRemoteInterval <= 24 ? 1 : 0;
-    ComboSetSel(page, IDC_SEND_REMOTE_INTERVAL, RemoteIntervalItem(rec.byRemoteInterval));
-    EnableRemoteDetails(page, rec.byRemoteSwitch == 1);
-
-    if (rec.bySendBy == SEND_BY_CLOSE_3G) {
-        for (int id : {IDC_SEND_IMAGE_SIZE, IDC_SEND_MAX_NUM, IDC_SEND_MODE, IDC_SEND_DAILY_TIME})
-            EnableDlgItem(page, id, false);
-        rec.byRemoteSwitch = 0;
-        ComboSetSel(page, IDC_SEND_REMOTE_INTERVAL, 0);
-        EnableRemoteDetails(page, false);
-    }
+    EnableDlgItem(page, IDC_SEND_MODE, s.bSending);
+    EnableDlgItem(page, IDC_SEND_DAILY_TIME, s.bDailyTime);
+    ComboSetSel(page, IDC_SEND_REMOTE_INTERVAL, s.iRemoteIntervalItem);
+    EnableDlgItem(page, IDC_SEND_REMOTE_INTERVAL, s.bSending);
+    EnableDlgItem(page, IDC_SEND_REMOTE_PHONE, s.bRemoteDetails);
+    EnableDlgItem(page, IDC_SEND_NO_REMOTE_CMD22, s.bRemoteDetails);
+    EnableDlgItem(page, IDC_SEND_REMOTE_EMAIL, s.bRemoteEmail);
 }
 
 void OnInitSendPage(HWND page) {

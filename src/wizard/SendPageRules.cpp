@@ -1,5 +1,8 @@
 #include "wizard/SendPageRules.h"
 
+#include "sendset/SendSet.h"
+#include "wizard/GenerateChecks.h"
+
 namespace {
 
 uint16_t FullDegrees(CoordinateAxis axis) {
@@ -15,4 +18,31 @@ uint16_t CoordinateDegreeMaximum(CoordinateAxis axis, long minutes, long seconds
 
 uint16_t CoordinateMinuteMaximum(CoordinateAxis axis, long degrees) {
     return degrees == FullDegrees(axis) ? 0 : 59;
+}
+
+void PrepareSendPageRecord(SendSet& rec) {
+    if (rec.bySendBy == SEND_BY_MMS)
+        rec.bySendImgSize = 1;
+    if (rec.byDailySendTime > 23)
+        rec.byDailySendTime = 0;
+    rec.byRemoteSwitch = rec.byRemoteInterval <= 24 ? 1 : 0;
+    if (rec.bySendBy == SEND_BY_CLOSE_3G)
+        rec.byRemoteSwitch = 0;
+}
+
+SendPageState SendPageStateOf(const SendSet& rec, bool cloudLayout, bool basicModel,
+                              bool noRemoteCmd22) {
+    const uint8_t sendBy = rec.bySendBy;
+    SendPageState s = {};
+    s.bPhones = sendBy == SEND_BY_MMS;
+    s.bEmails = sendBy == SEND_BY_MMS || sendBy == SEND_BY_EMAIL;
+    s.bCoordinates = (sendBy == SEND_BY_FTP || sendBy == SEND_BY_CLOUD) && cloudLayout;
+    s.bSending = sendBy != SEND_BY_CLOSE_3G;
+    s.bImageSizeEnabled = s.bSending && sendBy != SEND_BY_MMS && !basicModel;
+    s.bDailyTime = s.bSending && rec.bySendMode == 1;
+    const bool remote = s.bSending && rec.byRemoteSwitch == 1;
+    s.bRemoteDetails = remote;
+    s.bRemoteEmail = remote && !noRemoteCmd22;
+    s.iRemoteIntervalItem = s.bSending ? RemoteIntervalItem(rec.byRemoteInterval) : 0;
+    return s;
 }

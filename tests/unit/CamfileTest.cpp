@@ -204,6 +204,16 @@ MenuData ReadMenu(const TempDir& dir) {
 
 // The record after the presets of (country, operator), as the 3G Parameter Settings page loads
 // them.
+// What Generate stores in every file it writes: one file name, no count, and no daily hour
+// when sending immediately.
+void ExpectGenerateStores(SendSet& rec) {
+    rec.bySendFileNum = 0;
+    memset(rec.szFileFullName[0], 0, sizeof rec.szFileFullName[0]);
+    strcpy(rec.szFileFullName[0], "DCIM\\100IMA3G\\IMAG0001.JPG");
+    if (rec.bySendMode == 0)
+        rec.byDailySendTime = 24;
+}
+
 SendSet WithPresets(SendSet rec, int country, int op) {
     CaptureStdout();
     LoadMmsPresets(rec, country, op);
@@ -355,6 +365,7 @@ TEST(CamfileSet, NewFilesEqualTheCoreWritersOutputByteForByte) {
     expect.byRemoteSwitch = 1;
     memset(expect.sMmsSet.szApn, 0, sizeof expect.sMmsSet.szApn);
     strcpy(expect.sMmsSet.szApn, "own.apn"); // given after the presets, so it wins
+    ExpectGenerateStores(expect);
     WriteCfg(core, expect);
     EXPECT_EQ(ReadBytes(tool.File("CFG.BIN")), ReadBytes(core.File("CFG.BIN")));
     EXPECT_EQ(tool.List(), std::vector<std::string>{"CFG.BIN"}); // no temporary file left
@@ -397,6 +408,8 @@ TEST(CamfileSet, ChangesExistingFilesKeepingEverythingElse) {
     strcpy(expect.sFtpSet.szFtpDir, "/cams/one");
     expect.sLongitude.byDir = 1;
     expect.sLongitude.byDeg = 180;
+    expect.bySendImgSize = 1; // MMS carries thumbnails only
+    ExpectGenerateStores(expect);
     SendSet got = ReadCfg(dir);
     EXPECT_EQ(memcmp(&got, &expect, sizeof got), 0);
 
@@ -514,6 +527,53 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
                   .status,
               0);
     EXPECT_STREQ(ReadCfg(dir).sSmtpSet.szServer, fits60.c_str());
+}
+
+TEST(CamfileSet, ChoicesLoadAndStoreWhatTheWizardWould) {
+    TempDir dir;
+    // The preselected China / China Unicom presets, as Next Page loads them for MMS.
+    RunResult r = Camfile({"set", "--new", "--check", "--keep-time", dir.File("CFG.BIN"),
+                           "bySendBy=MMS", "szRecp[0]=13800138000"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    SendSet expect = WithPresets(DefaultSendSet(), 0, 0);
+    expect.bySendBy = SEND_BY_MMS;
+    strcpy(expect.szRecp[0], "13800138000");
+    expect.uwRecpLen[0] = 11;
+    expect.bySendImgSize = 1;
+    ExpectGenerateStores(expect);
+    SendSet got = ReadCfg(dir);
+    EXPECT_EQ(memcmp(&got, &expect, sizeof got), 0);
+    EXPECT_STREQ(got.sMmsSet.szGateway, "10.0.0.172");
+    EXPECT_STREQ(got.sSmtpSet.sz3GSmtpApN, "3gnet");
+
+    // Choices in the order given: manual input after the country empties its presets, and a
+    // country after manual input returns to the presets.
+    ASSERT_EQ(Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "country=United Kingdom",
+                       "country=Others", "sMmsSet.szUrl=mms.example.com"})
+                  .status,
+              0);
+    got = ReadCfg(dir);
+    EXPECT_EQ(got.byOperatorCountry, OPERATOR_COUNTRY_MANUAL);
+    EXPECT_STREQ(got.sMmsSet.szUrl, "mms.example.com");
+    EXPECT_STREQ(got.sMmsSet.szApn, "");
+    ASSERT_EQ(Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "country=Deutschland"}).status,
+              0);
+    got = ReadCfg(dir);
+    EXPECT_EQ(got.byOperatorCountry, 2);
+    EXPECT_STREQ(got.sMmsSet.szUrl, WithPresets(DefaultSendSet(), 2, 0).sMmsSet.szUrl);
+
+    // What Generate would store otherwise is refused, and the file stays as it was.
+    const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
+    r = Camfile({"set", dir.File("CFG.BIN"), "bySendFileNum=4"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "bySendFileNum: the wizard stores 0")) << r.err;
+    r = Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Email", "byDailySendTime=7"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "byDailySendTime: the wizard stores 24")) << r.err;
+    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
+    // A field given twice: the later value counts.
+    EXPECT_EQ(Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Email", "bySendBy=MMS"}).status, 0);
+    EXPECT_EQ(ReadCfg(dir).bySendBy, SEND_BY_MMS);
 }
 
 TEST(CamfileSet, StampsTheTimeAsGenerateDoesUnlessKept) {
@@ -727,12 +787,12 @@ TEST(CamfileSet, SaysWhichStoredValuesItsReadingRepaired) {
     EXPECT_TRUE(Contains(r.err, "stored bySendFileNum 9 is read as 0 and written so\n")) << r.err;
     EXPECT_TRUE(Contains(r.err, "stored byRemoteInterval 200 is read as 0 and written so\n"));
     EXPECT_TRUE(Contains(r.err, "stored byRemoteSwitch 0 is read as 1 and written so\n"));
-    // The file now holds what the program would have written after reading it.
-    SendSet expected = rec;
-    RepairSendSetAsRead(expected);
-    expected.uwMaxSendImgNum = 12;
+    // The file now holds the values as the program reads them, and the change.
     const SendSet written = ReadCfg(dir);
-    EXPECT_EQ(memcmp(&written, &expected, sizeof expected), 0);
+    EXPECT_EQ(written.bySendFileNum, 0);
+    EXPECT_EQ(written.byRemoteInterval, 0);
+    EXPECT_EQ(written.byRemoteSwitch, 1);
+    EXPECT_EQ(written.uwMaxSendImgNum, 12);
 
     // A file that needs no repair is changed silently.
     RunResult again = Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "uwMaxSendImgNum=13"});
