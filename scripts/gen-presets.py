@@ -3,13 +3,17 @@
 operator slot, the MMS and 3G data network parameters.
 
 The names shown in the lists and the offered counts are kept here; the network parameters come
-from operator-presets.tsv (tab-separated, one row per named operator slot; taken from the
-mobile-broadband-provider-info database, version 20230416, with the gaps filled in by hand).
+from data/operator-presets.tsv (tab-separated, one row per named operator slot; taken from the
+public-domain mobile broadband provider database of 2023-04-16, with the gaps filled in by hand:
+data/README.md says where each value comes from and which rows were guessed).
 
-    python3 scripts/gen-presets.py path/to/operator-presets.tsv [output.cpp]
+    python3 scripts/gen-presets.py [path/to/operator-presets.tsv [output.cpp]]
+    python3 scripts/gen-presets.py --check   # exit 1 unless the tree's file is what it gives
 
-The program never reads the data file: it compiles the generated tables. Run this script again
-after changing the data file or the lists below, and commit both.
+Without arguments it reads the tree's data/operator-presets.tsv and writes the tree's
+src/sendset/OperatorPresetData.cpp. The program never reads the data file: it compiles the
+generated tables. Run this script again after changing the data file or the lists below, and
+commit both.
 """
 
 import os
@@ -230,11 +234,14 @@ def generate(rows, data_name):
 
 
 def main(argv):
-    if len(argv) not in (2, 3):
+    check = len(argv) == 2 and argv[1] == "--check"
+    if check:
+        argv = argv[:1]
+    if len(argv) > 3:
         sys.stderr.write(__doc__)
         return 2
-    data_path = argv[1]
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    data_path = argv[1] if len(argv) >= 2 else os.path.join(root, "data", "operator-presets.tsv")
     output = argv[2] if len(argv) == 3 else os.path.join(root, "src", "sendset",
                                                          "OperatorPresetData.cpp")
     if len(COUNTRIES) != COUNTRY_COUNT:
@@ -246,6 +253,11 @@ def main(argv):
         sys.stderr.write(f"gen-presets: {e}\n")
         return 1
     text = generate(rows, os.path.basename(data_path))
+    if check:
+        with open(output, "rb") as f:
+            same = f.read() == text.encode("utf-8")
+        print(f"gen-presets: {output} {'is' if same else 'is NOT'} what {data_path} gives")
+        return 0 if same else 1
     with open(output, "w", encoding="utf-8", newline="\n") as f:
         f.write(text)
     print(f"gen-presets: {len(rows)} operators of {COUNTRY_COUNT} countries -> {output}")

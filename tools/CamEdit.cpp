@@ -1,5 +1,6 @@
 #include "CamEdit.h"
 
+#include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
 #include "wizard/ParamPageRules.h"
 #include "wizard/SendPageRules.h"
@@ -9,8 +10,6 @@
 #include <ctime>
 
 namespace {
-
-enum ClockModeValue { CLOCK_AUTO = 0, CLOCK_INPUT = 1, CLOCK_OFF = 2 };
 
 struct Resolved {
     const FieldInfo* field;
@@ -215,10 +214,11 @@ void SetMenuClock(MenuData& menu, const GenerateClock& now) {
 bool ApplyMenuClock(CamRecord& rec, const std::vector<Resolved>& clock, uint8_t modeBefore,
                     const EditOptions& options, std::string* error) {
     MenuData& menu = rec.menu;
-    const bool switchedToInput = menu.ClockMode == CLOCK_INPUT && modeBefore != CLOCK_INPUT;
-    if (!clock.empty() && menu.ClockMode != CLOCK_INPUT) {
+    const bool switchedToInput =
+        menu.ClockMode == CLOCK_MODE_INPUT && modeBefore != CLOCK_MODE_INPUT;
+    if (!clock.empty() && menu.ClockMode != CLOCK_MODE_INPUT) {
         *error = clock.front().field->name + ": the clock is set by hand only with ClockMode=Input";
-        if (menu.ClockMode == CLOCK_AUTO)
+        if (menu.ClockMode == CLOCK_MODE_AUTO)
             *error += " (Auto takes this computer's time)";
         return false;
     }
@@ -312,7 +312,7 @@ void StampRecord(CamRecord& rec, const EditOptions& options) {
         return;
     if (rec.type == CamFileType::Cfg)
         rec.cfg.sTime = MakeSendTime(options.now);
-    else if (rec.menu.ClockMode == CLOCK_AUTO)
+    else if (rec.menu.ClockMode == CLOCK_MODE_AUTO)
         SetMenuClock(rec.menu, options.now);
 }
 

@@ -1,7 +1,12 @@
 #include "CamFields.h"
 
+#include "lang/OptionLists.h"
+#include "menu/CameraSetupRules.h"
+#include "menu/ClockRules.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
+#include "sendset/SendSetFields.h"
+#include "wizard/GenerateChecks.h"
 
 #include <cctype>
 #include <cerrno>
@@ -21,15 +26,6 @@ const uint8_t* CamRecord::Bytes() const {
 
 namespace {
 
-const char kDigits[] = "0123456789";
-const char kPhoneChars[] = "0123456789+";
-
-std::string Format(const char* format, int n) {
-    char buf[32];
-    snprintf(buf, sizeof buf, format, n);
-    return buf;
-}
-
 // Builders for the tables, so that each field reads as one line.
 FieldInfo Number(const std::string& name, size_t offset, size_t width, long lo, long hi) {
     FieldInfo f;
@@ -45,10 +41,29 @@ FieldInfo Byte(const std::string& name, size_t offset, long lo, long hi) {
     return Number(name, offset, 1, lo, hi);
 }
 
+// The items of a form's list with their stored values: first, first + 1, ...
+std::vector<FieldItem> ItemsOfList(OptionList list, long first = 0) {
+    std::vector<FieldItem> items;
+    for (int k = 0; k < OptionCount(list); ++k) {
+        items.push_back({first + k, OptionText(list, k, UI_LANG_ENGLISH),
+                         OptionText(list, k, UI_LANG_CHINESE)});
+    }
+    return items;
+}
+
 FieldInfo List(const std::string& name, size_t offset, std::vector<FieldItem> items) {
     FieldInfo f = Byte(name, offset, 0, static_cast<long>(items.size()) - 1);
     f.items = std::move(items);
     return f;
+}
+
+FieldInfo List(const std::string& name, size_t offset, OptionList list) {
+    return List(name, offset, ItemsOfList(list));
+}
+
+// A list of plain numbers 0, 1, ...: given by the number alone, so only its range is kept.
+FieldInfo NumberList(const std::string& name, size_t offset, OptionList list) {
+    return Byte(name, offset, 0, OptionCount(list) - 1);
 }
 
 FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxChars,
@@ -61,6 +76,17 @@ FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxC
     f.maxChars = maxChars;
     f.allowed = allowed;
     return f;
+}
+
+// A field the user fills in, with the limits of the core's table.
+FieldInfo Limited(const std::string& name) {
+    const SendSetFieldLimit* limit = FindSendSetFieldLimit(name.c_str());
+    if (limit == nullptr)
+        abort(); // every name below stands in the table; a test makes sure
+    if (limit->text)
+        return Text(name, limit->offset, limit->size, static_cast<int>(limit->maxValue),
+                    limit->allowed);
+    return Number(name, limit->offset, limit->size, limit->minValue, limit->maxValue);
 }
 
 FieldInfo Fixed(FieldInfo f, const char* reason) {
@@ -87,38 +113,23 @@ std::string Indexed(const char* name, int i) {
     return std::string(name) + "[" + std::to_string(i) + "]";
 }
 
-const std::vector<FieldItem> kOffOn = {{0, "Off", "关"}, {1, "On", "开"}};
-const std::vector<FieldItem> kOnOff = {{0, "On", "开"}, {1, "Off", "关"}};
-
 std::vector<FieldItem> CountryItems() {
     std::vector<FieldItem> items;
     for (int i = 0; i < PRESET_COUNTRY_COUNT; ++i)
         items.push_back({i, CountryNameTable[i].text[1], CountryNameTable[i].text[0]});
-    items.push_back({OPERATOR_COUNTRY_MANUAL, "Others", "其他"});
-    items.push_back({OPERATOR_COUNTRY_MANUAL, "Manual Input", "手动输入"});
+    // Manual input by the lists' own item, or by the parameter mode that chooses it.
+    items.push_back({OPERATOR_COUNTRY_MANUAL, kTextOthers.text[1], kTextOthers.text[0]});
+    items.push_back({OPERATOR_COUNTRY_MANUAL, OptionText(OptionList::ParamMode, 1, UI_LANG_ENGLISH),
+                     OptionText(OptionList::ParamMode, 1, UI_LANG_CHINESE)});
     return items;
 }
 
 std::vector<FieldItem> RemoteIntervalItems() {
-    std::vector<FieldItem> items = {{REMOTE_INTERVAL_OFF, "Remote Off", "关闭遥控"},
-                                    {0, "10 Minutes", "10分钟"}};
-    for (int h = 1; h <= 24; ++h)
-        items.push_back({h, Format("%02d Hours", h), Format("%02d小时", h)});
-    return items;
-}
-
-std::vector<FieldItem> DailySendTimeItems() {
-    std::vector<FieldItem> items;
-    for (int h = 0; h < 24; ++h)
-        items.push_back({h, Format("%02d o'clock", h), Format("%02d点钟", h)});
-    return items;
-}
-
-std::vector<FieldItem> SerialCharItems() {
-    std::vector<FieldItem> items;
-    for (int i = 0; i < 36; ++i) {
-        std::string c(1, static_cast<char>(i < 10 ? '0' + i : 'A' + i - 10));
-        items.push_back({i, c, c});
+    std::vector<FieldItem> items = ItemsOfList(OptionList::RemoteInterval);
+    for (FieldItem& item : items) {
+        SendSet rec{};
+        ApplyRemoteIntervalItem(rec, static_cast<int>(item.value));
+        item.value = rec.byRemoteInterval;
     }
     return items;
 }
@@ -129,17 +140,11 @@ std::vector<FieldInfo> MakeSendSetFields() {
     const char* const kStampReason = "the time of the last write, stamped by the writer";
     std::vector<FieldInfo> f;
 #define AT(member) offsetof(SendSet, member)
-    f.push_back(List("bySendBy", AT(bySendBy),
-                     {{SEND_BY_CLOSE_3G, "Close 3G", "关闭3G"},
-                      {SEND_BY_MMS, "MMS", "彩信"},
-                      {SEND_BY_EMAIL, "Email", "邮件"},
-                      {SEND_BY_FTP, "FTP", "FTP"},
-                      {SEND_BY_CLOUD, "QOR Camera Cloud System", "QOR相机云系统"}}));
-    f.push_back(List("bySendMode", AT(bySendMode),
-                     {{0, "Send Immediately", "立即发送"}, {1, "Daily Send", "每天集中发送"}}));
-    f.push_back(List("bySendImgSize", AT(bySendImgSize),
-                     {{0, "Full Image", "大图"}, {1, "Thumbnail", "小图"}}));
-    f.push_back(Fixed(List("byRemoteSwitch", AT(byRemoteSwitch), kOffOn), kSwitchReason));
+    f.push_back(List("bySendBy", AT(bySendBy), OptionList::SendOption));
+    f.push_back(List("bySendMode", AT(bySendMode), OptionList::SendMode));
+    f.push_back(List("bySendImgSize", AT(bySendImgSize), OptionList::SendImageSize));
+    f.push_back(
+        Fixed(List("byRemoteSwitch", AT(byRemoteSwitch), OptionList::OffOn), kSwitchReason));
     FieldInfo remote = Byte("byRemoteInterval", AT(byRemoteInterval), 0, REMOTE_INTERVAL_OFF);
     remote.items = RemoteIntervalItems();
     f.push_back(WithRule(remote, FieldRule::RemoteInterval));
@@ -148,12 +153,11 @@ std::vector<FieldInfo> MakeSendSetFields() {
     f.push_back(WithRule(country, FieldRule::Country));
     f.push_back(WithRule(Byte("byOperator", AT(byOperator), 0, 8), FieldRule::Operator));
     FieldInfo daily = Byte("byDailySendTime", AT(byDailySendTime), 0, 24);
-    daily.items = DailySendTimeItems();
+    daily.items = ItemsOfList(OptionList::DailySendTime);
     daily.items.push_back({24, "Not Set", "未设置"});
     f.push_back(daily);
     f.push_back(WithUnit(Byte("bySendFileNum", AT(bySendFileNum), 0, 4), "file names"));
-    f.push_back(
-        WithUnit(Number("uwMaxSendImgNum", AT(uwMaxSendImgNum), 2, 0, 9999), "pictures a day"));
+    f.push_back(WithUnit(Limited("uwMaxSendImgNum"), "pictures a day"));
     f.push_back(Fixed(Number("StructFlag", AT(StructFlag), 2, 5, 5), "the layout identifier"));
     f.push_back(WithRule(Fixed(Byte("sTime.byYear", AT(sTime.byYear), 0, 255), kStampReason),
                          FieldRule::SendStamp));
@@ -163,118 +167,113 @@ std::vector<FieldInfo> MakeSendSetFields() {
     f.push_back(Fixed(Byte("sTime.byMinute", AT(sTime.byMinute), 0, 59), kStampReason));
     f.push_back(Fixed(Byte("sTime.bySecond", AT(sTime.bySecond), 0, 59), kStampReason));
     f.push_back(Fixed(Byte("sTime.bSet", AT(sTime.bSet), 0, 0), kStampReason));
-    f.push_back(Number("sSmtpSet.iPort", AT(sSmtpSet.iPort), 4, 0, 65535));
-    f.push_back(Text("sSmtpSet.sz3GSmtpApN", AT(sSmtpSet.sz3GSmtpApN), 61, 60));
-    f.push_back(Text("sSmtpSet.sz3GSmtpAccount", AT(sSmtpSet.sz3GSmtpAccount), 33, 32));
-    f.push_back(Text("sSmtpSet.sz3GSmtpPassword", AT(sSmtpSet.sz3GSmtpPassword), 33, 32));
-    f.push_back(Text("sSmtpSet.szServer", AT(sSmtpSet.szServer), 61, 60));
-    f.push_back(Text("sSmtpSet.szAddr", AT(sSmtpSet.szAddr), 49, 48));
-    f.push_back(Text("sSmtpSet.szUserName", AT(sSmtpSet.szUserName), 49, 48));
-    f.push_back(Text("sSmtpSet.szPassword", AT(sSmtpSet.szPassword), 33, 32));
-    f.push_back(Text("sMmsSet.szUrl", AT(sMmsSet.szUrl), 61, 60));
-    f.push_back(Text("sMmsSet.szApn", AT(sMmsSet.szApn), 61, 60));
-    f.push_back(Text("sMmsSet.szGateway", AT(sMmsSet.szGateway), 17, 16));
-    f.push_back(Text("sMmsSet.szPort", AT(sMmsSet.szPort), 9, 8, kDigits));
-    f.push_back(Text("sMmsSet.szAccount", AT(sMmsSet.szAccount), 33, 32));
-    f.push_back(Text("sMmsSet.szPassword", AT(sMmsSet.szPassword), 33, 32));
+    f.push_back(Limited("sSmtpSet.iPort"));
+    f.push_back(Limited("sSmtpSet.sz3GSmtpApN"));
+    f.push_back(Limited("sSmtpSet.sz3GSmtpAccount"));
+    f.push_back(Limited("sSmtpSet.sz3GSmtpPassword"));
+    f.push_back(Limited("sSmtpSet.szServer"));
+    f.push_back(Limited("sSmtpSet.szAddr"));
+    f.push_back(Limited("sSmtpSet.szUserName"));
+    f.push_back(Limited("sSmtpSet.szPassword"));
+    f.push_back(Limited("sMmsSet.szUrl"));
+    f.push_back(Limited("sMmsSet.szApn"));
+    f.push_back(Limited("sMmsSet.szGateway"));
+    f.push_back(Limited("sMmsSet.szPort"));
+    f.push_back(Limited("sMmsSet.szAccount"));
+    f.push_back(Limited("sMmsSet.szPassword"));
     for (int i = 0; i < 4; ++i) {
         FieldInfo len = Number(Indexed("uwRecpLen", i), AT(uwRecpLen) + 2 * i, 2, 0, 48);
         f.push_back(Element(Fixed(WithUnit(len, "characters"), kLengthReason), i));
     }
     for (int i = 0; i < 4; ++i) {
         // Slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
-        FieldInfo recp = i < 2
-                             ? Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 15, kPhoneChars)
-                             : Text(Indexed("szRecp", i), AT(szRecp) + 49 * i, 49, 48);
-        f.push_back(Element(WithRule(recp, FieldRule::Recipient), i));
+        f.push_back(Element(WithRule(Limited(Indexed("szRecp", i)), FieldRule::Recipient), i));
     }
     for (int i = 0; i < 4; ++i)
-        f.push_back(
-            Element(Text(Indexed("szFileFullName", i), AT(szFileFullName) + 33 * i, 33, 32), i));
-    f.push_back(Text("szRemotePhoneNum", AT(szRemotePhoneNum), 16, 15, kPhoneChars));
-    f.push_back(Text("szRemoteEmail", AT(szRemoteEmail), 49, 48));
-    f.push_back(Text("sQorCloudSet.szAppKey", AT(sQorCloudSet.szAppKey), 33, 32));
-    f.push_back(Text("sQorCloudSet.szAppSecret", AT(sQorCloudSet.szAppSecret), 33, 32));
-    f.push_back(Text("sQorCloudSet.szSimCardNum", AT(sQorCloudSet.szSimCardNum), 19, 15, kDigits));
-    f.push_back(Text("sFtpSet.szFtpDir", AT(sFtpSet.szFtpDir), 33, 32));
-    f.push_back(Text("sFtpSet.szServer", AT(sFtpSet.szServer), 61, 60));
-    f.push_back(Text("sFtpSet.szUserName", AT(sFtpSet.szUserName), 49, 43));
-    f.push_back(Text("sFtpSet.szPassword", AT(sFtpSet.szPassword), 33, 32));
-    f.push_back(Number("sFtpSet.iPort", AT(sFtpSet.iPort), 4, 0, 65535));
+        f.push_back(Element(Limited(Indexed("szFileFullName", i)), i));
+    f.push_back(Limited("szRemotePhoneNum"));
+    f.push_back(Limited("szRemoteEmail"));
+    f.push_back(Limited("sQorCloudSet.szAppKey"));
+    f.push_back(Limited("sQorCloudSet.szAppSecret"));
+    f.push_back(Limited("sQorCloudSet.szSimCardNum"));
+    f.push_back(Limited("sFtpSet.szFtpDir"));
+    f.push_back(Limited("sFtpSet.szServer"));
+    f.push_back(Limited("sFtpSet.szUserName"));
+    f.push_back(Limited("sFtpSet.szPassword"));
+    f.push_back(Limited("sFtpSet.iPort"));
     FieldInfo dirType = Number("sFtpSet.iFtpDirType", AT(sFtpSet.iFtpDirType), 4, 0, 1);
-    dirType.items = {{0, "Root", "根目录"}, {1, "Specify", "指定目录"}};
+    dirType.items = ItemsOfList(OptionList::FtpDirType);
     f.push_back(dirType);
-    f.push_back(List("sLongitude.byDir", AT(sLongitude.byDir), {{0, "E", "东"}, {1, "W", "西"}}));
-    f.push_back(WithUnit(Byte("sLongitude.byDeg", AT(sLongitude.byDeg), 0, 180), "degrees"));
-    f.push_back(WithUnit(Byte("sLongitude.byMin", AT(sLongitude.byMin), 0, 59), "minutes"));
-    f.push_back(WithUnit(Byte("sLongitude.bySec", AT(sLongitude.bySec), 0, 59), "seconds"));
-    f.push_back(List("sLatitude.byDir", AT(sLatitude.byDir), {{0, "N", "北"}, {1, "S", "南"}}));
-    f.push_back(WithUnit(Byte("sLatitude.byDeg", AT(sLatitude.byDeg), 0, 90), "degrees"));
-    f.push_back(WithUnit(Byte("sLatitude.byMin", AT(sLatitude.byMin), 0, 59), "minutes"));
-    f.push_back(WithUnit(Byte("sLatitude.bySec", AT(sLatitude.bySec), 0, 59), "seconds"));
+    f.push_back(List("sLongitude.byDir", AT(sLongitude.byDir), OptionList::LongitudeDir));
+    f.push_back(WithUnit(Limited("sLongitude.byDeg"), "degrees"));
+    f.push_back(WithUnit(Limited("sLongitude.byMin"), "minutes"));
+    f.push_back(WithUnit(Limited("sLongitude.bySec"), "seconds"));
+    f.push_back(List("sLatitude.byDir", AT(sLatitude.byDir), OptionList::LatitudeDir));
+    f.push_back(WithUnit(Limited("sLatitude.byDeg"), "degrees"));
+    f.push_back(WithUnit(Limited("sLatitude.byMin"), "minutes"));
+    f.push_back(WithUnit(Limited("sLatitude.bySec"), "seconds"));
 #undef AT
     return f;
 }
 
+// A field of one of Camera Setup's lists; numbers lists are given by the number alone.
+FieldInfo MenuListFieldInfo(const MenuListField& lf) {
+    switch (lf.items) {
+    case OptionList::VideoLength:
+    case OptionList::IntervalCount:
+    case OptionList::Hour:
+    case OptionList::Minute:
+        return NumberList(lf.field, lf.offset, lf.items);
+    case OptionList::CameraLanguage: {
+        FieldInfo language = Byte(lf.field, lf.offset, 1, OptionCount(lf.items));
+        language.items = ItemsOfList(lf.items, 1); // position plus one
+        return WithRule(language, FieldRule::MenuLanguage);
+    }
+    default:
+        return List(lf.field, lf.offset, lf.items);
+    }
+}
+
+// The menu's fields in record order: Camera Setup's lists, with Interval (two lists, one byte),
+// the clock edits after the clock mode, and Tail, which no list shows.
 std::vector<FieldInfo> MakeMenuFields() {
     std::vector<FieldInfo> f;
 #define AT(member) offsetof(MenuData, member)
-    f.push_back(
-        List("CapMode", AT(CapMode),
-             {{0, "Camera", "拍照"}, {1, "Video", "录像"}, {2, "Camera+Video", "拍照+录像"}}));
-    f.push_back(List("ImgSize", AT(ImgSize),
-                     {{0, "12 MP", "12 MP"}, {1, "5 MP", "5 MP"}, {2, "2 MP", "2 MP"}}));
-    f.push_back(List("VideoSize", AT(VideoSize),
-                     {{0, "1440x1080", "1440x1080"}, {1, "720P", "720P"}, {2, "VGA", "VGA"}}));
-    f.push_back(
-        List("PicNum", AT(PicNum),
-             {{0, "01 Photo", "01 张"}, {1, "02 Photos", "02 张"}, {2, "03 Photos", "03 张"}}));
-    f.push_back(List("TimeStamp", AT(TimeStamp), kOnOff));
-    f.push_back(
-        List("SenseLevel", AT(SenseLevel),
-             {{0, "Normal", "正常"}, {1, "High", "高"}, {2, "Low", "低"}, {3, "Off", "关闭"}}));
-    f.push_back(List("SidePir", AT(SidePir), kOffOn));
-    f.push_back(WithRule(Byte("VideoLen", AT(VideoLen), 0, 59), FieldRule::VideoLen));
-    f.push_back(WithRule(Byte("Interval", AT(Interval), 0, 255), FieldRule::Interval));
-    f.push_back(List("DateFormat", AT(DateFormat),
-                     {{0, "YYMMDD", "年月日"}, {1, "DDMMYY", "日月年"}, {2, "MMDDYY", "月日年"}}));
-    f.push_back(List("BeepSound", AT(BeepSound), kOffOn));
-    f.push_back(List("SdCycle", AT(SdCycle), kOffOn));
-    FieldInfo language = Byte("Language", AT(Language), 1, 14);
-    language.items = {
-        {1, "Chinese", "简体中文"},   {2, "English", "英语"},           {3, "German", "德语"},
-        {4, "Finnish", "芬兰语"},     {5, "Italian", "意大利语"},       {6, "French", "法语"},
-        {7, "Hungarian", "匈牙利语"}, {8, "Slovenian", "斯洛文尼亚语"}, {9, "Czech", "捷克语"},
-        {10, "Japanese", "日语"},     {11, "Danish", "丹麦语"},         {12, "Dutch", "荷兰语"},
-        {13, "Russian", "俄语"},      {14, "Polish", "波兰语"}};
-    f.push_back(WithRule(language, FieldRule::MenuLanguage));
-    f.push_back(List("ClockMode", AT(ClockMode),
-                     {{0, "Auto", "自动获取"}, {1, "Input", "手动输入"}, {2, "Off", "关闭"}}));
-    f.push_back(WithRule(Number("Year", AT(Year), 2, 2016, 2099), FieldRule::MenuClock));
-    f.push_back(WithRule(Byte("Month", AT(Month), 1, 12), FieldRule::MenuClock));
-    f.push_back(WithRule(Byte("Day", AT(Day), 1, 31), FieldRule::MenuClock));
-    f.push_back(WithRule(Byte("Hour", AT(Hour), 0, 23), FieldRule::MenuClock));
-    f.push_back(WithRule(Byte("Minute", AT(Minute), 0, 59), FieldRule::MenuClock));
-    f.push_back(WithRule(Byte("Second", AT(Second), 0, 59), FieldRule::MenuClock));
-    const struct {
-        const char* prefix;
-        size_t on;
-    } timers[] = {{"Timer1", AT(Timer1On)}, {"Timer2", AT(Timer2On)}};
-    for (const auto& t : timers) {
-        std::string p = t.prefix;
-        f.push_back(List(p + "On", t.on, kOffOn));
-        f.push_back(Byte(p + "StartHour", t.on + 1, 0, 23));
-        f.push_back(Byte(p + "StartMin", t.on + 2, 0, 59));
-        f.push_back(Byte(p + "EndHour", t.on + 3, 0, 23));
-        f.push_back(Byte(p + "EndMin", t.on + 4, 0, 59));
+    for (const MenuListField& lf : kMenuListFields) {
+        switch (lf.list) {
+        case MenuList::IntervalCount:
+            f.push_back(WithRule(Byte("Interval", AT(Interval), 0, 255), FieldRule::Interval));
+            continue;
+        case MenuList::IntervalUnit:
+            continue;
+        case MenuList::VideoLen:
+            f.push_back(WithRule(MenuListFieldInfo(lf), FieldRule::VideoLen));
+            continue;
+        default:
+            break;
+        }
+        FieldInfo field = MenuListFieldInfo(lf);
+        if (lf.list >= MenuList::Serial1 && lf.list <= MenuList::Serial4)
+            field = Element(field, static_cast<int>(lf.list) - static_cast<int>(MenuList::Serial1));
+        else if (lf.list == MenuList::TimeLapseHour)
+            field = WithUnit(field, "hours");
+        else if (lf.list == MenuList::TimeLapseMin)
+            field = WithUnit(field, "minutes");
+        else if (lf.list == MenuList::TimeLapseSec)
+            field = WithUnit(field, "seconds");
+        f.push_back(field);
+        if (lf.list != MenuList::ClockMode)
+            continue;
+        f.push_back(WithRule(Number("Year", AT(Year), 2, CLOCK_YEAR_MIN, CLOCK_YEAR_MAX),
+                             FieldRule::MenuClock));
+        f.push_back(WithRule(Byte("Month", AT(Month), 1, 12), FieldRule::MenuClock));
+        f.push_back(WithRule(Byte("Day", AT(Day), 1, 31), FieldRule::MenuClock));
+        f.push_back(WithRule(NumberList("Hour", AT(Hour), OptionList::Hour), FieldRule::MenuClock));
+        f.push_back(
+            WithRule(NumberList("Minute", AT(Minute), OptionList::Minute), FieldRule::MenuClock));
+        f.push_back(
+            WithRule(NumberList("Second", AT(Second), OptionList::Minute), FieldRule::MenuClock));
     }
-    f.push_back(List("SerialOn", AT(SerialOn), kOffOn));
-    for (int i = 0; i < 4; ++i)
-        f.push_back(Element(List(Indexed("Serial", i), AT(Serial) + i, SerialCharItems()), i));
-    f.push_back(List("TimeLapse", AT(TimeLapse), kOnOff));
-    f.push_back(WithUnit(Byte("TimeLapseHour", AT(TimeLapseHour), 0, 23), "hours"));
-    f.push_back(WithUnit(Byte("TimeLapseMin", AT(TimeLapseMin), 0, 59), "minutes"));
-    f.push_back(WithUnit(Byte("TimeLapseSec", AT(TimeLapseSec), 0, 59), "seconds"));
     for (int i = 0; i < 4; ++i)
         f.push_back(Element(Fixed(Byte(Indexed("Tail", i), AT(Tail) + i, 0, 255),
                                   "carried unchanged from the file or the defaults"),
@@ -448,7 +447,7 @@ std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldInfo& field) {
     std::vector<FieldItem> items;
     int country = rec.cfg.byOperatorCountry;
     if (country >= PRESET_COUNTRY_COUNT) {
-        items.push_back({0, "Others", "其他"});
+        items.push_back({0, kTextOthers.text[1], kTextOthers.text[0]});
         return items;
     }
     const int count = OperatorNameTable[1][country].count & 0xFF;
@@ -513,6 +512,23 @@ std::string DescribeValue(const CamRecord& rec, const FieldInfo& field) {
         words += words.empty() ? "out of range " + RangeText(field)
                                : " (out of range " + RangeText(field) + ")";
     return words;
+}
+
+bool RepairAsRead(CamRecord& rec) {
+    return rec.type == CamFileType::Cfg ? RepairSendSetAsRead(rec.cfg) : RepairMenuAsRead(rec.menu);
+}
+
+std::vector<ReadDifference> ReadDifferences(const CamRecord& stored, const CamRecord& read) {
+    std::vector<ReadDifference> out;
+    for (const FieldInfo& field : FieldsOf(stored.type)) {
+        if (field.kind != FieldKind::Number)
+            continue;
+        const long before = GetNumber(stored, field);
+        const long after = GetNumber(read, field);
+        if (before != after)
+            out.push_back({&field, before, after});
+    }
+    return out;
 }
 
 bool ParseNumber(const CamRecord& rec, const FieldInfo& field, const std::string& rawText,

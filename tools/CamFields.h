@@ -83,6 +83,19 @@ std::vector<FieldItem> ItemsOf(const CamRecord& rec, const FieldInfo& field);
 // says it all.
 std::string DescribeValue(const CamRecord& rec, const FieldInfo& field);
 
+// The repairs the program makes where it reads a file of the record's kind: CFG.BIN's reader, and
+// Camera Setup at its first opening for menu.dat. True when one of them changed the record.
+bool RepairAsRead(CamRecord& rec);
+
+// A number field that the program reads as another value than the one stored.
+struct ReadDifference {
+    const FieldInfo* field;
+    long stored;
+    long readAs;
+};
+// The fields in which read (the record as the program reads it) differs from stored.
+std::vector<ReadDifference> ReadDifferences(const CamRecord& stored, const CamRecord& read);
+
 // Reads a value given on the command line for a number field: a plain number is the stored value,
 // anything else a text of the field's list. False with a message naming the field and what it
 // takes when the text is neither or the value lies outside the field's range.

@@ -129,8 +129,7 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
         return false;
     }
     if (type == CamFileType::Cfg) {
-        loaded.appSetFlag = (DecodeCfgByte(bytes[0]) & IF_SEND_BY_APP_SET_FLG) != 0;
-        if (!DecodeSendSetImage(bytes.data(), loaded.rec.cfg)) {
+        if (!DecodeStoredSendSet(bytes.data(), loaded.rec.cfg, &loaded.appSetFlag)) {
             const int flag = DecodeCfgByte(bytes[12]) | (DecodeCfgByte(bytes[13]) << 8);
             *error = path + ": 1240 bytes but not a CFG.BIN of this layout (layout flag " +
                      std::to_string(flag) + ", expected 5)";
@@ -139,6 +138,8 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
     } else {
         DecodeMenuImage(bytes.data(), loaded.rec.menu);
     }
+    loaded.read = loaded.rec;
+    RepairAsRead(loaded.read);
     *out = loaded;
     return true;
 }

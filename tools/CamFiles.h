@@ -21,14 +21,15 @@ bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path
                     std::string* error);
 
 struct LoadedFile {
-    CamRecord rec;
+    CamRecord rec;  // as stored (CFG.BIN: bit 7 of the first byte cleared)
+    CamRecord read; // as the program reads it, with the repairs made where the file is read
     int size = 0;
     bool appSetFlag = false; // CFG.BIN: bit 7 of the first byte, set by this program's writers
 };
 
 // Reads a camera file: a CFG.BIN of 1240 bytes with layout flag 5 or a menu.dat of 44 bytes,
-// decoded as the program loads it. False with a message otherwise; wanted, when not Any, must
-// match the file's size.
+// decoded as stored and as the program reads it. False with a message otherwise; wanted, when
+// not Any, must match the file's size.
 bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, std::string* error);
 
 enum class SaveResult {

@@ -47,6 +47,17 @@ std::string FieldValueText(const CamRecord& rec, const FieldInfo& field) {
     return std::to_string(GetNumber(rec, field));
 }
 
+// "read as 0 (0 file names)" when the program reads the field otherwise than stored, else empty.
+std::string ReadAsText(const LoadedFile& file, const FieldInfo& field) {
+    if (field.kind == FieldKind::Text)
+        return "";
+    const long readAs = GetNumber(file.read, field);
+    if (readAs == GetNumber(file.rec, field))
+        return "";
+    const std::string meaning = DescribeValue(file.read, field);
+    return "read as " + std::to_string(readAs) + (meaning.empty() ? "" : " (" + meaning + ")");
+}
+
 } // namespace
 
 std::string EscapeForDisplay(const std::string& bytes) {
@@ -95,7 +106,10 @@ void PrintRecordText(FILE* out, const std::string& path, const LoadedFile& file)
     fputc('\n', out);
     for (const FieldInfo& field : FieldsOf(rec.type)) {
         const std::string value = FieldValueText(rec, field);
-        const std::string meaning = DescribeValue(rec, field);
+        std::string meaning = DescribeValue(rec, field);
+        const std::string readAs = ReadAsText(file, field);
+        if (!readAs.empty())
+            meaning += (meaning.empty() ? "" : "; ") + readAs;
         if (meaning.empty())
             fprintf(out, "  %-26s %s\n", field.name.c_str(), value.c_str());
         else
@@ -119,6 +133,12 @@ void PrintRecordJson(FILE* out, const std::string& path, const LoadedFile& file)
         const std::string meaning = DescribeValue(rec, field);
         if (!meaning.empty())
             fprintf(out, ", \"meaning\": %s", JsonString(meaning, true).c_str());
+        if (!ReadAsText(file, field).empty()) {
+            fprintf(out, ", \"readAs\": %ld", GetNumber(file.read, field));
+            const std::string readMeaning = DescribeValue(file.read, field);
+            if (!readMeaning.empty())
+                fprintf(out, ", \"readAsMeaning\": %s", JsonString(readMeaning, true).c_str());
+        }
         fputc('}', out);
         separator = ",\n";
     }

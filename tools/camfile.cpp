@@ -7,6 +7,7 @@
 #include "CamShow.h"
 
 #include "Version.h"
+#include "app/Trace.h"
 #include "lang/Texts.h"
 #include "wizard/GenerateChecks.h"
 
@@ -14,15 +15,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
-#else
-#include <unistd.h>
 #endif
 
 namespace {
@@ -63,11 +60,15 @@ const char kShowHelp[] =
     "\n"
     "Prints every field of a CFG.BIN or menu.dat by name, with its stored value and its\n"
     "meaning in words. The kind of file is recognised by its size (1240 or 44 bytes).\n"
+    "Where the program reads a stored value otherwise (a file-name count above 4, a remote\n"
+    "interval above 25, a video length above 60 s, menu language 0), \"read as\" follows with\n"
+    "the value it takes.\n"
     "Text fields are shown up to their terminator and never past their size; bytes outside\n"
     "printable ASCII are shown as \\xNN.\n"
     "\n"
     "  --json         print a JSON object instead: {\"file\", \"type\", \"size\", \"fields\":\n"
-    "                 {NAME: {\"value\", \"meaning\"}}}; in text values each byte outside\n"
+    "                 {NAME: {\"value\", \"meaning\", \"readAs\", \"readAsMeaning\"}}}\n"
+    "                 (\"readAs\" only where it differs); in text values each byte outside\n"
     "                 printable ASCII is the character \\u00NN of the same number\n"
     "  --type KIND    insist on a CFG.BIN (cfg) or a menu.dat (menu)\n";
 
@@ -121,39 +122,20 @@ const char kSetHelp[] =
     "                 fail; --no-remote-cmd22 as for \"check\"\n";
 
 const char kFieldsHelp[] =
-    "Usage: camfile fields [cfg|menu]\n"
+    "Usage: camfile fields [--lang en|zh] [cfg|menu]\n"
     "\n"
     "Lists the fields of CFG.BIN (cfg) and menu.dat (menu) that \"set\" takes: the range of a\n"
-    "number or the longest text, the allowed characters and the list texts.\n";
+    "number or the longest text, the allowed characters and the list texts, as the dialogs\n"
+    "show them in English (the default) or Simplified Chinese (zh, UTF-8); \"set\" takes both.\n";
 
 FILE* g_out = stdout;
 
-// The core's readers and preset lookups print a diagnostic trace on standard output. The
-// companion prints through a duplicate of standard output and sends the original descriptor to
-// the null device for the whole run, so its output holds only what it means to say.
+// The core's diagnostic trace has no place among what the companion prints: it is dropped.
 void SetUpOutput() {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);
-    fflush(stdout);
-    int fd = _dup(_fileno(stdout));
-    int nul = _open("NUL", _O_WRONLY);
-    if (fd < 0 || nul < 0)
-        return;
-    _dup2(nul, _fileno(stdout));
-    _close(nul);
-    FILE* out = _fdopen(fd, "w");
-#else
-    fflush(stdout);
-    int fd = dup(STDOUT_FILENO);
-    int nul = open("/dev/null", O_WRONLY);
-    if (fd < 0 || nul < 0)
-        return;
-    dup2(nul, STDOUT_FILENO);
-    close(nul);
-    FILE* out = fdopen(fd, "w");
 #endif
-    if (out != nullptr)
-        g_out = out;
+    SetTraceSink(nullptr);
 }
 
 int Refuse(const std::string& message) {
@@ -348,6 +330,7 @@ int CommandSet(const Options& o) {
             LoadSendSetDefaults(file.rec.cfg);
         else
             LoadMenuDefaults(file.rec.menu);
+        file.read = file.rec;
     } else if (!LoadArgument(o.args[0], o.type, &path, &file, &error)) {
         return Refuse(error);
     }
@@ -358,7 +341,12 @@ int CommandSet(const Options& o) {
     edit.keepTime = o.keepTime;
     edit.now = LocalNow();
     edit.noRemoteCmd22 = o.noRemoteCmd22;
-    CamRecord rec = file.rec;
+    // Like the program, set changes the record as read; the repairs of reading are written too.
+    CamRecord rec = file.read;
+    for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
+        fprintf(stderr, "camfile: %s: stored %s %ld is read as %ld and written so\n",
+                EscapeForDisplay(path).c_str(), d.field->name.c_str(), d.stored, d.readAs);
+    }
     if (!ApplyAssignments(rec, list, edit, &error))
         return Refuse(error);
     StampRecord(rec, edit);
@@ -418,7 +406,7 @@ std::string FieldLimits(const FieldInfo& f) {
     return s;
 }
 
-void PrintFields(CamFileType type) {
+void PrintFields(CamFileType type, int language) {
     fprintf(g_out, "%s fields:\n", CamFileName(type));
     for (const FieldInfo& f : FieldsOf(type)) {
         fprintf(g_out, "  %-26s %s\n", f.name.c_str(), FieldLimits(f).c_str());
@@ -426,7 +414,8 @@ void PrintFields(CamFileType type) {
             continue;
         std::string texts;
         for (const FieldItem& item : f.items)
-            texts += (texts.empty() ? "" : ", ") + std::to_string(item.value) + " " + item.english;
+            texts += (texts.empty() ? "" : ", ") + std::to_string(item.value) + " " +
+                     (language == UI_LANG_CHINESE ? item.chinese : item.english);
         fprintf(g_out, "  %-26s   %s\n", "", texts.c_str());
     }
     if (type == CamFileType::Cfg) {
@@ -444,11 +433,11 @@ int CommandFields(const Options& o) {
     if (o.args.size() > 1 || (o.args.size() == 1 && !ParseType(o.args[0], &type)))
         return Refuse("fields takes cfg, menu or nothing");
     if (type != TypeWanted::Menu)
-        PrintFields(CamFileType::Cfg);
+        PrintFields(CamFileType::Cfg, o.language);
     if (type == TypeWanted::Any)
         fputc('\n', g_out);
     if (type != TypeWanted::Cfg)
-        PrintFields(CamFileType::Menu);
+        PrintFields(CamFileType::Menu, o.language);
     return EXIT_OK;
 }
 
@@ -467,7 +456,7 @@ int Run(int argc, char** argv) {
          kSetHelp,
          {"--new", "--type", "--keep-time", "--check", "--no-remote-cmd22", "--lang"},
          CommandSet},
-        {"fields", kFieldsHelp, {}, CommandFields},
+        {"fields", kFieldsHelp, {"--lang"}, CommandFields},
     };
     if (argc < 2) {
         fputs(kMainHelp, stderr);

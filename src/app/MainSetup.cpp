@@ -2,6 +2,7 @@
 // buttons that open the camera menu form and the 3G wizard.
 #include "app/App.h"
 #include "app/SavePath.h"
+#include "app/Trace.h"
 #include "lang/LanguageWin.h"
 #include "menu/CameraSetup.h"
 #include "res/resource.h"
@@ -14,10 +15,12 @@
 #include <vector>
 
 HINSTANCE g_hInstance = nullptr;
-bool g_bFirstStart = true;
 int g_iCameraModel = 0;
 
 namespace {
+
+// The first initialisation of Main Setup in a run takes the language and folder from the system.
+bool g_bFirstStart = true;
 
 BackTo s_eBackTo = BackTo::None;
 
@@ -45,7 +48,7 @@ void SetDefaultSavePath() {
     if (got == 0 || got > len)
         return;
     if (SetSavePath(dir.data()))
-        printf("CurDir:%s\n", g_szSavePath);
+        Trace("CurDir:%s\n", g_szSavePath);
 }
 
 void SetMainSetupTexts(HWND dlg, int refresh) {

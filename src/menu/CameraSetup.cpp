@@ -4,7 +4,9 @@
 
 #include "app/App.h"
 #include "app/SavePath.h"
+#include "app/Trace.h"
 #include "lang/LanguageWin.h"
+#include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
 #include "menu/MenuData.h"
 #include "res/resource.h"
@@ -19,9 +21,10 @@
 #include <iterator>
 #include <string>
 
-bool g_bMenuFirstOpen = true;
-
 namespace {
+
+// Set at program start; the first opening in a run reads menu.dat (or takes the defaults).
+bool g_bMenuFirstOpen = true;
 
 const UINT_PTR kClockTimerId = 0;
 const UINT kClockTimerPeriodMs = 1000;
@@ -73,217 +76,80 @@ const ControlText kCameraSetupTexts[] = {
 };
 static_assert(sizeof kCameraSetupTexts / sizeof kCameraSetupTexts[0] == 38, "38 labels");
 
-// Option lists whose items depend on the language: N Chinese items, then N English items.
-const char* const kCapModeItems[] = {"拍照",   "录像",  "拍照+录像",
-                                     "Camera", "Video", "Camera+Video"};
-const char* const kPicNumItems[] = {"01 张",    "02 张",     "03 张",
-                                    "01 Photo", "02 Photos", "03 Photos"};
-const char* const kSenseLevelItems[] = {"正常", "高", "低", "关闭", "Normal", "High", "Low", "Off"};
-const char* const kIntervalUnitItems[] = {"秒钟", "分钟", "Sec", "Min"};
-const char* const kDateFormatItems[] = {"年月日", "日月年", "月日年", "YYMMDD", "DDMMYY", "MMDDYY"};
-const char* const kClockModeItems[] = {"自动获取", "手动输入", "关闭", "Auto", "Input", "Off"};
-// Two distinct switch tables: Time Stamp and Time Lapse put "On" first (0 means on).
-const char* const kOffOnItems[] = {"关", "开", "Off", "On"};
-const char* const kOnOffItems[] = {"开", "关", "On", "Off"};
-
-// The same items in both languages.
-const char* const kImgSizeItems[] = {"12 MP", "5 MP", "2 MP"};
-const char* const kVideoSizeItems[] = {"1440x1080", "720P", "VGA"};
-
-// The camera's own menu language: Language = position + 1.
-const TextPair kCameraLanguages[] = {
-    {{"简体中文", "Chinese"}},   {{"英语", "English"}},           {{"德语", "German"}},
-    {{"芬兰语", "Finnish"}},     {{"意大利语", "Italian"}},       {{"法语", "French"}},
-    {{"匈牙利语", "Hungarian"}}, {{"斯洛文尼亚语", "Slovenian"}}, {{"捷克语", "Czech"}},
-    {{"日语", "Japanese"}},      {{"丹麦语", "Danish"}},          {{"荷兰语", "Dutch"}},
-    {{"俄语", "Russian"}},       {{"波兰语", "Polish"}},
-};
-static_assert(sizeof kCameraLanguages / sizeof kCameraLanguages[0] == 14, "14 languages");
-
-struct TextListSpec {
-    int id;
-    const char* const* items;
-    int count;      // items per language
-    bool bilingual; // false: the same count items in both languages
-};
-
-const TextListSpec kTextLists[] = {
-    {IDC_CAMERA_MODE, kCapModeItems, 3, true},
-    {IDC_CAMERA_IMAGE_SIZE, kImgSizeItems, 3, false},
-    {IDC_CAMERA_VIDEO_SIZE, kVideoSizeItems, 3, false},
-    {IDC_CAMERA_PICTURE_NUMBER, kPicNumItems, 3, true},
-    {IDC_CAMERA_TIME_STAMP, kOnOffItems, 2, true},
-    {IDC_CAMERA_SENSE_LEVEL, kSenseLevelItems, 4, true},
-    {IDC_CAMERA_SIDE_PIR, kOffOnItems, 2, true},
-    {IDC_CAMERA_INTERVAL_UNIT, kIntervalUnitItems, 2, true},
-    {IDC_CAMERA_DATE_FORMAT, kDateFormatItems, 3, true},
-    {IDC_CAMERA_BEEP_SOUND, kOffOnItems, 2, true},
-    {IDC_CAMERA_SD_CYCLE, kOffOnItems, 2, true},
-    {IDC_CAMERA_CLOCK_MODE, kClockModeItems, 3, true},
-    {IDC_CAMERA_TIMER1, kOffOnItems, 2, true},
-    {IDC_CAMERA_TIMER2, kOffOnItems, 2, true},
-    {IDC_CAMERA_SERIAL, kOffOnItems, 2, true},
-    {IDC_CAMERA_TIME_LAPSE, kOnOffItems, 2, true},
+// The control of each list, in the order of MenuList.
+const int kMenuListControls[MENU_LIST_COUNT] = {
+    IDC_CAMERA_MODE,
+    IDC_CAMERA_IMAGE_SIZE,
+    IDC_CAMERA_VIDEO_SIZE,
+    IDC_CAMERA_PICTURE_NUMBER,
+    IDC_CAMERA_TIME_STAMP,
+    IDC_CAMERA_SENSE_LEVEL,
+    IDC_CAMERA_SIDE_PIR,
+    IDC_CAMERA_VIDEO_LENGTH,
+    IDC_CAMERA_INTERVAL_COUNT,
+    IDC_CAMERA_INTERVAL_UNIT,
+    IDC_CAMERA_DATE_FORMAT,
+    IDC_CAMERA_BEEP_SOUND,
+    IDC_CAMERA_SD_CYCLE,
+    IDC_CAMERA_LANGUAGE,
+    IDC_CAMERA_CLOCK_MODE,
+    IDC_CAMERA_TIMER1,
+    IDC_CAMERA_TIMER1_START_HOUR,
+    IDC_CAMERA_TIMER1_START_MIN,
+    IDC_CAMERA_TIMER1_END_HOUR,
+    IDC_CAMERA_TIMER1_END_MIN,
+    IDC_CAMERA_TIMER2,
+    IDC_CAMERA_TIMER2_START_HOUR,
+    IDC_CAMERA_TIMER2_START_MIN,
+    IDC_CAMERA_TIMER2_END_HOUR,
+    IDC_CAMERA_TIMER2_END_MIN,
+    IDC_CAMERA_SERIAL,
+    IDC_CAMERA_SERIAL_CHAR1,
+    IDC_CAMERA_SERIAL_CHAR2,
+    IDC_CAMERA_SERIAL_CHAR3,
+    IDC_CAMERA_SERIAL_CHAR4,
+    IDC_CAMERA_TIME_LAPSE,
+    IDC_CAMERA_TIME_LAPSE_HOUR,
+    IDC_CAMERA_TIME_LAPSE_MIN,
+    IDC_CAMERA_TIME_LAPSE_SEC,
 };
 
-// Lists of plain decimal numbers first..last.
-struct NumberListSpec {
-    int id;
-    int first;
-    int last;
-};
-
-const NumberListSpec kNumberLists[] = {
-    {IDC_CAMERA_VIDEO_LENGTH, 1, 60},      {IDC_CAMERA_INTERVAL_COUNT, 0, 60},
-    {IDC_CAMERA_TIMER1_START_HOUR, 0, 23}, {IDC_CAMERA_TIMER1_START_MIN, 0, 59},
-    {IDC_CAMERA_TIMER1_END_HOUR, 0, 23},   {IDC_CAMERA_TIMER1_END_MIN, 0, 59},
-    {IDC_CAMERA_TIMER2_START_HOUR, 0, 23}, {IDC_CAMERA_TIMER2_START_MIN, 0, 59},
-    {IDC_CAMERA_TIMER2_END_HOUR, 0, 23},   {IDC_CAMERA_TIMER2_END_MIN, 0, 59},
-    {IDC_CAMERA_TIME_LAPSE_HOUR, 0, 23},   {IDC_CAMERA_TIME_LAPSE_MIN, 0, 59},
-    {IDC_CAMERA_TIME_LAPSE_SEC, 0, 59},
-};
-
-const int kSerialCharLists[4] = {IDC_CAMERA_SERIAL_CHAR1, IDC_CAMERA_SERIAL_CHAR2,
-                                 IDC_CAMERA_SERIAL_CHAR3, IDC_CAMERA_SERIAL_CHAR4};
-const char kSerialChars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-
-// Lists whose selected position is the record's byte, in record order.
-struct FieldList {
-    int id;
-    size_t offset; // of the byte in MenuData
-};
-
-const FieldList kListsBeforeInterval[] = {
-    {IDC_CAMERA_MODE, offsetof(MenuData, CapMode)},
-    {IDC_CAMERA_IMAGE_SIZE, offsetof(MenuData, ImgSize)},
-    {IDC_CAMERA_VIDEO_SIZE, offsetof(MenuData, VideoSize)},
-    {IDC_CAMERA_PICTURE_NUMBER, offsetof(MenuData, PicNum)},
-    {IDC_CAMERA_TIME_STAMP, offsetof(MenuData, TimeStamp)},
-    {IDC_CAMERA_SENSE_LEVEL, offsetof(MenuData, SenseLevel)},
-    {IDC_CAMERA_SIDE_PIR, offsetof(MenuData, SidePir)},
-    {IDC_CAMERA_VIDEO_LENGTH, offsetof(MenuData, VideoLen)},
-};
-
-const FieldList kListsAfterInterval[] = {
-    {IDC_CAMERA_DATE_FORMAT, offsetof(MenuData, DateFormat)},
-    {IDC_CAMERA_BEEP_SOUND, offsetof(MenuData, BeepSound)},
-    {IDC_CAMERA_SD_CYCLE, offsetof(MenuData, SdCycle)},
-};
-
-const FieldList kListsAfterClock[] = {
-    {IDC_CAMERA_TIMER1, offsetof(MenuData, Timer1On)},
-    {IDC_CAMERA_TIMER1_START_HOUR, offsetof(MenuData, Timer1StartHour)},
-    {IDC_CAMERA_TIMER1_START_MIN, offsetof(MenuData, Timer1StartMin)},
-    {IDC_CAMERA_TIMER1_END_HOUR, offsetof(MenuData, Timer1EndHour)},
-    {IDC_CAMERA_TIMER1_END_MIN, offsetof(MenuData, Timer1EndMin)},
-    {IDC_CAMERA_TIMER2, offsetof(MenuData, Timer2On)},
-    {IDC_CAMERA_TIMER2_START_HOUR, offsetof(MenuData, Timer2StartHour)},
-    {IDC_CAMERA_TIMER2_START_MIN, offsetof(MenuData, Timer2StartMin)},
-    {IDC_CAMERA_TIMER2_END_HOUR, offsetof(MenuData, Timer2EndHour)},
-    {IDC_CAMERA_TIMER2_END_MIN, offsetof(MenuData, Timer2EndMin)},
-    {IDC_CAMERA_SERIAL, offsetof(MenuData, SerialOn)},
-    {IDC_CAMERA_SERIAL_CHAR1, offsetof(MenuData, Serial) + 0},
-    {IDC_CAMERA_SERIAL_CHAR2, offsetof(MenuData, Serial) + 1},
-    {IDC_CAMERA_SERIAL_CHAR3, offsetof(MenuData, Serial) + 2},
-    {IDC_CAMERA_SERIAL_CHAR4, offsetof(MenuData, Serial) + 3},
-    {IDC_CAMERA_TIME_LAPSE, offsetof(MenuData, TimeLapse)},
-    {IDC_CAMERA_TIME_LAPSE_HOUR, offsetof(MenuData, TimeLapseHour)},
-    {IDC_CAMERA_TIME_LAPSE_MIN, offsetof(MenuData, TimeLapseMin)},
-    {IDC_CAMERA_TIME_LAPSE_SEC, offsetof(MenuData, TimeLapseSec)},
-};
-
-// A switch list and the inputs it enables at one position.
-struct EnableRule {
-    int switchId;
-    size_t offset; // of the switch's byte in MenuData
-    int onPosition;
-    int inputs[6];
-    int inputCount;
-};
+int ControlOf(MenuList list) {
+    return kMenuListControls[static_cast<int>(list)];
+}
 
 const int kClockEdits[6] = {IDC_CAMERA_YEAR, IDC_CAMERA_MONTH,  IDC_CAMERA_DAY,
                             IDC_CAMERA_HOUR, IDC_CAMERA_MINUTE, IDC_CAMERA_SECOND};
 
-const EnableRule kEnableRules[] = {
-    {IDC_CAMERA_CLOCK_MODE,
-     offsetof(MenuData, ClockMode),
-     1,
-     {IDC_CAMERA_YEAR, IDC_CAMERA_MONTH, IDC_CAMERA_DAY, IDC_CAMERA_HOUR, IDC_CAMERA_MINUTE,
+// The inputs each switch of kMenuEnableRules enables, in the same order.
+struct SwitchInputs {
+    int ids[6];
+    int count;
+};
+
+const SwitchInputs kSwitchInputs[std::size(kMenuEnableRules)] = {
+    {{IDC_CAMERA_YEAR, IDC_CAMERA_MONTH, IDC_CAMERA_DAY, IDC_CAMERA_HOUR, IDC_CAMERA_MINUTE,
       IDC_CAMERA_SECOND},
      6},
-    {IDC_CAMERA_TIMER1,
-     offsetof(MenuData, Timer1On),
-     1,
-     {IDC_CAMERA_TIMER1_START_HOUR, IDC_CAMERA_TIMER1_START_MIN, IDC_CAMERA_TIMER1_END_HOUR,
+    {{IDC_CAMERA_TIMER1_START_HOUR, IDC_CAMERA_TIMER1_START_MIN, IDC_CAMERA_TIMER1_END_HOUR,
       IDC_CAMERA_TIMER1_END_MIN},
      4},
-    {IDC_CAMERA_TIMER2,
-     offsetof(MenuData, Timer2On),
-     1,
-     {IDC_CAMERA_TIMER2_START_HOUR, IDC_CAMERA_TIMER2_START_MIN, IDC_CAMERA_TIMER2_END_HOUR,
+    {{IDC_CAMERA_TIMER2_START_HOUR, IDC_CAMERA_TIMER2_START_MIN, IDC_CAMERA_TIMER2_END_HOUR,
       IDC_CAMERA_TIMER2_END_MIN},
      4},
-    {IDC_CAMERA_SERIAL,
-     offsetof(MenuData, SerialOn),
-     1,
-     {IDC_CAMERA_SERIAL_CHAR1, IDC_CAMERA_SERIAL_CHAR2, IDC_CAMERA_SERIAL_CHAR3,
+    {{IDC_CAMERA_SERIAL_CHAR1, IDC_CAMERA_SERIAL_CHAR2, IDC_CAMERA_SERIAL_CHAR3,
       IDC_CAMERA_SERIAL_CHAR4},
      4},
-    {IDC_CAMERA_TIME_LAPSE,
-     offsetof(MenuData, TimeLapse),
-     0,
-     {IDC_CAMERA_TIME_LAPSE_HOUR, IDC_CAMERA_TIME_LAPSE_MIN, IDC_CAMERA_TIME_LAPSE_SEC},
-     3},
+    {{IDC_CAMERA_TIME_LAPSE_HOUR, IDC_CAMERA_TIME_LAPSE_MIN, IDC_CAMERA_TIME_LAPSE_SEC}, 3},
 };
 
 const char kDigits[] = "0123456789";
 
-uint8_t& MenuByte(size_t offset) {
-    return reinterpret_cast<uint8_t*>(&g_sMenuData)[offset];
-}
-
-// A list without a selection gives -1, which the one-byte fields keep as 0xFF.
-uint8_t SelectedByte(HWND dlg, int id) {
-    return static_cast<uint8_t>(ComboGetSel(dlg, id));
-}
-
-// A position beyond the list's items leaves the list without a selection.
-void SelectPosition(HWND dlg, int id, int position) {
-    const int count = static_cast<int>(SendDlgItemMessageW(dlg, id, CB_GETCOUNT, 0, 0));
-    ComboSetSel(dlg, id, position >= 0 && position < count ? position : -1);
-}
-
-void SelectFieldLists(HWND dlg, const FieldList* lists, size_t n) {
-    for (size_t k = 0; k < n; ++k)
-        SelectPosition(dlg, lists[k].id, MenuByte(lists[k].offset));
-}
-
-void TakeFieldLists(HWND dlg, const FieldList* lists, size_t n) {
-    for (size_t k = 0; k < n; ++k)
-        MenuByte(lists[k].offset) = SelectedByte(dlg, lists[k].id);
-}
-
 void FillMenuLists(HWND dlg) {
-    for (const TextListSpec& list : kTextLists) {
-        for (int k = 0; k < list.count; ++k)
-            ComboAddUtf8(dlg, list.id,
-                         list.bilingual ? TextListItem(list.items, list.count, k) : list.items[k]);
+    for (const MenuListField& f : kMenuListFields) {
+        for (int k = 0; k < OptionCount(f.items); ++k)
+            ComboAddUtf8(dlg, ControlOf(f.list), OptionText(f.items, k).c_str());
     }
-    for (const NumberListSpec& list : kNumberLists) {
-        for (int v = list.first; v <= list.last; ++v) {
-            char number[8];
-            snprintf(number, sizeof number, "%d", v);
-            ComboAddUtf8(dlg, list.id, number);
-        }
-    }
-    for (int id : kSerialCharLists) {
-        for (size_t k = 0; k + 1 < sizeof kSerialChars; ++k) {
-            const char item[2] = {kSerialChars[k], '\0'};
-            ComboAddUtf8(dlg, id, item);
-        }
-    }
-    for (const TextPair& language : kCameraLanguages)
-        ComboAddUtf8(dlg, IDC_CAMERA_LANGUAGE, language.Get());
 }
 
 void ShowMenuValues(HWND dlg, bool refresh) {
@@ -292,19 +158,9 @@ void ShowMenuValues(HWND dlg, bool refresh) {
         SetDlgItemTextUtf8(dlg, ct.id, ct.text.Get());
     if (!refresh)
         FillMenuLists(dlg);
-
-    SelectFieldLists(dlg, kListsBeforeInterval, std::size(kListsBeforeInterval));
-    // Bit 7 of Interval is the unit (set: seconds); the record holds only the count until the
-    // values are taken back.
-    SelectPosition(dlg, IDC_CAMERA_INTERVAL_UNIT, (g_sMenuData.Interval & 0x80) ? 0 : 1);
-    g_sMenuData.Interval &= 0x7F;
-    SelectPosition(dlg, IDC_CAMERA_INTERVAL_COUNT, g_sMenuData.Interval);
-    SelectFieldLists(dlg, kListsAfterInterval, std::size(kListsAfterInterval));
-    if (g_sMenuData.Language == 0)
-        g_sMenuData.Language = 1;
-    SelectPosition(dlg, IDC_CAMERA_LANGUAGE, g_sMenuData.Language - 1);
-    SelectPosition(dlg, IDC_CAMERA_CLOCK_MODE, g_sMenuData.ClockMode);
-    SelectFieldLists(dlg, kListsAfterClock, std::size(kListsAfterClock));
+    const MenuSelections shown = MenuSelectionsOf(g_sMenuData);
+    for (int k = 0; k < MENU_LIST_COUNT; ++k)
+        ComboSetSel(dlg, kMenuListControls[k], shown.position[k]);
 }
 
 void TakeClockValues(HWND dlg) {
@@ -315,36 +171,35 @@ void TakeClockValues(HWND dlg) {
         clock.text[k] = texts[k].c_str();
     }
     TakeClockTexts(clock, g_sMenuData);
-    printf("Y:%d,M:%d,D:%d, h:%d, m:%d, s:%d\n", g_sMenuData.Year, g_sMenuData.Month,
-           g_sMenuData.Day, g_sMenuData.Hour, g_sMenuData.Minute, g_sMenuData.Second);
+    Trace("Y:%d,M:%d,D:%d, h:%d, m:%d, s:%d\n", g_sMenuData.Year, g_sMenuData.Month,
+          g_sMenuData.Day, g_sMenuData.Hour, g_sMenuData.Minute, g_sMenuData.Second);
     SaveClock = ClockOfMenu(g_sMenuData);
 }
 
+// Every list's selection, then the clock edits.
 void TakeMenuValues(HWND dlg) {
-    TakeFieldLists(dlg, kListsBeforeInterval, std::size(kListsBeforeInterval));
-    g_sMenuData.Interval = SelectedByte(dlg, IDC_CAMERA_INTERVAL_COUNT);
-    if (ComboGetSel(dlg, IDC_CAMERA_INTERVAL_UNIT) == 0)
-        g_sMenuData.Interval |= 0x80;
-    TakeFieldLists(dlg, kListsAfterInterval, std::size(kListsAfterInterval));
-    g_sMenuData.Language = static_cast<uint8_t>(ComboGetSel(dlg, IDC_CAMERA_LANGUAGE) + 1);
-    g_sMenuData.ClockMode = SelectedByte(dlg, IDC_CAMERA_CLOCK_MODE);
+    MenuSelections chosen;
+    for (int k = 0; k < MENU_LIST_COUNT; ++k)
+        chosen.position[k] = ComboGetSel(dlg, kMenuListControls[k]);
+    TakeMenuSelections(chosen, g_sMenuData);
     TakeClockValues(dlg);
-    TakeFieldLists(dlg, kListsAfterClock, std::size(kListsAfterClock));
 }
 
-void ApplyEnableRule(HWND dlg, const EnableRule& rule, int position) {
-    for (int k = 0; k < rule.inputCount; ++k)
-        EnableDlgItem(dlg, rule.inputs[k], position == rule.onPosition);
+void ApplyEnableRule(HWND dlg, size_t rule, int position) {
+    const bool on = MenuInputsEnabled(kMenuEnableRules[rule], position);
+    for (int k = 0; k < kSwitchInputs[rule].count; ++k)
+        EnableDlgItem(dlg, kSwitchInputs[rule].ids[k], on);
 }
 
 void UpdateMenuEnables() {
-    for (const EnableRule& rule : kEnableRules)
-        ApplyEnableRule(s_hCameraSetup, rule, MenuByte(rule.offset));
+    for (size_t rule = 0; rule < std::size(kMenuEnableRules); ++rule)
+        ApplyEnableRule(s_hCameraSetup, rule,
+                        MenuListPosition(g_sMenuData, kMenuEnableRules[rule].switchList));
 }
 
 void OnSwitchChosen(HWND dlg, int id) {
-    for (const EnableRule& rule : kEnableRules) {
-        if (rule.switchId == id)
+    for (size_t rule = 0; rule < std::size(kMenuEnableRules); ++rule) {
+        if (ControlOf(kMenuEnableRules[rule].switchList) == id)
             ApplyEnableRule(dlg, rule, ComboGetSel(dlg, id));
     }
 }
@@ -363,20 +218,19 @@ void ShowLocalTime(HWND dlg) {
 }
 
 void CALLBACK ClockTimerProc(HWND dlg, UINT, UINT_PTR, DWORD) {
-    if (g_sMenuData.ClockMode == 0)
+    if (g_sMenuData.ClockMode == CLOCK_MODE_AUTO)
         ShowLocalTime(dlg);
 }
 
 void OnClockModeChosen(HWND dlg) {
     const int mode = ComboGetSel(dlg, IDC_CAMERA_CLOCK_MODE);
     g_sMenuData.ClockMode = static_cast<uint8_t>(mode); // the timer reads it from the record
-    for (int id : kClockEdits)
-        EnableDlgItem(dlg, id, mode == 1);
-    if (mode == 2) {
+    OnSwitchChosen(dlg, IDC_CAMERA_CLOCK_MODE);
+    if (ClockShowsLocalTime(mode)) {
+        ShowLocalTime(dlg);
+    } else {
         for (int id : kClockEdits)
             SetDlgItemTextUtf8(dlg, id, "");
-    } else {
-        ShowLocalTime(dlg);
     }
 }
 
@@ -528,15 +382,11 @@ void OnInitCameraSetup(HWND dlg) {
     s_hCameraSetup = dlg;
     if (g_bMenuFirstOpen) {
         g_bMenuFirstOpen = false;
-        if (ReadMenuFile() == 0)
-            LoadMenuDefaults();
-        else if (g_sMenuData.VideoLen > 59)
-            g_sMenuData.VideoLen = 9;
-        g_sMenuData.ClockMode = 0;
+        StartMenuAtFirstOpening(ReadMenuFile() == 1, g_sMenuData);
     }
     ShowMenuValues(dlg, false);
     UpdateMenuEnables();
-    if (g_sMenuData.ClockMode != 2)
+    if (ClockShowsLocalTime(g_sMenuData.ClockMode))
         ShowLocalTime(dlg);
     SetDlgItemField(dlg, IDC_CAMERA_SAVE_PATH, g_szSavePath, SAVE_PATH_CAPACITY);
     for (int id : kClockEdits)
@@ -545,7 +395,7 @@ void OnInitCameraSetup(HWND dlg) {
     SendDlgItemMessageW(dlg, IDC_CAMERA_SAVE_PATH, EM_LIMITTEXT, SAVE_PATH_MAX_CHARS + 1, 0);
     AddListTabStops(dlg);
     SetTimer(dlg, kClockTimerId, kClockTimerPeriodMs, ClockTimerProc);
-    puts("INIT END.");
+    TraceLine("INIT END.");
 }
 
 // The form's state stays in the record for the next opening; nothing is written.

@@ -1,6 +1,7 @@
 #include "menu/MenuData.h"
 
 #include "app/SavePath.h"
+#include "app/Trace.h"
 #include "sendset/FileIo.h"
 #include "sendset/SendSet.h"
 
@@ -53,18 +54,18 @@ bool WriteMenuTo(const char* folder, const MenuData& rec) {
 }
 
 int ReadMenuFrom(const char* folder, MenuData& rec, const SaveClockData& clock) {
-    printf("___sizeof menu data:%d___\n", MENU_DATA_SIZE);
+    Trace("___sizeof menu data:%d___\n", MENU_DATA_SIZE);
     uint8_t image[MENU_DATA_SIZE];
     if (!ReadFixedSizeFile(MakeFilePath(folder, kMenuFileName), image, MENU_DATA_SIZE, false))
         return 0;
     DecodeMenuImage(image, rec);
-    printf("CapMode = %d\n", rec.CapMode);
-    printf("ImgSize = %d\n", rec.ImgSize);
+    Trace("CapMode = %d\n", rec.CapMode);
+    Trace("ImgSize = %d\n", rec.ImgSize);
     if (clock.Year == 0)
         return 1;
     if (rec.Year != clock.Year || rec.Month != clock.Month || rec.Day != clock.Day ||
         rec.Hour != clock.Hour || rec.Minute != clock.Minute || rec.Second != clock.Second) {
-        puts("Save clock is different!");
+        TraceLine("Save clock is different!");
         return 0;
     }
     return 1;

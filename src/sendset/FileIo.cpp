@@ -1,5 +1,7 @@
 #include "sendset/FileIo.h"
 
+#include "app/Trace.h"
+
 #include <atomic>
 #include <cctype>
 #include <chrono>
@@ -123,33 +125,33 @@ SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* dat
 
 bool WriteFileWithTrace(const std::string& target, const uint8_t* data, size_t len) {
     SafeWriteResult result = WriteFileReplacing(target, data, len);
-    printf("Open file - \"%s\" %s\n", target.c_str(),
-           result == SafeWriteResult::Committed ? "success!" : "err!");
-    puts("________________________________________________");
+    Trace("Open file - \"%s\" %s\n", target.c_str(),
+          result == SafeWriteResult::Committed ? "success!" : "err!");
+    TraceLine("________________________________________________");
     return result == SafeWriteResult::Committed;
 }
 
 bool ReadFixedSizeFile(const std::string& path, uint8_t* buf, int size, bool printBufSize) {
     int fileSize = GetPathFileSize(path.c_str());
-    printf("iGetFileSize = %d\n", fileSize);
+    Trace("iGetFileSize = %d\n", fileSize);
     if (fileSize != size) {
-        puts("File szie != struct size!");
+        TraceLine("File szie != struct size!");
         return false;
     }
     FILE* f = OpenFileForReading(path);
     if (f == nullptr) {
-        printf("Open file - \"%s\" err!\n", path.c_str());
+        Trace("Open file - \"%s\" err!\n", path.c_str());
         return false;
     }
-    printf("Open file - \"%s\" success!\n", path.c_str());
+    Trace("Open file - \"%s\" success!\n", path.c_str());
     if (printBufSize)
-        printf("_bufsiz = %d\n", BUFSIZ);
+        Trace("_bufsiz = %d\n", BUFSIZ);
     std::vector<uint8_t> image(static_cast<size_t>(size));
     size_t got = fread(image.data(), 1, image.size(), f);
     fclose(f);
     if (got != image.size()) {
         // The file shrank between the size test and the read.
-        puts("File szie != struct size!");
+        TraceLine("File szie != struct size!");
         return false;
     }
     memcpy(buf, image.data(), image.size());

@@ -2,6 +2,8 @@
 // tables themselves are in OperatorPresetData.cpp.
 #include "sendset/OperatorPresets.h"
 
+#include "app/Trace.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -27,8 +29,8 @@ template <size_t N> void CopyPresetText(char (&field)[N], const char* text) {
 } // namespace
 
 void LoadMmsPresets(SendSet& rec, long lCountrySel, long lrOperatorIndex) {
-    printf("lCountrySel = %d, lrOperatorIndex = %d\n", static_cast<int>(lCountrySel),
-           static_cast<int>(lrOperatorIndex));
+    Trace("lCountrySel = %d, lrOperatorIndex = %d\n", static_cast<int>(lCountrySel),
+          static_cast<int>(lrOperatorIndex));
     const MmsPresetRow& row = MmsPresetTable[PresetRow(lCountrySel, lrOperatorIndex)];
     MmsSet& mms = rec.sMmsSet;
     CopyPresetText(mms.szUrl, row.url);

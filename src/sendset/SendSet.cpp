@@ -1,6 +1,7 @@
 #include "sendset/SendSet.h"
 
 #include "app/SavePath.h"
+#include "app/Trace.h"
 #include "sendset/FileIo.h"
 
 #include <cstdio>
@@ -18,80 +19,73 @@ const char kSendSetFileName[] = "CFG.BIN";
 // printf arguments for a fixed-size field that a file may have left without a terminator.
 #define FIELD(f) FieldLength((f), sizeof(f)), (f)
 
-void PrintRecordTrace(SendSet& rec) {
+// The reader's trace of a repaired record; the remote interval is printed as it was stored.
+void PrintRecordTrace(const SendSet& rec, uint8_t storedRemoteInterval) {
     for (int i = 0; i < 4; ++i) {
-        printf("g_sSendSet.uwRecpLen[%d]=%d\n", i, rec.uwRecpLen[i]);
-        printf("g_sSendSet.szRecp[%d]=\"%.*s\"\n", i, FIELD(rec.szRecp[i]));
+        Trace("g_sSendSet.uwRecpLen[%d]=%d\n", i, rec.uwRecpLen[i]);
+        Trace("g_sSendSet.szRecp[%d]=\"%.*s\"\n", i, FIELD(rec.szRecp[i]));
     }
-    if (rec.bySendFileNum > 4)
-        rec.bySendFileNum = 0;
-    printf("g_sSendSet.bySendFileNum=%d\n", rec.bySendFileNum);
+    Trace("g_sSendSet.bySendFileNum=%d\n", rec.bySendFileNum);
     for (int i = 0; i < rec.bySendFileNum; ++i)
-        printf("g_sSendSet.szFileFullName[%d]=\"%.*s\"\n", i, FIELD(rec.szFileFullName[i]));
-    printf("g_sSendSet.byOperatorCountry=%d\n", rec.byOperatorCountry);
+        Trace("g_sSendSet.szFileFullName[%d]=\"%.*s\"\n", i, FIELD(rec.szFileFullName[i]));
+    Trace("g_sSendSet.byOperatorCountry=%d\n", rec.byOperatorCountry);
 
     const MmsSet& mms = rec.sMmsSet;
-    printf("%s:\"%.*s\"\n", "Url", FIELD(mms.szUrl));
-    printf("%s:\"%.*s\"\n", "Apn", FIELD(mms.szApn));
-    printf("%s:\"%.*s\"\n", "Gateway", FIELD(mms.szGateway));
-    printf("%s:\"%.*s\"\n", "Port", FIELD(mms.szPort));
-    printf("%s:\"%.*s\"\n", "Account", FIELD(mms.szAccount));
-    printf("%s:\"%.*s\"\n", "Password", FIELD(mms.szPassword));
+    Trace("%s:\"%.*s\"\n", "Url", FIELD(mms.szUrl));
+    Trace("%s:\"%.*s\"\n", "Apn", FIELD(mms.szApn));
+    Trace("%s:\"%.*s\"\n", "Gateway", FIELD(mms.szGateway));
+    Trace("%s:\"%.*s\"\n", "Port", FIELD(mms.szPort));
+    Trace("%s:\"%.*s\"\n", "Account", FIELD(mms.szAccount));
+    Trace("%s:\"%.*s\"\n", "Password", FIELD(mms.szPassword));
 
     const SmtpSet& smtp = rec.sSmtpSet;
-    printf("g_sSendSet.sSmtpSet.sz3GSmtpApN=%.*s\n", FIELD(smtp.sz3GSmtpApN));
-    printf("g_sSendSet.sSmtpSet.sz3GSmtpAccount=%.*s\n", FIELD(smtp.sz3GSmtpAccount));
-    printf("g_sSendSet.sSmtpSet.sz3GSmtpPassword=%.*s\n", FIELD(smtp.sz3GSmtpPassword));
-    printf("g_sSendSet.sSmtpSet.szServer=%.*s\n", FIELD(smtp.szServer));
-    printf("g_sSendSet.sSmtpSet.iPort=%d\n", static_cast<int>(smtp.iPort));
-    printf("g_sSendSet.sSmtpSet.szAddr=%.*s\n", FIELD(smtp.szAddr));
-    printf("g_sSendSet.sSmtpSet.szUserName=%.*s\n", FIELD(smtp.szUserName));
-    printf("g_sSendSet.sSmtpSet.szPassword=%.*s\n", FIELD(smtp.szPassword));
+    Trace("g_sSendSet.sSmtpSet.sz3GSmtpApN=%.*s\n", FIELD(smtp.sz3GSmtpApN));
+    Trace("g_sSendSet.sSmtpSet.sz3GSmtpAccount=%.*s\n", FIELD(smtp.sz3GSmtpAccount));
+    Trace("g_sSendSet.sSmtpSet.sz3GSmtpPassword=%.*s\n", FIELD(smtp.sz3GSmtpPassword));
+    Trace("g_sSendSet.sSmtpSet.szServer=%.*s\n", FIELD(smtp.szServer));
+    Trace("g_sSendSet.sSmtpSet.iPort=%d\n", static_cast<int>(smtp.iPort));
+    Trace("g_sSendSet.sSmtpSet.szAddr=%.*s\n", FIELD(smtp.szAddr));
+    Trace("g_sSendSet.sSmtpSet.szUserName=%.*s\n", FIELD(smtp.szUserName));
+    Trace("g_sSendSet.sSmtpSet.szPassword=%.*s\n", FIELD(smtp.szPassword));
 
     const SendTime& t = rec.sTime;
-    printf("Time(%d-%d-%d, %d:%d:%d), bSet=%d\n", t.byYear, t.byMonth, t.byDay, t.byHour,
-           t.byMinute, t.bySecond, t.bSet);
+    Trace("Time(%d-%d-%d, %d:%d:%d), bSet=%d\n", t.byYear, t.byMonth, t.byDay, t.byHour, t.byMinute,
+          t.bySecond, t.bSet);
 
-    printf("g_sSendSet.bySendMode=%d\n", rec.bySendMode);
-    printf("g_sSendSet.bySendImgSize=%d\n", rec.bySendImgSize);
-    printf("g_sSendSet.uwMaxSendImgNum=%d\n", rec.uwMaxSendImgNum);
-    printf("g_sSendSet.szRemotePhoneNum=\"%.*s\"\n", FIELD(rec.szRemotePhoneNum));
+    Trace("g_sSendSet.bySendMode=%d\n", rec.bySendMode);
+    Trace("g_sSendSet.bySendImgSize=%d\n", rec.bySendImgSize);
+    Trace("g_sSendSet.uwMaxSendImgNum=%d\n", rec.uwMaxSendImgNum);
+    Trace("g_sSendSet.szRemotePhoneNum=\"%.*s\"\n", FIELD(rec.szRemotePhoneNum));
 
-    printf("g_sSendSet.byRemoteInterval=%d\n", rec.byRemoteInterval);
-    if (rec.byRemoteInterval > REMOTE_INTERVAL_OFF) {
-        rec.byRemoteInterval = 0;
-        rec.byRemoteSwitch = 1;
-    } else {
-        rec.byRemoteSwitch = rec.byRemoteInterval == REMOTE_INTERVAL_OFF ? 0 : 1;
-    }
-    printf("g_sSendSet.byRemoteSwitch=%d\n", rec.byRemoteSwitch);
+    Trace("g_sSendSet.byRemoteInterval=%d\n", storedRemoteInterval);
+    Trace("g_sSendSet.byRemoteSwitch=%d\n", rec.byRemoteSwitch);
 
-    printf("g_sSendSet.byOperatorCountry=%d\n", rec.byOperatorCountry);
-    printf("g_sSendSet.byOperator=%d\n", rec.byOperator);
-    printf("g_sSendSet.byDailySendTime=%d\n", rec.byDailySendTime);
+    Trace("g_sSendSet.byOperatorCountry=%d\n", rec.byOperatorCountry);
+    Trace("g_sSendSet.byOperator=%d\n", rec.byOperator);
+    Trace("g_sSendSet.byDailySendTime=%d\n", rec.byDailySendTime);
 
     if (rec.bySendBy == SEND_BY_FTP) {
         const FtpSet& ftp = rec.sFtpSet;
-        printf("g_sSendSet.sFtpSet.iFtpDirType\t=%d\n", static_cast<int>(ftp.iFtpDirType));
-        printf("g_sSendSet.sFtpSet.szFtpDir\t=%.*s\n", FIELD(ftp.szFtpDir));
-        printf("g_sSendSet.sFtpSet.szServer\t=%.*s\n", FIELD(ftp.szServer));
-        printf("g_sSendSet.sFtpSet.iPort\t=%d\n", static_cast<int>(ftp.iPort));
-        printf("g_sSendSet.sFtpSet.szUserName\t=%.*s\n", FIELD(ftp.szUserName));
-        printf("g_sSendSet.sFtpSet.szPassword\t=%.*s\n", FIELD(ftp.szPassword));
+        Trace("g_sSendSet.sFtpSet.iFtpDirType\t=%d\n", static_cast<int>(ftp.iFtpDirType));
+        Trace("g_sSendSet.sFtpSet.szFtpDir\t=%.*s\n", FIELD(ftp.szFtpDir));
+        Trace("g_sSendSet.sFtpSet.szServer\t=%.*s\n", FIELD(ftp.szServer));
+        Trace("g_sSendSet.sFtpSet.iPort\t=%d\n", static_cast<int>(ftp.iPort));
+        Trace("g_sSendSet.sFtpSet.szUserName\t=%.*s\n", FIELD(ftp.szUserName));
+        Trace("g_sSendSet.sFtpSet.szPassword\t=%.*s\n", FIELD(ftp.szPassword));
     } else if (rec.bySendBy == SEND_BY_CLOUD) {
         const QorCloudSet& cloud = rec.sQorCloudSet;
-        printf("g_sSendSet.sQorCloudSet.szAppKey\t=%.*s\n", FIELD(cloud.szAppKey));
-        printf("g_sSendSet.sQorCloudSet.szAppSecret\t=%.*s\n", FIELD(cloud.szAppSecret));
-        printf("g_sSendSet.sQorCloudSet.szSimCardNum\t=%.*s\n", FIELD(cloud.szSimCardNum));
+        Trace("g_sSendSet.sQorCloudSet.szAppKey\t=%.*s\n", FIELD(cloud.szAppKey));
+        Trace("g_sSendSet.sQorCloudSet.szAppSecret\t=%.*s\n", FIELD(cloud.szAppSecret));
+        Trace("g_sSendSet.sQorCloudSet.szSimCardNum\t=%.*s\n", FIELD(cloud.szSimCardNum));
     }
 
     // The degree sign is the GBK character A1 A3, written as stored.
     const Coordinate& lon = rec.sLongitude;
     const Coordinate& lat = rec.sLatitude;
-    printf("g_sSendSet.sLongitude:\t(%d)%d\xA1\xA3%d'%d\"\n", lon.byDir, lon.byDeg, lon.byMin,
-           lon.bySec);
-    printf("g_sSendSet.sLatitude:\t(%d)%d\xA1\xA3%d'%d\"\n", lat.byDir, lat.byDeg, lat.byMin,
-           lat.bySec);
+    Trace("g_sSendSet.sLongitude:\t(%d)%d\xA1\xA3%d'%d\"\n", lon.byDir, lon.byDeg, lon.byMin,
+          lon.bySec);
+    Trace("g_sSendSet.sLatitude:\t(%d)%d\xA1\xA3%d'%d\"\n", lat.byDir, lat.byDeg, lat.byMin,
+          lat.bySec);
 }
 
 #undef FIELD
@@ -143,19 +137,41 @@ void BuildSendSetImage(const SendSet& rec, uint8_t out[SEND_SET_SIZE]) {
     EncodeCfgBuffer(out, SEND_SET_SIZE);
 }
 
-bool DecodeSendSetImage(const uint8_t img[SEND_SET_SIZE], SendSet& rec) {
+bool DecodeStoredSendSet(const uint8_t img[SEND_SET_SIZE], SendSet& rec, bool* appSetFlag) {
     memcpy(&rec, img, SEND_SET_SIZE);
     DecodeCfgBuffer(reinterpret_cast<uint8_t*>(&rec), SEND_SET_SIZE);
     if (rec.StructFlag != SEND_SET_STRUCT_FLAG) {
-        puts("StructFlag is different!");
         memset(&rec, 0, sizeof rec);
         rec.StructFlag = SEND_SET_STRUCT_FLAG;
         return false;
     }
-    printf("IF_SEND_BY_APP_SET_FLG=%d\n", (rec.bySendBy & IF_SEND_BY_APP_SET_FLG) ? 1 : 0);
+    if (appSetFlag != nullptr)
+        *appSetFlag = (rec.bySendBy & IF_SEND_BY_APP_SET_FLG) != 0;
     rec.bySendBy &= static_cast<uint8_t>(~IF_SEND_BY_APP_SET_FLG);
-    printf("g_sSendSet.bySendBy=%d\n", rec.bySendBy);
-    PrintRecordTrace(rec);
+    return true;
+}
+
+bool RepairSendSetAsRead(SendSet& rec) {
+    const SendSet stored = rec;
+    if (rec.bySendFileNum > 4)
+        rec.bySendFileNum = 0;
+    if (rec.byRemoteInterval > REMOTE_INTERVAL_OFF)
+        rec.byRemoteInterval = 0;
+    rec.byRemoteSwitch = rec.byRemoteInterval == REMOTE_INTERVAL_OFF ? 0 : 1;
+    return memcmp(&stored, &rec, sizeof rec) != 0;
+}
+
+bool DecodeSendSetImage(const uint8_t img[SEND_SET_SIZE], SendSet& rec) {
+    bool appSetFlag = false;
+    if (!DecodeStoredSendSet(img, rec, &appSetFlag)) {
+        TraceLine("StructFlag is different!");
+        return false;
+    }
+    Trace("IF_SEND_BY_APP_SET_FLG=%d\n", appSetFlag ? 1 : 0);
+    Trace("g_sSendSet.bySendBy=%d\n", rec.bySendBy);
+    const uint8_t storedRemoteInterval = rec.byRemoteInterval;
+    RepairSendSetAsRead(rec);
+    PrintRecordTrace(rec, storedRemoteInterval);
     return true;
 }
 
@@ -166,7 +182,7 @@ bool WriteSendSetTo(const char* folder, const SendSet& rec) {
 }
 
 int ReadSendSetFrom(const char* folder, SendSet& rec, int verify, const SendSetClock& clock) {
-    printf("sizeof = %d\n", static_cast<int>(sizeof(SendSet)));
+    Trace("sizeof = %d\n", static_cast<int>(sizeof(SendSet)));
     uint8_t image[SEND_SET_SIZE];
     if (!ReadFixedSizeFile(MakeFilePath(folder, kSendSetFileName), image, SEND_SET_SIZE, true))
         return 0;

@@ -190,9 +190,17 @@ void LoadSendSetDefaults(SendSet& rec);
 // The scrambled file image of a record: bit 7 of byte 0 set, then every byte encoded.
 void BuildSendSetImage(const SendSet& rec, uint8_t out[SEND_SET_SIZE]);
 
-// Decodes a 1240-byte file image into rec, printing the reader's trace and applying its repairs
-// (file-name count above 4 becomes 0; remote switch recomputed from the interval). Returns false,
-// with rec zeroed except StructFlag = 5, when the layout flag is not 5.
+// Decodes a 1240-byte file image into rec as it is stored: every byte unscrambled and bit 7 of
+// byte 0 cleared (*appSetFlag, when given, tells whether it was set); no trace, no repairs.
+// Returns false, with rec zeroed except StructFlag = 5, when the layout flag is not 5.
+bool DecodeStoredSendSet(const uint8_t img[SEND_SET_SIZE], SendSet& rec, bool* appSetFlag);
+
+// The repairs of a record read from a file: a file-name count above 4 becomes 0, a remote
+// interval of 26 or more becomes 0 (every 10 minutes), and the remote switch follows the
+// interval. True when one of them changed the record.
+bool RepairSendSetAsRead(SendSet& rec);
+
+// The reader's decode: DecodeStoredSendSet with the reader's trace, then RepairSendSetAsRead.
 bool DecodeSendSetImage(const uint8_t img[SEND_SET_SIZE], SendSet& rec);
 
 // Writes rec as "<folder>/CFG.BIN" through a temporary file that replaces the target only once it

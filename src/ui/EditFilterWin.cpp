@@ -3,6 +3,7 @@
 // returns: each call corrects one thing and leaves the rest to the next one.
 #include "ui/EditFilterWin.h"
 
+#include "app/Trace.h"
 #include "lang/LanguageWin.h"
 #include "ui/EditFilter.h"
 
@@ -82,6 +83,6 @@ void CheckEditRange(HWND dlg, int id, uint16_t minimum, uint16_t maximum) {
     }
     if (check.Traced()) {
         SetEditText(edit, check.corrected);
-        puts("Input value error!");
+        TraceLine("Input value error!");
     }
 }

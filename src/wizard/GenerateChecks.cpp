@@ -1,5 +1,6 @@
 #include "wizard/GenerateChecks.h"
 
+#include "app/Trace.h"
 #include "sendset/FileIo.h"
 
 #include <cstdio>
@@ -141,8 +142,8 @@ int CheckManualMms(const SendSet& rec) {
 }
 
 int CheckSmtp(const SendSet& rec) {
-    printf(":: g_sSendSet.sSmtpSet.szServer[0]=%d\n",
-           static_cast<int>(static_cast<signed char>(rec.sSmtpSet.szServer[0])));
+    Trace(":: g_sSendSet.sSmtpSet.szServer[0]=%d\n",
+          static_cast<int>(static_cast<signed char>(rec.sSmtpSet.szServer[0])));
     const SmtpSet& smtp = rec.sSmtpSet;
     if (IsEmpty(smtp.sz3GSmtpApN))
         return MSG_3G_APN;
@@ -222,11 +223,11 @@ uint8_t ItemByte(int item) {
 // The send mode and image size lists; "Send Immediately" has no daily hour.
 void StoreSendChoices(SendSet& rec, const GenerateControls& controls) {
     rec.bySendMode = ItemByte(controls.iSendModeItem);
-    printf(":: Get SendMode=%d\n", rec.bySendMode);
+    Trace(":: Get SendMode=%d\n", rec.bySendMode);
     if (rec.bySendMode == 0)
         rec.byDailySendTime = 24;
     rec.bySendImgSize = ItemByte(controls.iSendImgSizeItem);
-    printf(":: Get SendImgSize=%d\n", rec.bySendImgSize);
+    Trace(":: Get SendImgSize=%d\n", rec.bySendImgSize);
 }
 
 } // namespace
@@ -286,7 +287,7 @@ int CheckSendSet(SendSet& rec, const GenerateControls& controls) {
     }
 
     StoreFileEntries(rec);
-    puts("** **");
+    TraceLine("** **");
 
     if (rec.bySendBy != SEND_BY_CLOSE_3G) {
         if (int msg = CheckTransport(rec, controls))

@@ -2,6 +2,7 @@
 // parameters (from the preset tables or typed in), the sender mailbox and the FTP server or the
 // cloud account, edited in place in g_sSendSet.
 #include "app/App.h"
+#include "lang/OptionLists.h"
 #include "lang/Texts.h"
 #include "res/resource.h"
 #include "sendset/FileIo.h"
@@ -19,12 +20,12 @@
 #include <iterator>
 #include <string>
 
-// Process-wide for the whole run; none of them is stored in a file.
+namespace {
+
+// Kept for the whole run, private to the page; none of them is stored in a file.
 bool g_bParamPageFirstOpen = true; // the first opening reads CFG.BIN
 bool g_bCountryListStale = true;   // the next preset fill of the country list refills it
 bool g_bFtpGroupShown = false;     // set once a send option other than "Close 3G" was applied
-
-namespace {
 
 // Layout of the FTP group; kept across openings, read by page 2.
 FtpEditUse s_eFtpEditUse = FTP_EDIT_FTP;
@@ -34,16 +35,6 @@ HWND s_hParamPage = nullptr;
 const char kDigits[] = "0123456789";
 
 const TextPair kParamPageCaption = {{"3G参数设置", "3G Parameter Settings"}};
-const TextPair kTextOthers = {{"其他", "Others"}};
-
-const char* const kSendOptionItems[] = {
-    "关闭3G",   "彩信", "邮件",  "FTP", "QOR相机云系统",
-    "Close 3G", "MMS",  "Email", "FTP", "QOR Camera Cloud System",
-};
-const char* const kParamModeItems[] = {"选择运营商参数", "手动输入", "Select Operator",
-                                       "Manual Input"};
-const char* const kFtpDirTypeItems[] = {"根目录", "指定目录", "Root", "Specify"};
-const char* const kApnKindItems[] = {"APN", "CSD"};
 
 const ControlText kParamPageTexts[] = {
     {IDC_PARAM_SEND_OPTION_LABEL, {{"3G发送选项", "3G Send Options"}}},
@@ -153,10 +144,9 @@ void SetTexts(HWND dlg, const ControlText* texts, size_t n) {
         SetDlgItemTextUtf8(dlg, texts[i].id, texts[i].text.Get());
 }
 
-template <size_t N> void FillTextList(HWND dlg, int id, const char* const (&items)[N]) {
-    const int n = static_cast<int>(N / 2);
-    for (int k = 0; k < n; ++k)
-        ComboAddUtf8(dlg, id, TextListItem(items, n, k));
+void FillTextList(HWND dlg, int id, OptionList list) {
+    for (int k = 0; k < OptionCount(list); ++k)
+        ComboAddUtf8(dlg, id, OptionText(list, k).c_str());
 }
 
 // A port shows as decimal text, empty when 0.
@@ -272,10 +262,10 @@ void SetParamPageTexts(HWND dlg, int refresh) {
         ComboReset(dlg, IDC_PARAM_OPERATOR);
         ComboReset(dlg, IDC_PARAM_FTP_DIR_TYPE);
     }
-    FillTextList(dlg, IDC_PARAM_SEND_OPTION, kSendOptionItems);
+    FillTextList(dlg, IDC_PARAM_SEND_OPTION, OptionList::SendOption);
     ComboSetSel(dlg, IDC_PARAM_SEND_OPTION, sendOption);
     ComboFitDroppedWidth(dlg, IDC_PARAM_SEND_OPTION); // "QOR Camera Cloud System" is wider
-    FillTextList(dlg, IDC_PARAM_MODE, kParamModeItems);
+    FillTextList(dlg, IDC_PARAM_MODE, OptionList::ParamMode);
     ComboSetSel(dlg, IDC_PARAM_MODE, mode);
 
     SetTexts(dlg, kParamPageTexts, std::size(kParamPageTexts));
@@ -302,7 +292,7 @@ void SetParamPageTexts(HWND dlg, int refresh) {
     SetFtpLayoutTexts(dlg);
 
     // Refilled on a language change as well, so the list never mixes the two languages.
-    FillTextList(dlg, IDC_PARAM_FTP_DIR_TYPE, kFtpDirTypeItems);
+    FillTextList(dlg, IDC_PARAM_FTP_DIR_TYPE, OptionList::FtpDirType);
     ComboSetSel(dlg, IDC_PARAM_FTP_DIR_TYPE, dirType);
 }
 
@@ -387,8 +377,7 @@ void OnInitParamPage(HWND dlg) {
     s_hParamPage = dlg;
     SetSmallIcon(dlg, IDI_WINDOW);
 
-    for (const char* item : kApnKindItems) // the same in both languages
-        ComboAddUtf8(dlg, IDC_PARAM_MMS_APN_KIND, item);
+    FillTextList(dlg, IDC_PARAM_MMS_APN_KIND, OptionList::ApnKind);
     ComboSetSel(dlg, IDC_PARAM_MMS_APN_KIND, 0);
     EnableDlgItem(dlg, IDC_PARAM_MMS_APN_KIND, false);
 

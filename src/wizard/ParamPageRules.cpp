@@ -1,5 +1,6 @@
 #include "wizard/ParamPageRules.h"
 
+#include "app/Trace.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
 
@@ -307,7 +308,7 @@ void TakeParamPageEntries(SendSet& rec, const ParamPageEntries& e, bool noRemote
         TakeEdits(rec, e, PE_MMS_URL, PE_MMS_PASSWORD, FTP_EDIT_FTP);
     else
         LoadPresetsOfRow(rec, e.iCountryItem, e.iOperatorItem);
-    printf("g_sSendSet.byRemoteSwitch=%d\n", rec.byRemoteSwitch);
+    Trace("g_sSendSet.byRemoteSwitch=%d\n", rec.byRemoteSwitch);
 
     // The 3G edits are taken wherever the page lets the user type them, so manual 3G settings
     // for FTP or the cloud without remote control reach the file.
@@ -318,8 +319,8 @@ void TakeParamPageEntries(SendSet& rec, const ParamPageEntries& e, bool noRemote
     if (mailboxUsed) {
         const SmtpSet& smtp = rec.sSmtpSet;
         TakeEdits(rec, e, PE_SENDER_SERVER, PE_SENDER_SERVER, FTP_EDIT_FTP);
-        printf("** szServer:%.*s\n", FieldLength(smtp.szServer, sizeof smtp.szServer),
-               smtp.szServer);
+        Trace("** szServer:%.*s\n", FieldLength(smtp.szServer, sizeof smtp.szServer),
+              smtp.szServer);
         TakeEdits(rec, e, PE_SENDER_PORT, PE_SENDER_PASSWORD, FTP_EDIT_FTP);
     }
 

@@ -2,6 +2,7 @@
 // send schedule, remote control and the save folder; "Generate" writes CFG.BIN.
 #include "app/App.h"
 #include "app/SavePath.h"
+#include "lang/OptionLists.h"
 #include "lang/Texts.h"
 #include "res/resource.h"
 #include "ui/EditFilterWin.h"
@@ -20,10 +21,10 @@
 
 int g_bNoRemoteCmd22 = 0;
 
+namespace {
+
 // Cleared at the page's first opening; later openings take the record from the hand-over copy.
 bool g_bSendPageFirstOpen = true;
-
-namespace {
 
 const char kPhoneCharacters[] = "0123456789+";
 const char kDigits[] = "0123456789";
@@ -64,11 +65,6 @@ const ControlText kSendPageTexts[] = {
     {IDC_SEND_GENERATE, {{"生成配置", "Generate"}}},
 };
 
-const char* const kLongitudeDirections[] = {"东", "西", "E", "W"};
-const char* const kLatitudeDirections[] = {"北", "南", "N", "S"};
-const char* const kImageSizes[] = {"大图", "小图", "Full Image", "Thumbnail"};
-const char* const kSendModes[] = {"立即发送", "每天集中发送", "Send Immediately", "Daily Send"};
-
 struct EditLimit {
     int id;
     int chars;
@@ -102,10 +98,10 @@ CoordinateIds CoordinateControls(CoordinateAxis axis) {
             IDC_SEND_LATITUDE_SEC};
 }
 
-void FillList(HWND page, int id, const char* const* list, int n) {
+void FillList(HWND page, int id, OptionList list) {
     ComboReset(page, id);
-    for (int k = 0; k < n; ++k)
-        ComboAddUtf8(page, id, TextListItem(list, n, k));
+    for (int k = 0; k < OptionCount(list); ++k)
+        ComboAddUtf8(page, id, OptionText(list, k).c_str());
 }
 
 uint8_t ComboByte(HWND page, int id) {
@@ -126,16 +122,12 @@ void SetSendPageTexts(HWND page) {
     for (const ControlText& ct : kSendPageTexts)
         SetDlgItemTextUtf8(page, ct.id, ct.text.Get());
 
-    FillList(page, IDC_SEND_LONGITUDE_DIR, kLongitudeDirections, 2);
-    FillList(page, IDC_SEND_LATITUDE_DIR, kLatitudeDirections, 2);
-    FillList(page, IDC_SEND_IMAGE_SIZE, kImageSizes, 2);
-    FillList(page, IDC_SEND_MODE, kSendModes, 2);
-    ComboReset(page, IDC_SEND_DAILY_TIME);
-    for (int hour = 0; hour < DAILY_SEND_TIME_ITEMS; ++hour)
-        ComboAddUtf8(page, IDC_SEND_DAILY_TIME, DailySendTimeItem(hour).c_str());
-    ComboReset(page, IDC_SEND_REMOTE_INTERVAL);
-    for (int item = 0; item < REMOTE_INTERVAL_ITEMS; ++item)
-        ComboAddUtf8(page, IDC_SEND_REMOTE_INTERVAL, RemoteIntervalItemText(item).c_str());
+    FillList(page, IDC_SEND_LONGITUDE_DIR, OptionList::LongitudeDir);
+    FillList(page, IDC_SEND_LATITUDE_DIR, OptionList::LatitudeDir);
+    FillList(page, IDC_SEND_IMAGE_SIZE, OptionList::SendImageSize);
+    FillList(page, IDC_SEND_MODE, OptionList::SendMode);
+    FillList(page, IDC_SEND_DAILY_TIME, OptionList::DailySendTime);
+    FillList(page, IDC_SEND_REMOTE_INTERVAL, OptionList::RemoteInterval);
     for (int id :
          {IDC_SEND_IMAGE_SIZE, IDC_SEND_MODE, IDC_SEND_DAILY_TIME, IDC_SEND_REMOTE_INTERVAL})
         ComboSetSel(page, id, 0);

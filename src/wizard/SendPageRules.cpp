@@ -1,27 +1,13 @@
 #include "wizard/SendPageRules.h"
 
-#include "lang/Texts.h"
 #include "sendset/SendSet.h"
 #include "wizard/GenerateChecks.h"
-
-#include <cstdio>
 
 namespace {
 
 uint16_t FullDegrees(CoordinateAxis axis) {
     return axis == CoordinateAxis::Longitude ? 180 : 90;
 }
-
-std::string TwoDigits(int n, const TextPair& unit) {
-    char digits[8];
-    snprintf(digits, sizeof digits, "%02d", n);
-    return std::string(digits) + unit.Get();
-}
-
-const TextPair kHourOfDay = {{"点钟", " o'clock"}};
-const TextPair kRemoteOff = {{"关闭遥控", "Remote Off"}};
-const TextPair kTenMinutes = {{"10分钟", "10 Minutes"}};
-const TextPair kHours = {{"小时", " Hours"}};
 
 } // namespace
 
@@ -32,18 +18,6 @@ uint16_t CoordinateDegreeMaximum(CoordinateAxis axis, long minutes, long seconds
 
 uint16_t CoordinateMinuteMaximum(CoordinateAxis axis, long degrees) {
     return degrees == FullDegrees(axis) ? 0 : 59;
-}
-
-std::string DailySendTimeItem(int hour) {
-    return TwoDigits(hour, kHourOfDay);
-}
-
-std::string RemoteIntervalItemText(int item) {
-    if (item <= 0)
-        return kRemoteOff.Get();
-    if (item == 1)
-        return kTenMinutes.Get();
-    return TwoDigits(item - 1, kHours);
 }
 
 void PrepareSendPageRecord(SendSet& rec) {

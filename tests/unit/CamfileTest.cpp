@@ -4,9 +4,11 @@
 
 #include "CamFields.h"
 
+#include "lang/OptionLists.h"
 #include "menu/MenuData.h"
 #include "sendset/OperatorPresets.h"
 #include "sendset/SendSet.h"
+#include "wizard/GenerateChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -701,6 +703,9 @@ TEST(CamfileHelp, EveryCommandExplainsItselfAndBadUsageIsRefused) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(Contains(r.out, "  Language                   1..14\n"));
     EXPECT_TRUE(Contains(r.out, "1 Chinese, 2 English, 3 German"));
+    r = Camfile({"fields", "--lang", "zh", "menu"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "1 简体中文, 2 英语, 3 德语"));
 
     EXPECT_EQ(Camfile({}).status, 2);
     EXPECT_EQ(Camfile({"frobnicate"}).status, 2);
@@ -897,4 +902,128 @@ TEST(CamfileShow, JsonIsValidUtf8WhateverBytesThePathHolds) {
         }
         ASSERT_EQ(rename(file.c_str(), dir.File("CFG.BIN").c_str()), 0);
     }
+}
+
+// The lists camfile parses and describes values by are the lists the windows show, item for
+// item in both languages; the GUI suite ties the windows to the same table.
+TEST(CamfileFields, ListFieldsHoldTheFormsItemsInBothLanguages) {
+    const struct {
+        CamFileType type;
+        const char* field;
+        OptionList list;
+        long firstValue;
+    } lists[] = {
+        {CamFileType::Cfg, "bySendBy", OptionList::SendOption, 0},
+        {CamFileType::Cfg, "bySendMode", OptionList::SendMode, 0},
+        {CamFileType::Cfg, "bySendImgSize", OptionList::SendImageSize, 0},
+        {CamFileType::Cfg, "byDailySendTime", OptionList::DailySendTime, 0},
+        {CamFileType::Cfg, "sFtpSet.iFtpDirType", OptionList::FtpDirType, 0},
+        {CamFileType::Cfg, "sLongitude.byDir", OptionList::LongitudeDir, 0},
+        {CamFileType::Cfg, "sLatitude.byDir", OptionList::LatitudeDir, 0},
+        {CamFileType::Menu, "CapMode", OptionList::CaptureMode, 0},
+        {CamFileType::Menu, "PicNum", OptionList::PictureNumber, 0},
+        {CamFileType::Menu, "TimeStamp", OptionList::OnOff, 0},
+        {CamFileType::Menu, "SidePir", OptionList::OffOn, 0},
+        {CamFileType::Menu, "DateFormat", OptionList::DateFormat, 0},
+        {CamFileType::Menu, "Language", OptionList::CameraLanguage, 1},
+        {CamFileType::Menu, "ClockMode", OptionList::ClockMode, 0},
+        {CamFileType::Menu, "Serial[2]", OptionList::SerialChar, 0},
+        {CamFileType::Menu, "TimeLapse", OptionList::OnOff, 0},
+    };
+    for (const auto& l : lists) {
+        const FieldInfo* f = FindField(l.type, l.field);
+        ASSERT_NE(f, nullptr) << l.field;
+        ASSERT_GE(f->items.size(), static_cast<size_t>(OptionCount(l.list))) << l.field;
+        for (int k = 0; k < OptionCount(l.list); ++k) {
+            EXPECT_EQ(f->items[k].value, l.firstValue + k) << l.field;
+            EXPECT_EQ(f->items[k].english, OptionText(l.list, k, UI_LANG_ENGLISH)) << l.field;
+            EXPECT_EQ(f->items[k].chinese, OptionText(l.list, k, UI_LANG_CHINESE)) << l.field;
+        }
+    }
+    // The remote interval's items stand for the stored values the page stores for them.
+    const FieldInfo* remote = FindField(CamFileType::Cfg, "byRemoteInterval");
+    ASSERT_EQ(remote->items.size(), static_cast<size_t>(OptionCount(OptionList::RemoteInterval)));
+    for (int k = 0; k < OptionCount(OptionList::RemoteInterval); ++k) {
+        EXPECT_EQ(remote->items[k].english, OptionText(OptionList::RemoteInterval, k, 1));
+        EXPECT_EQ(RemoteIntervalItem(static_cast<uint8_t>(remote->items[k].value)), k);
+    }
+    // Number lists keep the forms' ranges.
+    EXPECT_EQ(FindField(CamFileType::Menu, "VideoLen")->maxValue, 59);
+    EXPECT_EQ(FindField(CamFileType::Menu, "Timer2EndHour")->maxValue, 23);
+    EXPECT_EQ(FindField(CamFileType::Menu, "TimeLapseSec")->maxValue, 59);
+}
+
+// What is stored is shown as stored; where the program reads it otherwise, "read as" says how.
+TEST(CamfileShow, StoredValuesWithWhatTheProgramReadsThemAs) {
+    TempDir dir;
+    SendSet rec = DefaultSendSet();
+    rec.bySendFileNum = 9;
+    rec.byRemoteInterval = 200;
+    rec.byRemoteSwitch = 0;
+    WriteCfg(dir, rec);
+    RunResult r = Camfile({"show", dir.File("CFG.BIN")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "  bySendFileNum              9      9 file names (out of range "
+                                "0..4); read as 0 (0 file names)\n"))
+        << r.out;
+    EXPECT_TRUE(Contains(r.out, "  byRemoteInterval           200    not in the list; read as 0 "
+                                "(10 Minutes)\n"))
+        << r.out;
+    EXPECT_TRUE(Contains(r.out, "  byRemoteSwitch             0      Off; read as 1 (On)\n"));
+    EXPECT_TRUE(Contains(r.out, "  uwMaxSendImgNum            49     49 pictures a day\n"));
+
+    RunResult json = Camfile({"show", "--json", dir.File("CFG.BIN")});
+    EXPECT_TRUE(IsJson(json.out)) << json.out;
+    EXPECT_TRUE(Contains(json.out, "\"bySendFileNum\": {\"value\": 9, \"meaning\": \"9 file names "
+                                   "(out of range 0..4)\", \"readAs\": 0, \"readAsMeaning\": \"0 "
+                                   "file names\"}"))
+        << json.out;
+    EXPECT_TRUE(Contains(json.out, "\"bySendMode\": {\"value\": 0, \"meaning\": \"Send "
+                                   "Immediately\"}"));
+
+    MenuData menu = DefaultMenu();
+    menu.VideoLen = 70;
+    menu.Language = 0;
+    WriteMenu(dir, menu);
+    RunResult m = Camfile({"show", dir.File("menu.dat")});
+    EXPECT_TRUE(Contains(m.out, "  VideoLen                   70     71 s (above 60 s); read as 9 "
+                                "(10 s)\n"))
+        << m.out;
+    EXPECT_TRUE(Contains(m.out, "read as 1 (Chinese)\n"));
+    // Showing changed nothing on the card.
+    EXPECT_EQ(ReadMenu(dir).VideoLen, 70);
+}
+
+TEST(CamfileSet, SaysWhichStoredValuesItsReadingRepaired) {
+    TempDir dir;
+    SendSet rec = DefaultSendSet();
+    rec.bySendFileNum = 9;
+    rec.byRemoteInterval = 200;
+    WriteCfg(dir, rec);
+    RunResult r = Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "uwMaxSendImgNum=12"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "stored bySendFileNum 9 is read as 0 and written so\n")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "stored byRemoteInterval 200 is read as 0 and written so\n"));
+    EXPECT_TRUE(Contains(r.err, "stored byRemoteSwitch 0 is read as 1 and written so\n"));
+    // The file now holds the values as the program reads them, and the change.
+    const SendSet written = ReadCfg(dir);
+    EXPECT_EQ(written.bySendFileNum, 0);
+    EXPECT_EQ(written.byRemoteInterval, 0);
+    EXPECT_EQ(written.byRemoteSwitch, 1);
+    EXPECT_EQ(written.uwMaxSendImgNum, 12);
+
+    // A file that needs no repair is changed silently.
+    RunResult again = Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "uwMaxSendImgNum=13"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_TRUE(again.err.empty()) << again.err;
+
+    // Camera Setup's repairs of a menu.dat it reads, likewise.
+    MenuData menu = DefaultMenu();
+    menu.VideoLen = 70;
+    WriteMenu(dir, menu);
+    RunResult m = Camfile({"set", "--keep-time", dir.File("menu.dat"), "Language=German"});
+    EXPECT_EQ(m.status, 0) << m.err;
+    EXPECT_TRUE(Contains(m.err, "stored VideoLen 70 is read as 9 and written so\n")) << m.err;
+    EXPECT_EQ(ReadMenu(dir).VideoLen, 9);
+    EXPECT_EQ(ReadMenu(dir).Language, 3);
 }

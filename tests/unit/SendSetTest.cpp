@@ -3,10 +3,13 @@
 #include "app/SavePath.h"
 #include "sendset/FileIo.h"
 #include "sendset/SendSet.h"
+#include "sendset/SendSetFields.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
+#include <string>
 #include <sys/stat.h>
 
 using testing::internal::CaptureStdout;
@@ -151,6 +154,31 @@ TEST(SendSetFile, ReaderRepairsFileCountAndRemoteSwitch) {
                              "\ng_sSendSet.byRemoteSwitch=" + std::to_string(c.wantSwitch) + "\n"),
                   std::string::npos);
     }
+}
+
+// Decoding as stored keeps what the file holds; the repairs are a step of their own.
+TEST(SendSetFile, StoredDecodeKeepsWhatTheReaderRepairs) {
+    SendSet rec = ZeroRecordWithFlag();
+    rec.bySendFileNum = 9;
+    rec.byRemoteInterval = 200;
+    rec.byRemoteSwitch = 0;
+    const std::vector<uint8_t> image = FileBytes(rec);
+    SendSet stored{};
+    bool appSetFlag = false;
+    CaptureStdout();
+    ASSERT_TRUE(DecodeStoredSendSet(image.data(), stored, &appSetFlag));
+    EXPECT_EQ(GetCapturedStdout(), ""); // no trace
+    EXPECT_EQ(memcmp(&stored, &rec, sizeof rec), 0);
+    SendSet repaired = stored;
+    EXPECT_TRUE(RepairSendSetAsRead(repaired));
+    EXPECT_EQ(repaired.bySendFileNum, 0);
+    EXPECT_EQ(repaired.byRemoteInterval, 0);
+    EXPECT_EQ(repaired.byRemoteSwitch, 1);
+    EXPECT_FALSE(RepairSendSetAsRead(repaired)); // once is enough
+
+    SendSet defaults;
+    LoadSendSetDefaults(defaults);
+    EXPECT_FALSE(RepairSendSetAsRead(defaults));
 }
 
 TEST(SendSetFile, VerifyingReadComparesTheSixClockBytesOnly) {
@@ -314,4 +342,26 @@ TEST(SendSetFile, ReadOnlyTargetStaysAndLeftoverTemporaryFileIsReplaced) {
     GetCapturedStdout();
     EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), email);
     EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
+}
+
+// The limits the forms and camfile share: each within its field, a stored text always leaving
+// room for its terminator, each name once.
+TEST(SendSetFields, LimitsFitTheirFields) {
+    std::set<std::string> names;
+    for (size_t i = 0; i < kSendSetFieldLimitCount; ++i) {
+        const SendSetFieldLimit& f = kSendSetFieldLimits[i];
+        EXPECT_TRUE(names.insert(f.name).second) << f.name;
+        EXPECT_EQ(FindSendSetFieldLimit(f.name), &f);
+        ASSERT_LE(f.offset + f.size, static_cast<size_t>(SEND_SET_SIZE)) << f.name;
+        if (f.text) {
+            EXPECT_LT(static_cast<size_t>(f.maxValue), f.size) << f.name;
+        } else {
+            EXPECT_LT(f.maxValue, 1L << (8 * f.size)) << f.name;
+            EXPECT_LE(std::to_string(f.maxValue).size(), static_cast<size_t>(f.editChars))
+                << f.name;
+        }
+    }
+    EXPECT_EQ(FindSendSetFieldLimit("sFtpSet.szUserName")->maxValue, 43);
+    EXPECT_EQ(FindSendSetFieldLimit("sMmsSet.szPort")->editChars, 4);
+    EXPECT_EQ(FindSendSetFieldLimit("nothing"), nullptr);
 }

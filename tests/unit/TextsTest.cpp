@@ -1,8 +1,10 @@
 #include "app/SavePath.h"
+#include "app/Trace.h"
 #include "lang/Texts.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 TEST(Language, OnlyChinesePrcSelectsChinese) {
@@ -31,4 +33,26 @@ TEST(SavePath, KeepsAtMost259Characters) {
     EXPECT_FALSE(SetSavePath(std::string(260, 'e').c_str()));
     EXPECT_EQ(std::string(g_szSavePath), std::string(259, 'd'));
     EXPECT_TRUE(SetSavePath("C:\\"));
+}
+
+// The trace goes to standard output until a program picks another stream, or none.
+TEST(Trace, GoesToTheChosenSinkOnly) {
+    testing::internal::CaptureStdout();
+    Trace("a=%d\n", 1);
+    TraceLine("b");
+    FILE* file = tmpfile();
+    ASSERT_NE(file, nullptr);
+    SetTraceSink(file);
+    Trace("c=%s\n", "x");
+    SetTraceSink(nullptr);
+    TraceLine("dropped");
+    SetTraceSink(stdout);
+    TraceLine("d");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "a=1\nb\nd\n");
+    rewind(file);
+    char line[16] = {};
+    ASSERT_NE(fgets(line, sizeof line, file), nullptr);
+    EXPECT_STREQ(line, "c=x\n");
+    EXPECT_EQ(fgets(line, sizeof line, file), nullptr);
+    fclose(file);
 }
