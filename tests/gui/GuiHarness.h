@@ -14,7 +14,8 @@
 
 namespace gui {
 
-constexpr int kTimeoutMs = 10000;
+constexpr int kTimeoutMs =
+    30000; // generous: a loaded machine is slow, and waits end on their condition
 
 // Waits until cond() holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = kTimeoutMs);
