@@ -98,3 +98,8 @@ const SendSetFieldLimit* FindSendSetFieldLimit(const char* name) {
     }
     return nullptr;
 }
+
+int EditCharsOf(const char* name) {
+    const SendSetFieldLimit* f = FindSendSetFieldLimit(name);
+    return f != nullptr ? f->editChars : 0;
+}

@@ -25,3 +25,6 @@ extern const size_t kSendSetFieldLimitCount;
 
 // The limit of a field by its name; nullptr when the table has none.
 const SendSetFieldLimit* FindSendSetFieldLimit(const char* name);
+
+// The text limit of the form's edit for a field by its name; 0 when the table has none.
+int EditCharsOf(const char* name);

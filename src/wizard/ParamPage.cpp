@@ -8,6 +8,7 @@
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
 #include "sendset/SendSet.h"
+#include "sendset/SendSetFields.h"
 #include "ui/EditFilterWin.h"
 #include "ui/WinUtil.h"
 #include "wizard/ParamPageRules.h"
@@ -97,19 +98,32 @@ const int kFtpGroupControls[] = {
     IDC_PARAM_FTP_USER,       IDC_PARAM_FTP_PASSWORD_LABEL, IDC_PARAM_FTP_PASSWORD,
     IDC_PARAM_FTP_DIR_GROUP,  IDC_PARAM_FTP_DIR_TYPE,       IDC_PARAM_FTP_DIR};
 
-struct EditLimit {
+// The edits' text limits come from the record's field table; the FTP group gets its FTP limits
+// here, and the state update sets the cloud ones.
+struct EditField {
     int id;
-    int chars;
+    const char* field;
 };
-// The FTP group gets its FTP limits here; the state update sets the cloud ones.
-const EditLimit kEditLimits[] = {
-    {IDC_PARAM_MMS_URL, 60},       {IDC_PARAM_MMS_APN, 60},         {IDC_PARAM_MMS_GATEWAY, 16},
-    {IDC_PARAM_MMS_PORT, 4},       {IDC_PARAM_MMS_ACCOUNT, 32},     {IDC_PARAM_MMS_PASSWORD, 32},
-    {IDC_PARAM_NET_APN, 60},       {IDC_PARAM_NET_ACCOUNT, 32},     {IDC_PARAM_NET_PASSWORD, 32},
-    {IDC_PARAM_SENDER_SERVER, 60}, {IDC_PARAM_SENDER_PORT, 8},      {IDC_PARAM_SENDER_ADDRESS, 48},
-    {IDC_PARAM_SENDER_USER, 48},   {IDC_PARAM_SENDER_PASSWORD, 32}, {IDC_PARAM_FTP_SERVER, 60},
-    {IDC_PARAM_FTP_PORT, 8},       {IDC_PARAM_FTP_USER, 48},        {IDC_PARAM_FTP_PASSWORD, 32},
-    {IDC_PARAM_FTP_DIR, 32},
+const EditField kEditFields[] = {
+    {IDC_PARAM_MMS_URL, "sMmsSet.szUrl"},
+    {IDC_PARAM_MMS_APN, "sMmsSet.szApn"},
+    {IDC_PARAM_MMS_GATEWAY, "sMmsSet.szGateway"},
+    {IDC_PARAM_MMS_PORT, "sMmsSet.szPort"},
+    {IDC_PARAM_MMS_ACCOUNT, "sMmsSet.szAccount"},
+    {IDC_PARAM_MMS_PASSWORD, "sMmsSet.szPassword"},
+    {IDC_PARAM_NET_APN, "sSmtpSet.sz3GSmtpApN"},
+    {IDC_PARAM_NET_ACCOUNT, "sSmtpSet.sz3GSmtpAccount"},
+    {IDC_PARAM_NET_PASSWORD, "sSmtpSet.sz3GSmtpPassword"},
+    {IDC_PARAM_SENDER_SERVER, "sSmtpSet.szServer"},
+    {IDC_PARAM_SENDER_PORT, "sSmtpSet.iPort"},
+    {IDC_PARAM_SENDER_ADDRESS, "sSmtpSet.szAddr"},
+    {IDC_PARAM_SENDER_USER, "sSmtpSet.szUserName"},
+    {IDC_PARAM_SENDER_PASSWORD, "sSmtpSet.szPassword"},
+    {IDC_PARAM_FTP_SERVER, "sFtpSet.szServer"},
+    {IDC_PARAM_FTP_PORT, "sFtpSet.iPort"},
+    {IDC_PARAM_FTP_USER, "sFtpSet.szUserName"},
+    {IDC_PARAM_FTP_PASSWORD, "sFtpSet.szPassword"},
+    {IDC_PARAM_FTP_DIR, "sFtpSet.szFtpDir"},
 };
 
 bool IsManualInput() {
@@ -333,8 +347,10 @@ void ShowFtpGroup(HWND dlg, bool shown) {
 void ShowFtpOrCloudFields(HWND dlg) {
     ShowGroup(dlg, PEG_FTP);
     const bool cloud = RecordLayout() == FTP_EDIT_CLOUD;
-    SetTextLimit(dlg, IDC_PARAM_FTP_PORT, cloud ? 60 : 8);
-    SetTextLimit(dlg, IDC_PARAM_FTP_USER, cloud ? 16 : 48);
+    SetTextLimit(dlg, IDC_PARAM_FTP_PORT,
+                 EditCharsOf(cloud ? "sQorCloudSet.szAppKey" : "sFtpSet.iPort"));
+    SetTextLimit(dlg, IDC_PARAM_FTP_USER,
+                 EditCharsOf(cloud ? "sQorCloudSet.szSimCardNum" : "sFtpSet.szUserName"));
 }
 
 void UpdateParamPageState(HWND dlg) {
@@ -389,8 +405,8 @@ void OnInitParamPage(HWND dlg) {
     SetDlgItemTextUtf8(dlg, IDC_PARAM_VERSION, kVersionText);
     ShowDlgItem(dlg, IDC_PARAM_VERSION, false);
 
-    for (const EditLimit& limit : kEditLimits)
-        SetTextLimit(dlg, limit.id, limit.chars);
+    for (const EditField& edit : kEditFields)
+        SetTextLimit(dlg, edit.id, EditCharsOf(edit.field));
     SetEditMask(dlg, IDC_PARAM_FTP_PASSWORD, true);
 
     if (g_bParamPageFirstOpen) {

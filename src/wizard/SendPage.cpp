@@ -5,6 +5,7 @@
 #include "lang/OptionLists.h"
 #include "lang/Texts.h"
 #include "res/resource.h"
+#include "sendset/SendSetFields.h"
 #include "ui/EditFilterWin.h"
 #include "ui/WinUtil.h"
 #include "wizard/GenerateChecks.h"
@@ -65,22 +66,31 @@ const ControlText kSendPageTexts[] = {
     {IDC_SEND_GENERATE, {{"生成配置", "Generate"}}},
 };
 
-struct EditLimit {
+// The edits' text limits come from the record's field table.
+struct EditField {
     int id;
-    int chars;
+    const char* field;
 };
-
-const EditLimit kEditLimits[] = {
-    {IDC_SEND_PHONE1, 15},       {IDC_SEND_PHONE2, 15},       {IDC_SEND_REMOTE_PHONE, 15},
-    {IDC_SEND_EMAIL1, 48},       {IDC_SEND_EMAIL2, 48},       {IDC_SEND_REMOTE_EMAIL, 48},
-    {IDC_SEND_LONGITUDE_DEG, 3}, {IDC_SEND_LONGITUDE_MIN, 2}, {IDC_SEND_LONGITUDE_SEC, 2},
-    {IDC_SEND_LATITUDE_DEG, 2},  {IDC_SEND_LATITUDE_MIN, 2},  {IDC_SEND_LATITUDE_SEC, 2},
-    {IDC_SEND_MAX_NUM, 4},       {IDC_SEND_SAVE_PATH, 32},
+const EditField kEditFields[] = {
+    {IDC_SEND_PHONE1, "szRecp[0]"},
+    {IDC_SEND_PHONE2, "szRecp[1]"},
+    {IDC_SEND_EMAIL1, "szRecp[2]"},
+    {IDC_SEND_EMAIL2, "szRecp[3]"},
+    {IDC_SEND_REMOTE_PHONE, "szRemotePhoneNum"},
+    {IDC_SEND_REMOTE_EMAIL, "szRemoteEmail"},
+    {IDC_SEND_LONGITUDE_DEG, "sLongitude.byDeg"},
+    {IDC_SEND_LONGITUDE_MIN, "sLongitude.byMin"},
+    {IDC_SEND_LONGITUDE_SEC, "sLongitude.bySec"},
+    {IDC_SEND_LATITUDE_DEG, "sLatitude.byDeg"},
+    {IDC_SEND_LATITUDE_MIN, "sLatitude.byMin"},
+    {IDC_SEND_LATITUDE_SEC, "sLatitude.bySec"},
+    {IDC_SEND_MAX_NUM, "uwMaxSendImgNum"},
 };
+constexpr int SEND_PAGE_SAVE_PATH_CHARS = 32; // what the page's path edit takes typed
 
-// Recipient slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
+// Recipient slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses; kEditFields lists them
+// first, in slot order.
 const int kRecipientEdits[4] = {IDC_SEND_PHONE1, IDC_SEND_PHONE2, IDC_SEND_EMAIL1, IDC_SEND_EMAIL2};
-const size_t kRecipientMaxBytes[4] = {15, 15, 48, 48};
 
 const int kCoordinateInputs[] = {
     IDC_SEND_LONGITUDE_DIR, IDC_SEND_LONGITUDE_DEG, IDC_SEND_LONGITUDE_MIN, IDC_SEND_LONGITUDE_SEC,
@@ -190,8 +200,10 @@ void ShowRecordOnPage(HWND page) {
 
 void OnInitSendPage(HWND page) {
     SetSmallIcon(page, IDI_WINDOW);
-    for (const EditLimit& limit : kEditLimits)
-        SendDlgItemMessageW(page, limit.id, EM_SETLIMITTEXT, static_cast<WPARAM>(limit.chars), 0);
+    for (const EditField& edit : kEditFields)
+        SendDlgItemMessageW(page, edit.id, EM_SETLIMITTEXT,
+                            static_cast<WPARAM>(EditCharsOf(edit.field)), 0);
+    SendDlgItemMessageW(page, IDC_SEND_SAVE_PATH, EM_SETLIMITTEXT, SEND_PAGE_SAVE_PATH_CHARS, 0);
     CheckDlgButton(page, IDC_SEND_NO_REMOTE_CMD22, g_bNoRemoteCmd22 ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemField(page, IDC_SEND_SAVE_PATH, g_szSavePath, sizeof g_szSavePath);
     SetSendPageTexts(page);
@@ -388,8 +400,9 @@ long GetEditNumber(HWND page, int id) {
 
 void GetRecipientEdits(HWND page, SendSet& rec) {
     for (int slot = 0; slot < 4; ++slot) {
-        size_t len = GetDlgItemField(page, kRecipientEdits[slot], rec.szRecp[slot],
-                                     sizeof rec.szRecp[slot], kRecipientMaxBytes[slot]);
+        size_t len = GetDlgItemField(
+            page, kRecipientEdits[slot], rec.szRecp[slot], sizeof rec.szRecp[slot],
+            static_cast<size_t>(FindSendSetFieldLimit(kEditFields[slot].field)->maxValue));
         rec.uwRecpLen[slot] = static_cast<uint16_t>(len);
     }
 }
