@@ -9,6 +9,7 @@
 #include "menu/MenuData.h"
 #include "res/resource.h"
 #include "ui/EditFilterWin.h"
+#include "ui/ScrollFit.h"
 #include "ui/WinUtil.h"
 
 #include <commctrl.h>
@@ -556,11 +557,14 @@ void OnCloseCameraSetup(HWND dlg) {
     EndDialogBackTo(dlg, BackTo::MainSetup);
 }
 
-INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ScrollFitMessage(dlg, msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitCameraSetup(dlg);
         SetFocus(GetDlgItem(dlg, IDC_CAMERA_MODE));
+        ScrollFitInit(dlg);
         return FALSE; // the focus is set
     case WM_COMMAND:
         OnCameraSetupCommand(dlg, LOWORD(wParam), HIWORD(wParam));

@@ -8,6 +8,7 @@
 #include "sendset/OperatorPresets.h"
 #include "sendset/SendSet.h"
 #include "ui/EditFilterWin.h"
+#include "ui/ScrollFit.h"
 #include "ui/WinUtil.h"
 #include "wizard/Wizard.h"
 
@@ -762,10 +763,13 @@ void OnParamPageCommand(HWND dlg, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ScrollFitMessage(dlg, msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitParamPage(dlg);
+        ScrollFitInit(dlg);
         return TRUE;
     case WM_COMMAND:
         OnParamPageCommand(dlg, LOWORD(wParam), HIWORD(wParam));

@@ -5,6 +5,7 @@
 #include "lang/Texts.h"
 #include "res/resource.h"
 #include "ui/EditFilterWin.h"
+#include "ui/ScrollFit.h"
 #include "ui/WinUtil.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/SendPageWin.h"
@@ -392,10 +393,13 @@ void OnSendPageCommand(HWND page, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK SendPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SendPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ScrollFitMessage(page, msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitSendPage(page);
+        ScrollFitInit(page);
         return TRUE;
     case WM_CLOSE:
         OnCloseSendPage(page);
