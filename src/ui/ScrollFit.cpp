@@ -22,11 +22,6 @@ UINT RefitMessage() {
     return msg;
 }
 
-UINT ShowFocusMessage() {
-    static const UINT msg = RegisterWindowMessageW(L"CamSetup.ScrollFit.ShowFocus");
-    return msg;
-}
-
 FitState* State(HWND dlg) {
     return static_cast<FitState*>(GetPropW(dlg, kStateProp));
 }
@@ -76,7 +71,8 @@ void MoveChildren(HWND dlg, int dy) {
     }
     if (defer != nullptr)
         EndDeferWindowPos(defer);
-    InvalidateRect(dlg, nullptr, TRUE);
+    RedrawWindow(dlg, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 int MaxPos(HWND dlg, const FitState& state) {
@@ -227,8 +223,8 @@ LRESULT CALLBACK FocusHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_SETFOCUS && wParam != 0) {
         HWND focus = reinterpret_cast<HWND>(wParam);
         HWND dlg = GetAncestor(focus, GA_ROOT);
-        if (dlg != nullptr && State(dlg) != nullptr && State(dlg)->scrolling)
-            PostMessageW(dlg, ShowFocusMessage(), 0, 0);
+        if (dlg != nullptr && State(dlg) != nullptr)
+            ScrollFitShowControl(dlg, focus);
     }
     return CallNextHookEx(t_focusHook, code, wParam, lParam);
 }
@@ -304,10 +300,6 @@ bool ScrollFitMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == RefitMessage()) {
         Fit(dlg, *state, false);
-        ScrollFitShowControl(dlg, GetFocus());
-        return true;
-    }
-    if (msg == ShowFocusMessage()) {
         ScrollFitShowControl(dlg, GetFocus());
         return true;
     }

@@ -92,6 +92,8 @@ void Click(App& app, HWND dlg, int id);
 void SetCheck(App& app, HWND dlg, int id, bool checked);
 // Moves the focus out of an edit (the owner gets EN_KILLFOCUS).
 void LeaveEdit(App& app, HWND dlg, int id);
+// Moves the keyboard focus to a control, as Tab does.
+void Focus(App& app, HWND dlg, int id);
 // Sends a command such as IDOK (Enter) or IDCANCEL (Escape).
 void Command(App& app, HWND dlg, int id);
 
