@@ -44,6 +44,22 @@ int ClientHeight(HWND dlg) {
     return rc.bottom - rc.top;
 }
 
+// The client height the template's layout takes: the window's, unless the system already cut it
+// to the screen when it created the window; then the lowest control's bottom and a margin.
+int NaturalClientHeight(HWND dlg) {
+    int bottom = 0;
+    for (HWND child = GetWindow(dlg, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rc = {};
+        GetWindowRect(child, &rc);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+        if (rc.bottom > bottom)
+            bottom = rc.bottom;
+    }
+    const int client = ClientHeight(dlg);
+    return bottom > client ? bottom + DuToPixelsY(dlg, 4) : client;
+}
+
 int LineHeight(HWND dlg) {
     return DuToPixelsY(dlg, 10);
 }
@@ -235,7 +251,7 @@ void ScrollFitInit(HWND dlg) {
     if (State(dlg) != nullptr)
         return;
     FitState* state = new FitState;
-    state->naturalHeightDu = PixelsToDuY(dlg, ClientHeight(dlg));
+    state->naturalHeightDu = PixelsToDuY(dlg, NaturalClientHeight(dlg));
     SetPropW(dlg, kStateProp, state);
     if (t_fittedDialogs++ == 0)
         t_focusHook = SetWindowsHookExW(WH_CBT, FocusHook, nullptr, GetCurrentThreadId());

@@ -107,6 +107,8 @@ public:
         return rc;
     }
     int AverageCharWidth() const { return tm_.tmAveCharWidth; }
+    // A check box's box and the gap before its text, as the system draws them.
+    int CheckBoxWidth() const { return MulDiv(12, GetDeviceCaps(dc_, LOGPIXELSX), 96) + 5; }
 
 private:
     HWND ctl_;
@@ -181,7 +183,7 @@ void ExpectTextsFit(HWND dlg) {
                 need += 2 * margin; // the frame's corners on both sides
             else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
                      type == BS_AUTORADIOBUTTON)
-                need += GetSystemMetrics(SM_CXMENUCHECK) + margin / 2;
+                need += meter.CheckBoxWidth();
             else
                 need += margin; // a push button's edges
             EXPECT_LE(need, width) << Describe(dlg, ctl);
