@@ -375,3 +375,55 @@ TEST(Screen, EveryWindowFitsShowsItsTextsAndEveryButtonWorksChinese) {
     ASSERT_TRUE(SystemIsChinese());
     EveryWindowOnThisScreen();
 }
+
+namespace {
+
+RECT WindowRectOf(HWND wnd) {
+    RECT rc = {};
+    GetWindowRect(wnd, &rc);
+    return rc;
+}
+
+} // namespace
+
+// The window is fitted again when the display, the work area or the DPI changes; on the same
+// screen it comes back as it was, whatever it was scrolled to.
+TEST(Screen, AWindowFittedAgainComesBackAsItWas) {
+    App app;
+    HWND camera = OpenCameraSetup(app);
+    ASSERT_NE(camera, nullptr);
+    PostMessageW(camera, WM_VSCROLL, SB_TOP, 0);
+    app.Settle();
+    const RECT before = WindowRectOf(camera);
+    const RECT mode = RectIn(camera, GetDlgItem(camera, IDC_CAMERA_MODE));
+    const bool scrolls = Scrolls(camera);
+    const UINT dpi = static_cast<UINT>(GetDeviceCaps(GetDC(camera), LOGPIXELSY));
+    RECT suggested = before;
+    const struct {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+    } changes[] = {
+        {WM_DISPLAYCHANGE, 32,
+         MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))},
+        {WM_SETTINGCHANGE, SPI_SETWORKAREA, 0},
+        {0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested)},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.msg);
+        PostMessageW(camera, WM_VSCROLL, SB_BOTTOM, 0);
+        SendMessageW(camera, change.msg, change.wParam, change.lParam);
+        app.Settle();
+        app.Settle(); // and what the window posted itself on hearing of it
+        ExpectFitsWorkArea(camera);
+        EXPECT_EQ(Scrolls(camera), scrolls);
+        const RECT after = WindowRectOf(camera);
+        EXPECT_EQ(after.right - after.left, before.right - before.left);
+        EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+        PostMessageW(camera, WM_VSCROLL, SB_TOP, 0);
+        app.Settle();
+        const RECT back = RectIn(camera, GetDlgItem(camera, IDC_CAMERA_MODE));
+        EXPECT_EQ(back.left, mode.left);
+        EXPECT_EQ(back.top, mode.top);
+    }
+}
