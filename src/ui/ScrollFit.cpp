@@ -38,6 +38,14 @@ int PixelsToDuY(HWND dlg, int px) {
     return scalePx > 0 ? MulDiv(px, scale, scalePx) : px;
 }
 
+// A child's rectangle in its dialog's client coordinates.
+RECT ChildRect(HWND dlg, HWND child) {
+    RECT rc = {};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
 int ClientHeight(HWND dlg) {
     RECT rc = {};
     GetClientRect(dlg, &rc);
@@ -50,9 +58,7 @@ int NaturalClientHeight(HWND dlg) {
     int bottom = 0;
     for (HWND child = GetWindow(dlg, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT rc = {};
-        GetWindowRect(child, &rc);
-        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+        const RECT rc = ChildRect(dlg, child);
         if (rc.bottom > bottom)
             bottom = rc.bottom;
     }
@@ -69,24 +75,12 @@ int LineHeight(HWND dlg) {
 void MoveChildren(HWND dlg, int dy) {
     if (dy == 0)
         return;
-    int count = 0;
-    for (HWND child = GetWindow(dlg, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT))
-        ++count;
-    HDWP defer = BeginDeferWindowPos(count);
     for (HWND child = GetWindow(dlg, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT rc = {};
-        GetWindowRect(child, &rc);
-        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
-        const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-        if (defer != nullptr)
-            defer = DeferWindowPos(defer, child, nullptr, rc.left, rc.top + dy, 0, 0, flags);
-        else
-            SetWindowPos(child, nullptr, rc.left, rc.top + dy, 0, 0, flags);
+        const RECT rc = ChildRect(dlg, child);
+        SetWindowPos(child, nullptr, rc.left, rc.top + dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
     }
-    if (defer != nullptr)
-        EndDeferWindowPos(defer);
     RedrawWindow(dlg, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
@@ -266,9 +260,7 @@ void ScrollFitShowControl(HWND dlg, HWND control) {
         control = GetParent(control);
     if (control == nullptr)
         return;
-    RECT rc = {};
-    GetWindowRect(control, &rc);
-    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+    const RECT rc = ChildRect(dlg, control);
     const int margin = DuToPixelsY(dlg, 4);
     const int client = ClientHeight(dlg);
     if (rc.top < margin)

@@ -40,18 +40,6 @@ TEST(CodePage, ExactConversionRefusesWhatTheCodePageCannotSpell) {
     EXPECT_FALSE(WideToCodePageExact(L"C:\\\xD800x", CP_UTF8, out)); // a lone surrogate
 }
 
-TEST(CodePage, BoundedConversionNeverSplitsACharacter) {
-    const std::wstring text = L"\x76F8\x673A"
-                              L"ab"; // 相机ab: 3 + 3 + 1 + 1 bytes in UTF-8
-    EXPECT_EQ(WideToCodePage(text, CP_UTF8, 5), "\xE7\x9B\xB8");
-    EXPECT_EQ(WideToCodePage(text, CP_UTF8, 8), "\xE7\x9B\xB8\xE6\x9C\xBA"
-                                                "ab");
-    const std::wstring emoji = L"\xD83D\xDE00"; // one character, two UTF-16 units, 4 bytes
-    EXPECT_EQ(WideToCodePage(emoji, CP_UTF8, 3), "");
-    EXPECT_EQ(WideToCodePage(emoji, CP_UTF8, 4), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(WideToCodePage(text, 936, 3), "\xCF\xE0");
-}
-
 TEST(CodePage, AChosenFolderIsUsedOrRefusedWithAWarning) {
     App app;
     HWND camera = OpenCameraSetup(app);

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -237,36 +235,11 @@ void ExpectFitsWorkArea(HWND dlg) {
         EXPECT_TRUE(Inside(RectIn(dlg, ctl), ClientOf(dlg))) << Describe(dlg, ctl);
 }
 
-// With CAMSETUP_SHOTS set to a Unix folder, the screen goes into <folder>/<name>.png to be
-// looked at, taken by ImageMagick's import (Wine starts Unix programs too).
-void SaveScreen(const std::string& name) {
-    const char* folder = getenv("CAMSETUP_SHOTS");
-    if (folder == nullptr || *folder == '\0')
-        return;
-    std::string command =
-        "Z:\\usr\\bin\\import -window root " + std::string(folder) + "/" + name + ".png";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                       &pi)) {
-        WaitForSingleObject(pi.hProcess, 30000);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-}
-
-std::string ShotName(HWND dlg, const std::string& what) {
-    return what + (SystemIsChinese() ? "-zh-" : "-en-") +
-           std::to_string(GetDeviceCaps(GetDC(dlg), LOGPIXELSY)) + "dpi";
-}
-
 void ExpectWholeWindowRight(HWND dlg, const std::string& what) {
     SCOPED_TRACE(what);
     ExpectFitsWorkArea(dlg);
     ExpectTextsFit(dlg);
     ExpectEdgesShow(dlg);
-    SaveScreen(ShotName(dlg, what));
 }
 
 HWND FocusOf(const App& app) {
@@ -299,7 +272,6 @@ void ExpectScrolling(App& app, HWND dlg, int topId, int bottomId) {
     app.Settle();
     EXPECT_TRUE(Inside(RectIn(dlg, GetDlgItem(dlg, bottomId)), ClientOf(dlg)));
     EXPECT_LT(RectIn(dlg, GetDlgItem(dlg, topId)).top, top.top);
-    SaveScreen(ShotName(dlg, "scrolled-" + std::to_string(bottomId)));
     POINT at = {10, 10};
     ClientToScreen(dlg, &at);
     PostMessageW(dlg, WM_MOUSEWHEEL, MAKEWPARAM(0, 100 * WHEEL_DELTA), MAKELPARAM(at.x, at.y));

@@ -67,4 +67,14 @@ TEST(Utf8System, FieldTextsTakeUtf8BytesAndNeverASplitCharacter) {
 
     OnUiThread(app, [&] { SetDlgItemField(camera, IDC_CAMERA_SAVE_PATH, field, sizeof field); });
     EXPECT_EQ(Text(camera, IDC_CAMERA_SAVE_PATH), std::string(kCameraUtf8) + "a");
+
+    // A character outside the 16-bit range takes two wide units and four bytes: all or nothing.
+    Type(app, camera, IDC_CAMERA_SAVE_PATH, "\xF0\x9F\x98\x80");
+    OnUiThread(app, [&] {
+        limited = GetDlgItemField(camera, IDC_CAMERA_SAVE_PATH, field, sizeof field, 3);
+        full = GetDlgItemField(camera, IDC_CAMERA_SAVE_PATH, field, sizeof field, 4);
+    });
+    EXPECT_EQ(limited, 0u);
+    EXPECT_EQ(full, 4u);
+    EXPECT_STREQ(field, "\xF0\x9F\x98\x80");
 }
