@@ -318,13 +318,19 @@ void EveryWindowOnThisScreen() {
     const size_t options = Items(page1, IDC_PARAM_SEND_OPTION).size();
     for (size_t i = 0; i < options; ++i) {
         Choose(app, page1, IDC_PARAM_SEND_OPTION, static_cast<int>(i));
-        ExpectWholeWindowRight(page1, "page1-option" + std::to_string(i));
+        ExpectWholeWindowRight(page1, "page 1, send option " + std::to_string(i));
+        // Page 2 shows and hides its controls by the send option.
+        HWND page2 = NextPage(app, page1);
+        ASSERT_NE(page2, nullptr);
+        ExpectWholeWindowRight(page2, "page 2, send option " + std::to_string(i));
+        page1 = PreviousPage(app, page2);
+        ASSERT_NE(page1, nullptr);
     }
     Choose(app, page1, IDC_PARAM_SEND_OPTION, 0); // no sending: Generate needs no more
     ExpectReachable(app, page1, IDC_PARAM_NEXT_PAGE);
     HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
-    ExpectWholeWindowRight(page2, "page2");
+
     ExpectScrolling(app, page2, IDC_SEND_NO_REMOTE_CMD22, IDC_SEND_GENERATE);
     for (int id : {IDC_SEND_BROWSE, IDC_SEND_PREVIOUS_PAGE, IDC_SEND_GENERATE})
         ExpectReachable(app, page2, id);
