@@ -6,6 +6,7 @@ packages=(
     g++-mingw-w64-x86-64                     # the Windows program (x86_64-w64-mingw32-g++-posix)
     wine64                                   # runs it on Linux (binaries in /usr/lib/wine)
     xvfb xauth                               # a virtual display for the GUI tests
+    fonts-wine                               # Tahoma, MS Sans Serif and Marlett: the dialogs as on Windows
     fonts-wqy-microhei                       # Chinese glyphs for the dialogs under Wine
     clang libclang-rt-14-dev                 # libFuzzer targets of the file readers
     python3                                  # test helpers

@@ -11,6 +11,10 @@ export WINEPREFIX="$build/wineprefix"
 
 if [ -z "${CAMSETUP_IN_XVFB:-}" ] && [ -z "${CAMSETUP_HEADLESS:-}" ]; then
     bash "$here/wine-prefix.sh" "$WINEPREFIX"
+    # The prefixes of the small and scaled screens' tests (test-screen.sh), made once, here, so
+    # that tests running side by side never make the same one.
+    bash "$here/wine-prefix.sh" "$build/wineprefix-1024x600-96" 96
+    bash "$here/wine-prefix.sh" "$build/wineprefix-1280x800-144" 144
     export CAMSETUP_IN_XVFB=1
     exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" "$@"
 fi

@@ -6,6 +6,7 @@
 #include "lang/LanguageWin.h"
 #include "menu/CameraSetup.h"
 #include "res/resource.h"
+#include "ui/ScrollFit.h"
 #include "ui/WinUtil.h"
 #include "wizard/Wizard.h"
 
@@ -165,10 +166,13 @@ void OnMainSetupCommand(HWND dlg, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK MainSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK MainSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ScrollFitMessage(dlg, msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitMainSetup(dlg);
+        ScrollFitInit(dlg);
         return TRUE;
     case WM_PAINT:
         PaintLogo(dlg);

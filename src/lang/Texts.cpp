@@ -12,6 +12,10 @@ const TextPair kTextNoticeCaption = {{"通知", "Notice"}};
 const TextPair kTextWarningCaption = {{"警告", "Warning"}};
 const TextPair kTextGenerateSuccess = {{"成功生成配置文件!", "Generate Success!"}};
 const TextPair kTextRangeWarning = {{"输入内容超出范围！", "The input is out of range!"}};
+const TextPair kTextFolderUnusable = {
+    {"无法使用该文件夹！\r\n请选择路径较短、名称只含系统语言字符的文件夹。",
+     "This folder cannot be used!\r\nPlease choose a folder with a shorter path whose names use "
+     "only characters of the system's language."}};
 const TextPair kTextCameraSetup = {{"相机设置", "Camera Setup"}};
 const char* const kLanguageItems[2] = {"中文", "English"};
 const char kVersionText[] = CAMSETUP_VERSION_COMMAS;

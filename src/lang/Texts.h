@@ -33,6 +33,7 @@ extern const TextPair kTextNoticeCaption;   // "通知" / "Notice"
 extern const TextPair kTextWarningCaption;  // "警告" / "Warning"
 extern const TextPair kTextGenerateSuccess; // "成功生成配置文件!" / "Generate Success!"
 extern const TextPair kTextRangeWarning; // "输入内容超出范围！" / "The input is out of range!"
+extern const TextPair kTextFolderUnusable;  // the chosen save folder cannot be used
 extern const TextPair kTextCameraSetup;     // "相机设置" / "Camera Setup"
 extern const char* const kLanguageItems[2]; // "中文", "English", the same in both languages
 extern const char kVersionText[];           // "1,2,0,8"

@@ -10,7 +10,9 @@
 #include "menu/ClockRules.h"
 #include "menu/MenuData.h"
 #include "res/resource.h"
+#include "ui/BrowseFolder.h"
 #include "ui/EditFilterWin.h"
+#include "ui/ScrollFit.h"
 #include "ui/WinUtil.h"
 
 #include <commctrl.h>
@@ -284,28 +286,12 @@ bool IsClockEdit(int id) {
 
 // --- Commands ---
 
-// The chosen folder becomes the save folder only when it is a file-system folder that the ANSI
-// code page can spell in at most 259 characters; anything else leaves the folder as it was.
+// The chosen folder becomes the save folder only when it is a file-system folder that the
+// system's code page spells in full within the limit; any other is refused with a warning and the
+// folder stays as it was.
 void OnBrowse(HWND dlg) {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    BROWSEINFOW bi = {};
-    bi.hwndOwner = GetForegroundWindow();
-    bi.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&bi);
-    if (item != nullptr) {
-        wchar_t wide[MAX_PATH] = {};
-        if (SHGetPathFromIDListW(item, wide) && wide[0] != L'\0') {
-            char path[SAVE_PATH_CAPACITY] = {};
-            BOOL lossy = FALSE;
-            const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, path,
-                                              sizeof path, nullptr, &lossy);
-            if (n > 0 && !lossy && SetSavePath(path))
-                SetDlgItemField(dlg, IDC_CAMERA_SAVE_PATH, g_szSavePath, SAVE_PATH_CAPACITY);
-        }
-        CoTaskMemFree(item);
-    }
-    if (SUCCEEDED(com))
-        CoUninitialize();
+    if (BrowseForSaveFolder(dlg))
+        SetDlgItemField(dlg, IDC_CAMERA_SAVE_PATH, g_szSavePath, SAVE_PATH_CAPACITY);
 }
 
 // Success needs both: the new file in place and a read-back that holds the clock just taken.
@@ -406,11 +392,14 @@ void OnCloseCameraSetup(HWND dlg) {
     EndDialogBackTo(dlg, BackTo::MainSetup);
 }
 
-INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ScrollFitMessage(dlg, msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitCameraSetup(dlg);
         SetFocus(GetDlgItem(dlg, IDC_CAMERA_MODE));
+        ScrollFitInit(dlg);
         return FALSE; // the focus is set
     case WM_COMMAND:
         OnCameraSetupCommand(dlg, LOWORD(wParam), HIWORD(wParam));

@@ -30,6 +30,74 @@ std::string WideToUtf8(const wchar_t* wide) {
     return utf8;
 }
 
+namespace {
+
+// Code pages for which WideCharToMultiByte refuses WC_NO_BEST_FIT_CHARS and a used-default
+// pointer (UTF-7, UTF-8, GB 18030, ISO-2022, ISCII and Symbol).
+bool TakesNoConversionFlags(UINT codePage) {
+    return codePage == CP_UTF7 || codePage == CP_UTF8 || codePage == 54936 || codePage == 42 ||
+           (codePage >= 50220 && codePage <= 50229) || (codePage >= 57002 && codePage <= 57011);
+}
+
+UINT ResolveCodePage(UINT codePage) {
+    return codePage == CP_ACP ? GetACP() : codePage;
+}
+
+} // namespace
+
+std::wstring CodePageToWide(const char* bytes, size_t len, UINT codePage) {
+    std::wstring wide;
+    if (bytes == nullptr || len == 0)
+        return wide;
+    const int n = MultiByteToWideChar(codePage, 0, bytes, static_cast<int>(len), nullptr, 0);
+    if (n > 0) {
+        wide.resize(static_cast<size_t>(n));
+        MultiByteToWideChar(codePage, 0, bytes, static_cast<int>(len), &wide[0], n);
+    }
+    return wide;
+}
+
+std::string WideToCodePage(const std::wstring& wide, UINT codePage, size_t maxBytes) {
+    std::string out;
+    size_t i = 0;
+    while (i < wide.size()) {
+        // One character at a time (a surrogate pair counts as one), so none is ever split.
+        const size_t units = (IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size()) ? 2 : 1;
+        char bytes[8];
+        const int n = WideCharToMultiByte(codePage, 0, &wide[i], static_cast<int>(units), bytes,
+                                          sizeof bytes, nullptr, nullptr);
+        if (n <= 0 || out.size() + static_cast<size_t>(n) > maxBytes)
+            break;
+        out.append(bytes, static_cast<size_t>(n));
+        i += units;
+    }
+    return out;
+}
+
+bool WideToCodePageExact(const wchar_t* wide, UINT codePage, std::string& out) {
+    out.clear();
+    if (wide == nullptr || *wide == L'\0')
+        return true;
+    const UINT cp = ResolveCodePage(codePage);
+    const bool plain = TakesNoConversionFlags(cp);
+    const DWORD flags = plain ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL lossy = FALSE;
+    BOOL* usedDefault = plain ? nullptr : &lossy;
+    const int n = WideCharToMultiByte(cp, flags, wide, -1, nullptr, 0, nullptr, usedDefault);
+    if (n <= 0 || lossy)
+        return false;
+    std::string bytes(static_cast<size_t>(n), '\0');
+    if (WideCharToMultiByte(cp, flags, wide, -1, &bytes[0], n, nullptr, usedDefault) != n || lossy)
+        return false;
+    bytes.resize(static_cast<size_t>(n - 1));
+    // Where the flags are refused, the way back tells: a character without a form (a lone
+    // surrogate, say) does not come back as itself.
+    if (plain && CodePageToWide(bytes.data(), bytes.size(), cp) != wide)
+        return false;
+    out.swap(bytes);
+    return true;
+}
+
 void SetWindowTextUtf8(HWND wnd, const char* utf8) {
     SetWindowTextW(wnd, Utf8ToWide(utf8).c_str());
 }
@@ -56,15 +124,7 @@ void SetDlgItemField(HWND dlg, int id, const char* field, size_t capacity) {
     size_t len = 0;
     while (len < capacity && field[len] != '\0')
         ++len;
-    std::wstring wide;
-    if (len > 0) {
-        int n = MultiByteToWideChar(CP_ACP, 0, field, static_cast<int>(len), nullptr, 0);
-        if (n > 0) {
-            wide.resize(static_cast<size_t>(n));
-            MultiByteToWideChar(CP_ACP, 0, field, static_cast<int>(len), &wide[0], n);
-        }
-    }
-    SetDlgItemTextW(dlg, id, wide.c_str());
+    SetDlgItemTextW(dlg, id, CodePageToWide(field, len, CP_ACP).c_str());
 }
 
 size_t GetDlgItemField(HWND dlg, int id, char* field, size_t capacity, size_t maxBytes) {
@@ -73,23 +133,10 @@ size_t GetDlgItemField(HWND dlg, int id, char* field, size_t capacity, size_t ma
     size_t limit = capacity - 1;
     if (maxBytes != 0 && maxBytes < limit)
         limit = maxBytes;
-    const std::wstring wide = GetDlgItemTextWide(dlg, id);
-    size_t used = 0;
-    size_t i = 0;
-    while (i < wide.size()) {
-        // One character at a time (a surrogate pair counts as one), so none is ever split.
-        size_t units = (IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size()) ? 2 : 1;
-        char bytes[8];
-        int n = WideCharToMultiByte(CP_ACP, 0, &wide[i], static_cast<int>(units), bytes,
-                                    sizeof bytes, nullptr, nullptr);
-        if (n <= 0 || used + static_cast<size_t>(n) > limit)
-            break;
-        memcpy(field + used, bytes, static_cast<size_t>(n));
-        used += static_cast<size_t>(n);
-        i += units;
-    }
-    memset(field + used, 0, capacity - used);
-    return used;
+    const std::string bytes = WideToCodePage(GetDlgItemTextWide(dlg, id), CP_ACP, limit);
+    memcpy(field, bytes.data(), bytes.size());
+    memset(field + bytes.size(), 0, capacity - bytes.size());
+    return bytes.size();
 }
 
 bool GetDlgItemNumber(HWND dlg, int id, long* value) {

@@ -9,6 +9,15 @@
 std::wstring Utf8ToWide(const char* utf8);
 std::string WideToUtf8(const wchar_t* wide);
 
+// Conversions between the wide API and a code page; CP_ACP is the system's ANSI code page, which
+// is UTF-8 (65001) on a Windows set to "Use Unicode UTF-8 for worldwide language support".
+std::wstring CodePageToWide(const char* bytes, size_t len, UINT codePage);
+// The text in the code page, in at most maxBytes bytes, never ending in a split character; a
+// character the code page lacks becomes its default character.
+std::string WideToCodePage(const std::wstring& wide, UINT codePage, size_t maxBytes);
+// The exact form of the text in the code page; false when some character has none there.
+bool WideToCodePageExact(const wchar_t* wide, UINT codePage, std::string& out);
+
 void SetWindowTextUtf8(HWND wnd, const char* utf8);
 void SetDlgItemTextUtf8(HWND dlg, int id, const char* utf8);
 std::string GetDlgItemTextUtf8(HWND dlg, int id);

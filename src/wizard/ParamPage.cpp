@@ -10,6 +10,7 @@
 #include "sendset/SendSet.h"
 #include "sendset/SendSetFields.h"
 #include "ui/EditFilterWin.h"
+#include "ui/ScrollFit.h"
 #include "ui/WinUtil.h"
 #include "wizard/ParamPageRules.h"
 #include "wizard/Wizard.h"
@@ -616,10 +617,13 @@ void OnParamPageCommand(HWND dlg, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ScrollFitMessage(dlg, msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitParamPage(dlg);
+        ScrollFitInit(dlg);
         return TRUE;
     case WM_COMMAND:
         OnParamPageCommand(dlg, LOWORD(wParam), HIWORD(wParam));

@@ -6,7 +6,9 @@
 #include "lang/Texts.h"
 #include "res/resource.h"
 #include "sendset/SendSetFields.h"
+#include "ui/BrowseFolder.h"
 #include "ui/EditFilterWin.h"
+#include "ui/ScrollFit.h"
 #include "ui/WinUtil.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/ParamPageRules.h"
@@ -259,39 +261,12 @@ void OnRemoteEmailLeft(HWND page) {
     printf("# EN_KILLFOCUS, szRemoteEmail:%s\n", email);
 }
 
-// The ANSI form of a wide path, or false when some character has none.
-bool WideToAnsiPath(const wchar_t* wide, std::string& ansi) {
-    BOOL lossy = FALSE;
-    int n =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0, nullptr, &lossy);
-    if (n <= 0 || lossy)
-        return false;
-    ansi.assign(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, &ansi[0], n, nullptr, &lossy);
-    ansi.resize(static_cast<size_t>(n - 1));
-    return !lossy;
-}
-
 // A folder keeps the save path only when the camera files can be written there: a file-system
-// folder whose ANSI path fits. Anything else leaves the save folder as it was.
+// folder whose path the system's code page spells in full within the limit; any other is refused
+// with a warning and the save folder stays as it was.
 void OnBrowse(HWND page) {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    wchar_t displayName[MAX_PATH] = {};
-    BROWSEINFOW bi = {};
-    bi.hwndOwner = GetForegroundWindow();
-    bi.pszDisplayName = displayName;
-    bi.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&bi);
-    if (item != nullptr) {
-        wchar_t path[MAX_PATH] = {};
-        std::string ansi;
-        if (SHGetPathFromIDListW(item, path) && WideToAnsiPath(path, ansi) &&
-            SetSavePath(ansi.c_str()))
-            SetDlgItemField(page, IDC_SEND_SAVE_PATH, g_szSavePath, sizeof g_szSavePath);
-        CoTaskMemFree(item);
-    }
-    if (SUCCEEDED(com))
-        CoUninitialize();
+    if (BrowseForSaveFolder(page))
+        SetDlgItemField(page, IDC_SEND_SAVE_PATH, g_szSavePath, sizeof g_szSavePath);
 }
 
 // The page's entries go into the hand-over copy; page 1 brings them back into g_sSendSet.
@@ -375,10 +350,13 @@ void OnSendPageCommand(HWND page, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK SendPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SendPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ScrollFitMessage(page, msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
     case WM_INITDIALOG:
         OnInitSendPage(page);
+        ScrollFitInit(page);
         return TRUE;
     case WM_CLOSE:
         OnCloseSendPage(page);

@@ -372,6 +372,19 @@ void LeaveEdit(App& app, HWND dlg, int id) {
     app.Settle();
 }
 
+void OnUiThread(App& app, const std::function<void()>& action) {
+    RunOnUi(action);
+    app.Settle();
+}
+
+void Focus(App& app, HWND dlg, int id) {
+    RunOnUi([dlg, id] {
+        SendMessageW(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dlg, id)), TRUE);
+    });
+    app.Settle();
+    app.Settle(); // and what the window posted itself on getting the focus
+}
+
 void Command(App& app, HWND dlg, int id) {
     RunOnUi([dlg, id] { SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, 0), 0); });
     app.Settle();

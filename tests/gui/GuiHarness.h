@@ -93,6 +93,10 @@ void Click(App& app, HWND dlg, int id);
 void SetCheck(App& app, HWND dlg, int id, bool checked);
 // Moves the focus out of an edit (the owner gets EN_KILLFOCUS).
 void LeaveEdit(App& app, HWND dlg, int id);
+// Runs action on the program's UI thread, where its own code runs (it may open a modal window).
+void OnUiThread(App& app, const std::function<void()>& action);
+// Moves the keyboard focus to a control, as Tab does.
+void Focus(App& app, HWND dlg, int id);
 // Sends a command such as IDOK (Enter) or IDCANCEL (Escape).
 void Command(App& app, HWND dlg, int id);
 

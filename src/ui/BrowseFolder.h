@@ -1,0 +1,13 @@
+// "Browse": the user picks the save folder with the system's folder dialog.
+#pragma once
+
+#include <windows.h>
+
+// Shows the folder dialog; a chosen folder becomes the save folder through UseChosenFolder.
+// Returns whether the save folder changed.
+bool BrowseForSaveFolder(HWND owner);
+
+// A folder the user chose (its wide path) becomes the save folder when the code page (CP_ACP:
+// the system's) spells it exactly in at most 259 bytes; otherwise a warning tells the user it
+// cannot be used and the save folder stays as it was. Returns whether it became the save folder.
+bool UseChosenFolder(HWND owner, const wchar_t* path, UINT codePage);
