@@ -1,5 +1,6 @@
 // "Generate" on the 3G Send Settings page: takes the page's entries into the record, runs the
 // checks and writes CFG.BIN, reporting success only once the file has been read back.
+#include "app/Trace.h"
 #include "lang/LanguageWin.h"
 #include "res/resource.h"
 #include "sendset/SendSet.h"
@@ -15,8 +16,8 @@ namespace {
 GenerateClock LocalClock() {
     SYSTEMTIME st = {};
     GetLocalTime(&st);
-    printf("Sytem time: %d-%d-%d, %d:%d:%d\n", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute,
-           st.wSecond);
+    Trace("Sytem time: %d-%d-%d, %d:%d:%d\n", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute,
+          st.wSecond);
     return GenerateClock{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
@@ -24,7 +25,7 @@ GenerateClock LocalClock() {
 void TakeEntries(HWND page, SendSet& rec) {
     GetRemoteEdits(page, rec);
     rec.uwMaxSendImgNum = static_cast<uint16_t>(GetEditNumber(page, IDC_SEND_MAX_NUM));
-    printf("EDIT_MAX_SEND_IMG_NUM val=%d\n", rec.uwMaxSendImgNum);
+    Trace("EDIT_MAX_SEND_IMG_NUM val=%d\n", rec.uwMaxSendImgNum);
     // Page 1 lies hidden beneath this page; its list holds the send method the user chose.
     const int sendBy = GetParamPageSendOption();
     if (sendBy >= 0)
@@ -63,5 +64,5 @@ void GenerateSendSet(HWND page) {
     if (written && verified == 1)
         ShowNoticeBox(page, kTextGenerateSuccess);
     else
-        puts("Generate fail!");
+        TraceLine("Generate fail!");
 }

@@ -2,6 +2,7 @@
 // parameters (from the preset tables or typed in), the sender mailbox and the FTP server or the
 // cloud account, edited in place in g_sSendSet.
 #include "app/App.h"
+#include "app/Trace.h"
 #include "lang/OptionLists.h"
 #include "lang/Texts.h"
 #include "res/resource.h"
@@ -303,7 +304,7 @@ void SetParamPageTexts(HWND dlg, int refresh) {
         ComboSetSel(dlg, IDC_PARAM_LANGUAGE_LIST, g_iLanguage);
     }
 
-    printf("## s_eFtpEditUse = %d ##\n", static_cast<int>(s_eFtpEditUse));
+    Trace("## s_eFtpEditUse = %d ##\n", static_cast<int>(s_eFtpEditUse));
     SetFtpLayoutTexts(dlg);
 
     // Refilled on a language change as well, so the list never mixes the two languages.
@@ -424,8 +425,8 @@ void OnInitParamPage(HWND dlg) {
     SetParamPageTexts(dlg, 0);
 
     PrepareParamPageRecord(g_sSendSet, IsBasicCameraModel(g_iCameraModel));
-    printf("#\t bySendBy=%d, byOperatorCountry=%d \t#\n", g_sSendSet.bySendBy,
-           g_sSendSet.byOperatorCountry);
+    Trace("#\t bySendBy=%d, byOperatorCountry=%d \t#\n", g_sSendSet.bySendBy,
+          g_sSendSet.byOperatorCountry);
 
     UpdateParamPageState(dlg);
 
@@ -544,11 +545,11 @@ void OnNextPage(HWND dlg) {
     g_sSendSetSaved = g_sSendSet;
 
     const FtpSet& ftp = g_sSendSet.sFtpSet;
-    printf(":: NEXT_PAGE, OperatorCountry=%d, uwMaxSendImgNum=%d\n", g_sSendSet.byOperatorCountry,
-           g_sSendSet.uwMaxSendImgNum);
-    printf(":: NEXT_PAGE, FTP Server=%.*s, FTP Port=%d\n",
-           FieldLength(ftp.szServer, sizeof ftp.szServer), ftp.szServer,
-           static_cast<int>(ftp.iPort));
+    Trace(":: NEXT_PAGE, OperatorCountry=%d, uwMaxSendImgNum=%d\n", g_sSendSet.byOperatorCountry,
+          g_sSendSet.uwMaxSendImgNum);
+    Trace(":: NEXT_PAGE, FTP Server=%.*s, FTP Port=%d\n",
+          FieldLength(ftp.szServer, sizeof ftp.szServer), ftp.szServer,
+          static_cast<int>(ftp.iPort));
     EndDialog(dlg, 0);
     ShowSendPage(g_hInstance);
 }

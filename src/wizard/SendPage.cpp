@@ -1,6 +1,7 @@
 // 3G Send Settings: page 2 of the 3G wizard. Recipients, coordinates, picture size and count,
 // send schedule, remote control and the save folder; "Generate" writes CFG.BIN.
 #include "app/App.h"
+#include "app/Trace.h"
 #include "app/SavePath.h"
 #include "lang/OptionLists.h"
 #include "lang/Texts.h"
@@ -168,14 +169,14 @@ void ShowRecordOnPage(HWND page) {
             SetDlgItemField(page, kRecipientEdits[slot], rec.szRecp[slot], sizeof rec.szRecp[slot]);
     }
     SetDlgItemInt(page, IDC_SEND_MAX_NUM, rec.uwMaxSendImgNum, FALSE);
-    printf(":: uwMaxSendImgNum=%d, Edit txt:%s\n", rec.uwMaxSendImgNum,
-           GetDlgItemTextUtf8(page, IDC_SEND_MAX_NUM).c_str());
+    Trace(":: uwMaxSendImgNum=%d, Edit txt:%s\n", rec.uwMaxSendImgNum,
+          GetDlgItemTextUtf8(page, IDC_SEND_MAX_NUM).c_str());
     if (rec.szRemotePhoneNum[0] != '\0')
         SetDlgItemField(page, IDC_SEND_REMOTE_PHONE, rec.szRemotePhoneNum,
                         sizeof rec.szRemotePhoneNum);
     if (rec.szRemoteEmail[0] != '\0')
         SetDlgItemField(page, IDC_SEND_REMOTE_EMAIL, rec.szRemoteEmail, sizeof rec.szRemoteEmail);
-    printf(":: byDailySendTime = %d, bySendMode = %d\n", rec.byDailySendTime, rec.bySendMode);
+    Trace(":: byDailySendTime = %d, bySendMode = %d\n", rec.byDailySendTime, rec.bySendMode);
 
     PrepareSendPageRecord(rec);
     // FTP and cloud share page 1's FTP group, whose layout decides whether the coordinates are
@@ -229,7 +230,7 @@ void OnDegreesChanged(HWND page, CoordinateAxis axis) {
     const CoordinateIds ids = CoordinateControls(axis);
     const long minutes = GetEditNumber(page, ids.min);
     const long seconds = GetEditNumber(page, ids.sec);
-    printf("iMin = %ld, uwMaxVal = %ld\n", minutes, seconds);
+    Trace("iMin = %ld, uwMaxVal = %ld\n", minutes, seconds);
     CheckCoordinateEdit(page, ids.deg, CoordinateDegreeMaximum(axis, minutes, seconds));
 }
 
@@ -258,7 +259,7 @@ void OnNoRemoteCmd22Clicked(HWND page) {
 void OnRemoteEmailLeft(HWND page) {
     char* email = g_sSendSet.szRemoteEmail;
     GetDlgItemField(page, IDC_SEND_REMOTE_EMAIL, email, sizeof g_sSendSet.szRemoteEmail, 47);
-    printf("# EN_KILLFOCUS, szRemoteEmail:%s\n", email);
+    Trace("# EN_KILLFOCUS, szRemoteEmail:%s\n", email);
 }
 
 // A folder keeps the save path only when the camera files can be written there: a file-system
