@@ -15,6 +15,7 @@
 #include "ui/WinUtil.h"
 #include "wizard/ParamPageRules.h"
 #include "wizard/Wizard.h"
+#include "wizard/WizardEdits.h"
 
 #include <commctrl.h>
 
@@ -99,34 +100,6 @@ const int kFtpGroupControls[] = {
     IDC_PARAM_FTP_PORT_LABEL, IDC_PARAM_FTP_PORT,           IDC_PARAM_FTP_USER_LABEL,
     IDC_PARAM_FTP_USER,       IDC_PARAM_FTP_PASSWORD_LABEL, IDC_PARAM_FTP_PASSWORD,
     IDC_PARAM_FTP_DIR_GROUP,  IDC_PARAM_FTP_DIR_TYPE,       IDC_PARAM_FTP_DIR};
-
-// The edits' text limits come from the record's field table; the FTP group gets its FTP limits
-// here, and the state update sets the cloud ones.
-struct EditField {
-    int id;
-    const char* field;
-};
-const EditField kEditFields[] = {
-    {IDC_PARAM_MMS_URL, "sMmsSet.szUrl"},
-    {IDC_PARAM_MMS_APN, "sMmsSet.szApn"},
-    {IDC_PARAM_MMS_GATEWAY, "sMmsSet.szGateway"},
-    {IDC_PARAM_MMS_PORT, "sMmsSet.szPort"},
-    {IDC_PARAM_MMS_ACCOUNT, "sMmsSet.szAccount"},
-    {IDC_PARAM_MMS_PASSWORD, "sMmsSet.szPassword"},
-    {IDC_PARAM_NET_APN, "sSmtpSet.sz3GSmtpApN"},
-    {IDC_PARAM_NET_ACCOUNT, "sSmtpSet.sz3GSmtpAccount"},
-    {IDC_PARAM_NET_PASSWORD, "sSmtpSet.sz3GSmtpPassword"},
-    {IDC_PARAM_SENDER_SERVER, "sSmtpSet.szServer"},
-    {IDC_PARAM_SENDER_PORT, "sSmtpSet.iPort"},
-    {IDC_PARAM_SENDER_ADDRESS, "sSmtpSet.szAddr"},
-    {IDC_PARAM_SENDER_USER, "sSmtpSet.szUserName"},
-    {IDC_PARAM_SENDER_PASSWORD, "sSmtpSet.szPassword"},
-    {IDC_PARAM_FTP_SERVER, "sFtpSet.szServer"},
-    {IDC_PARAM_FTP_PORT, "sFtpSet.iPort"},
-    {IDC_PARAM_FTP_USER, "sFtpSet.szUserName"},
-    {IDC_PARAM_FTP_PASSWORD, "sFtpSet.szPassword"},
-    {IDC_PARAM_FTP_DIR, "sFtpSet.szFtpDir"},
-};
 
 bool IsManualInput() {
     return g_sSendSet.byOperatorCountry == OPERATOR_COUNTRY_MANUAL;
@@ -349,10 +322,13 @@ void ShowFtpGroup(HWND dlg, bool shown) {
 void ShowFtpOrCloudFields(HWND dlg) {
     ShowGroup(dlg, PEG_FTP);
     const bool cloud = RecordLayout() == FTP_EDIT_CLOUD;
-    SetTextLimit(dlg, IDC_PARAM_FTP_PORT,
-                 EditCharsOf(cloud ? "sQorCloudSet.szAppKey" : "sFtpSet.iPort"));
-    SetTextLimit(dlg, IDC_PARAM_FTP_USER,
-                 EditCharsOf(cloud ? "sQorCloudSet.szSimCardNum" : "sFtpSet.szUserName"));
+    // The FTP group's edits take the limits of the layout's fields.
+    const WizardEditField* edits = cloud ? kCloudEditFields : kParamPageEditFields;
+    const size_t count = cloud ? kCloudEditFieldCount : kParamPageEditFieldCount;
+    for (size_t i = 0; i < count; ++i) {
+        if (edits[i].id == IDC_PARAM_FTP_PORT || edits[i].id == IDC_PARAM_FTP_USER)
+            SetTextLimit(dlg, edits[i].id, EditCharsOf(edits[i].field));
+    }
 }
 
 void UpdateParamPageState(HWND dlg) {
@@ -407,8 +383,9 @@ void OnInitParamPage(HWND dlg) {
     SetDlgItemTextUtf8(dlg, IDC_PARAM_VERSION, kVersionText);
     ShowDlgItem(dlg, IDC_PARAM_VERSION, false);
 
-    for (const EditField& edit : kEditFields)
-        SetTextLimit(dlg, edit.id, EditCharsOf(edit.field));
+    // The FTP group starts with its FTP limits; the state update sets the cloud ones.
+    for (size_t i = 0; i < kParamPageEditFieldCount; ++i)
+        SetTextLimit(dlg, kParamPageEditFields[i].id, EditCharsOf(kParamPageEditFields[i].field));
     SetEditMask(dlg, IDC_PARAM_FTP_PASSWORD, true);
 
     if (g_bParamPageFirstOpen) {

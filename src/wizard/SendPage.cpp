@@ -15,6 +15,7 @@
 #include "wizard/ParamPageRules.h"
 #include "wizard/SendPageWin.h"
 #include "wizard/Wizard.h"
+#include "wizard/WizardEdits.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -69,30 +70,10 @@ const ControlText kSendPageTexts[] = {
     {IDC_SEND_GENERATE, {{"生成配置", "Generate"}}},
 };
 
-// The edits' text limits come from the record's field table.
-struct EditField {
-    int id;
-    const char* field;
-};
-const EditField kEditFields[] = {
-    {IDC_SEND_PHONE1, "szRecp[0]"},
-    {IDC_SEND_PHONE2, "szRecp[1]"},
-    {IDC_SEND_EMAIL1, "szRecp[2]"},
-    {IDC_SEND_EMAIL2, "szRecp[3]"},
-    {IDC_SEND_REMOTE_PHONE, "szRemotePhoneNum"},
-    {IDC_SEND_REMOTE_EMAIL, "szRemoteEmail"},
-    {IDC_SEND_LONGITUDE_DEG, "sLongitude.byDeg"},
-    {IDC_SEND_LONGITUDE_MIN, "sLongitude.byMin"},
-    {IDC_SEND_LONGITUDE_SEC, "sLongitude.bySec"},
-    {IDC_SEND_LATITUDE_DEG, "sLatitude.byDeg"},
-    {IDC_SEND_LATITUDE_MIN, "sLatitude.byMin"},
-    {IDC_SEND_LATITUDE_SEC, "sLatitude.bySec"},
-    {IDC_SEND_MAX_NUM, "uwMaxSendImgNum"},
-};
 constexpr int SEND_PAGE_SAVE_PATH_CHARS = 32; // what the page's path edit takes typed
 
-// Recipient slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses; kEditFields lists them
-// first, in slot order.
+// Recipient slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses; kSendPageEditFields lists
+// them first, in slot order.
 const int kRecipientEdits[4] = {IDC_SEND_PHONE1, IDC_SEND_PHONE2, IDC_SEND_EMAIL1, IDC_SEND_EMAIL2};
 
 const int kCoordinateInputs[] = {
@@ -203,9 +184,9 @@ void ShowRecordOnPage(HWND page) {
 
 void OnInitSendPage(HWND page) {
     SetSmallIcon(page, IDI_WINDOW);
-    for (const EditField& edit : kEditFields)
-        SendDlgItemMessageW(page, edit.id, EM_SETLIMITTEXT,
-                            static_cast<WPARAM>(EditCharsOf(edit.field)), 0);
+    for (size_t i = 0; i < kSendPageEditFieldCount; ++i)
+        SendDlgItemMessageW(page, kSendPageEditFields[i].id, EM_SETLIMITTEXT,
+                            static_cast<WPARAM>(EditCharsOf(kSendPageEditFields[i].field)), 0);
     SendDlgItemMessageW(page, IDC_SEND_SAVE_PATH, EM_SETLIMITTEXT, SEND_PAGE_SAVE_PATH_CHARS, 0);
     CheckDlgButton(page, IDC_SEND_NO_REMOTE_CMD22, g_bNoRemoteCmd22 ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemField(page, IDC_SEND_SAVE_PATH, g_szSavePath, sizeof g_szSavePath);
@@ -381,7 +362,7 @@ void GetRecipientEdits(HWND page, SendSet& rec) {
     for (int slot = 0; slot < 4; ++slot) {
         size_t len = GetDlgItemField(
             page, kRecipientEdits[slot], rec.szRecp[slot], sizeof rec.szRecp[slot],
-            static_cast<size_t>(FindSendSetFieldLimit(kEditFields[slot].field)->maxValue));
+            static_cast<size_t>(FindSendSetFieldLimit(kSendPageEditFields[slot].field)->maxValue));
         rec.uwRecpLen[slot] = static_cast<uint16_t>(len);
     }
 }

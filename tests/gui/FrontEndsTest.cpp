@@ -8,6 +8,7 @@
 #include "menu/MenuData.h"
 #include "sendset/SendSetFields.h"
 #include "res/resource.h"
+#include "wizard/WizardEdits.h"
 
 #include <gtest/gtest.h>
 
@@ -217,59 +218,9 @@ TEST(FrontEnds, EveryListShowsWhatCamfileFieldsListsChinese) {
 
 namespace {
 
-// An edit of a wizard page and the record field it fills.
-struct FieldEdit {
-    int id;
-    const char* field;
-};
-
-const FieldEdit kParamPageEdits[] = {
-    {IDC_PARAM_MMS_URL, "sMmsSet.szUrl"},
-    {IDC_PARAM_MMS_APN, "sMmsSet.szApn"},
-    {IDC_PARAM_MMS_GATEWAY, "sMmsSet.szGateway"},
-    {IDC_PARAM_MMS_PORT, "sMmsSet.szPort"},
-    {IDC_PARAM_MMS_ACCOUNT, "sMmsSet.szAccount"},
-    {IDC_PARAM_MMS_PASSWORD, "sMmsSet.szPassword"},
-    {IDC_PARAM_NET_APN, "sSmtpSet.sz3GSmtpApN"},
-    {IDC_PARAM_NET_ACCOUNT, "sSmtpSet.sz3GSmtpAccount"},
-    {IDC_PARAM_NET_PASSWORD, "sSmtpSet.sz3GSmtpPassword"},
-    {IDC_PARAM_SENDER_SERVER, "sSmtpSet.szServer"},
-    {IDC_PARAM_SENDER_PORT, "sSmtpSet.iPort"},
-    {IDC_PARAM_SENDER_ADDRESS, "sSmtpSet.szAddr"},
-    {IDC_PARAM_SENDER_USER, "sSmtpSet.szUserName"},
-    {IDC_PARAM_SENDER_PASSWORD, "sSmtpSet.szPassword"},
-    {IDC_PARAM_FTP_SERVER, "sFtpSet.szServer"},
-    {IDC_PARAM_FTP_PORT, "sFtpSet.iPort"},
-    {IDC_PARAM_FTP_USER, "sFtpSet.szUserName"},
-    {IDC_PARAM_FTP_PASSWORD, "sFtpSet.szPassword"},
-    {IDC_PARAM_FTP_DIR, "sFtpSet.szFtpDir"},
-};
-
-// The FTP group's first three edits in the cloud layout.
-const FieldEdit kCloudEdits[] = {
-    {IDC_PARAM_FTP_SERVER, "sQorCloudSet.szAppKey"},
-    {IDC_PARAM_FTP_PORT, "sQorCloudSet.szAppSecret"},
-    {IDC_PARAM_FTP_USER, "sQorCloudSet.szSimCardNum"},
-};
-
-const FieldEdit kSendPageEdits[] = {
-    {IDC_SEND_PHONE1, "szRecp[0]"},
-    {IDC_SEND_PHONE2, "szRecp[1]"},
-    {IDC_SEND_EMAIL1, "szRecp[2]"},
-    {IDC_SEND_EMAIL2, "szRecp[3]"},
-    {IDC_SEND_MAX_NUM, "uwMaxSendImgNum"},
-    {IDC_SEND_REMOTE_PHONE, "szRemotePhoneNum"},
-    {IDC_SEND_REMOTE_EMAIL, "szRemoteEmail"},
-    {IDC_SEND_LONGITUDE_DEG, "sLongitude.byDeg"},
-    {IDC_SEND_LONGITUDE_MIN, "sLongitude.byMin"},
-    {IDC_SEND_LONGITUDE_SEC, "sLongitude.bySec"},
-    {IDC_SEND_LATITUDE_DEG, "sLatitude.byDeg"},
-    {IDC_SEND_LATITUDE_MIN, "sLatitude.byMin"},
-    {IDC_SEND_LATITUDE_SEC, "sLatitude.bySec"},
-};
-
-template <size_t N> void ExpectEditLimits(HWND dlg, const FieldEdit (&edits)[N]) {
-    for (const FieldEdit& e : edits) {
+void ExpectEditLimits(HWND dlg, const WizardEditField* edits, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const WizardEditField& e = edits[i];
         const SendSetFieldLimit* limit = FindSendSetFieldLimit(e.field);
         ASSERT_NE(limit, nullptr) << e.field;
         EXPECT_EQ(TextLimit(dlg, e.id), limit->editChars) << e.field;
@@ -283,12 +234,12 @@ TEST(FrontEnds, WizardEditsTakeTheLimitsOfTheOneTable) {
     App app;
     HWND page1 = OpenParamPage(app);
     ASSERT_NE(page1, nullptr);
-    ExpectEditLimits(page1, kParamPageEdits);
+    ExpectEditLimits(page1, kParamPageEditFields, kParamPageEditFieldCount);
     Choose(app, page1, IDC_PARAM_SEND_OPTION, "QOR Camera Cloud System");
-    ExpectEditLimits(page1, kCloudEdits);
+    ExpectEditLimits(page1, kCloudEditFields, kCloudEditFieldCount);
     HWND page2 = NextPage(app, page1);
     ASSERT_NE(page2, nullptr);
-    ExpectEditLimits(page2, kSendPageEdits);
+    ExpectEditLimits(page2, kSendPageEditFields, kSendPageEditFieldCount);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "sendset/FileIo.h"
 #include "sendset/SendSet.h"
 #include "sendset/SendSetFields.h"
+#include "wizard/WizardEdits.h"
 
 #include <gtest/gtest.h>
 
@@ -364,4 +365,23 @@ TEST(SendSetFields, LimitsFitTheirFields) {
     EXPECT_EQ(FindSendSetFieldLimit("sFtpSet.szUserName")->maxValue, 43);
     EXPECT_EQ(FindSendSetFieldLimit("sMmsSet.szPort")->editChars, 4);
     EXPECT_EQ(FindSendSetFieldLimit("nothing"), nullptr);
+    EXPECT_EQ(EditCharsOf("nothing"), 0);
+}
+
+// Every wizard edit names a field the table has, with a limit its edit can take (a name the
+// table lacks would leave the edit without a limit).
+TEST(SendSetFields, EveryWizardEditNamesAFieldWithAnEditLimit) {
+    const struct {
+        const WizardEditField* edits;
+        size_t count;
+    } pages[] = {{kParamPageEditFields, kParamPageEditFieldCount},
+                 {kCloudEditFields, kCloudEditFieldCount},
+                 {kSendPageEditFields, kSendPageEditFieldCount}};
+    for (const auto& page : pages) {
+        for (size_t i = 0; i < page.count; ++i)
+            EXPECT_GT(EditCharsOf(page.edits[i].field), 0) << page.edits[i].field;
+    }
+    // The recipients lead page 2's list in slot order: the page takes them back by slot.
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_EQ(kSendPageEditFields[slot].field, "szRecp[" + std::to_string(slot) + "]");
 }
