@@ -97,39 +97,6 @@ void RemoveLongTree(const std::string& folder) {
     RemoveDirectoryW(Long(folder).c_str());
 }
 
-// Runs camfile.exe from the tests' folder with these arguments, its output thrown away; its exit
-// status, or -1 when it could not be run.
-int RunCamfile(const std::vector<std::string>& args) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe = self;
-    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"camfile.exe";
-    std::wstring line = L"\"" + exe + L"\"";
-    for (const std::string& a : args)
-        line += L" \"" + Wide(a) + L"\"";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = si.hStdOutput = si.hStdError = nul;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &si, &pi)) {
-        CloseHandle(nul);
-        return -1;
-    }
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(pi.hProcess, kTimeoutMs * 3) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    CloseHandle(nul);
-    return static_cast<int>(code);
-}
-
 void SetReadOnly(const std::string& path, bool readOnly) {
     ASSERT_TRUE(SetFileAttributesW(Long(path).c_str(),
                                    readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
@@ -159,9 +126,9 @@ TEST(CardWrite, SaveFolderOfTheLongestLengthIsWrittenByBothFormsAndCamfile) {
     EXPECT_EQ(LongFileBytes(card + "\\menu.dat").size(), static_cast<size_t>(MENU_DATA_SIZE));
 
     const std::vector<uint8_t> menu = LongFileBytes(card + "\\menu.dat");
-    EXPECT_EQ(RunCamfile({"set", card + "\\menu.dat", "Language=German"}), 0);
-    EXPECT_EQ(RunCamfile({"set", "--type", "cfg", card, "bySendBy=Email"}), 0);
-    EXPECT_EQ(RunCamfile({"show", card + "\\CFG.BIN"}), 0);
+    EXPECT_EQ(RunCamfile({"set", card + "\\menu.dat", "Language=German"}).status, 0);
+    EXPECT_EQ(RunCamfile({"set", "--type", "cfg", card, "bySendBy=Email"}).status, 0);
+    EXPECT_EQ(RunCamfile({"show", card + "\\CFG.BIN"}).status, 0);
     EXPECT_NE(LongFileBytes(card + "\\menu.dat"), menu);
     EXPECT_EQ(FilesIn(card), (std::vector<std::string>{"CFG.BIN", "menu.dat"}));
     RemoveLongTree(app.Folder() + "\\" + std::string(100, 'd'));
@@ -197,8 +164,8 @@ TEST(CardWrite, FilesTheUserMadeReadOnlyAreNotReplaced) {
     EXPECT_FALSE(MessageBoxShown(app));
     EXPECT_EQ(ReadFileBytes(app.FilePath("menu.dat")), menu);
 
-    EXPECT_EQ(RunCamfile({"set", app.FilePath("CFG.BIN"), "sSmtpSet.iPort=25"}), 3);
-    EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat")}), 3);
+    EXPECT_EQ(RunCamfile({"set", app.FilePath("CFG.BIN"), "sSmtpSet.iPort=25"}).status, 3);
+    EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat")}).status, 3);
     EXPECT_EQ(ReadFileBytes(app.FilePath("CFG.BIN")), cfg);
     EXPECT_EQ(ReadFileBytes(app.FilePath("menu.dat")), menu);
     EXPECT_EQ(FilesIn(app.Folder()), files);
@@ -209,14 +176,15 @@ TEST(CardWrite, FilesTheUserMadeReadOnlyAreNotReplaced) {
 TEST(CardWrite, CamfileRefusesNumbersOf32BitsAndMore) {
     App app;
     const std::string cfg = app.FilePath("CFG.BIN");
-    ASSERT_EQ(RunCamfile({"set", "--new", cfg, "bySendBy=Email", "sSmtpSet.iPort=25"}), 0);
+    ASSERT_EQ(RunCamfile({"set", "--new", cfg, "bySendBy=Email", "sSmtpSet.iPort=25"}).status, 0);
     const std::vector<uint8_t> before = ReadFileBytes(cfg);
     // 2^32 + 21 and 2^32 + 2 must not become 21 and 2.
-    EXPECT_EQ(RunCamfile({"set", cfg, "sSmtpSet.iPort=4294967317"}), 2);
-    EXPECT_EQ(RunCamfile({"set", cfg, "bySendBy=4294967298"}), 2);
-    EXPECT_EQ(RunCamfile({"set", cfg, "bySendBy=0x100000002"}), 2);
+    EXPECT_EQ(RunCamfile({"set", cfg, "sSmtpSet.iPort=4294967317"}).status, 2);
+    EXPECT_EQ(RunCamfile({"set", cfg, "bySendBy=4294967298"}).status, 2);
+    EXPECT_EQ(RunCamfile({"set", cfg, "bySendBy=0x100000002"}).status, 2);
     EXPECT_EQ(ReadFileBytes(cfg), before);
-    EXPECT_EQ(RunCamfile({"set", cfg, "sSmtpSet.iPort=2147483647"}), 2); // above 65535
-    EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat"), "Interval=4294967296"}), 2);
+    EXPECT_EQ(RunCamfile({"set", cfg, "sSmtpSet.iPort=2147483647"}).status, 2); // above 65535
+    EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat"), "Interval=4294967296"}).status,
+              2);
     EXPECT_EQ(FilesIn(app.Folder()), std::vector<std::string>{"CFG.BIN"});
 }

@@ -8,6 +8,7 @@
 #include "menu/MenuData.h"
 #include "sendset/SendSetFields.h"
 #include "res/resource.h"
+#include "ui/WinUtil.h"
 #include "wizard/WizardEdits.h"
 
 #include <gtest/gtest.h>
@@ -21,58 +22,6 @@
 using namespace gui;
 
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &w[0], n);
-    w.resize(static_cast<size_t>(n - 1));
-    return w;
-}
-
-struct CamfileRun {
-    int status = -1;
-    std::string out;
-};
-
-// Runs camfile.exe from this program's folder with args, its standard output into a file.
-CamfileRun RunCamfile(const std::string& folder, const std::vector<std::string>& args) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe = self;
-    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"camfile.exe";
-    std::wstring command = L"\"" + exe + L"\"";
-    for (const std::string& a : args)
-        command += L" \"" + Wide(a) + L"\"";
-    const std::string outPath = folder + "\\camfile-out.txt";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileW(Wide(outPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    CamfileRun run;
-    if (out == INVALID_HANDLE_VALUE)
-        return run;
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = out;
-    si.hStdError = out;
-    PROCESS_INFORMATION pi = {};
-    std::vector<wchar_t> line(command.begin(), command.end());
-    line.push_back(L'\0');
-    if (CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &si, &pi)) {
-        DWORD code = 0;
-        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0 &&
-            GetExitCodeProcess(pi.hProcess, &code))
-            run.status = static_cast<int>(code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(out);
-    const std::vector<uint8_t> bytes = ReadFileBytes(outPath);
-    run.out.assign(bytes.begin(), bytes.end());
-    return run;
-}
 
 // The list texts camfile fields prints under a field: "0 Close 3G, 1 MMS, ..." without values.
 std::vector<std::string> FieldItems(const std::string& listing, const std::string& field) {
@@ -190,7 +139,8 @@ void ExpectListsAsCamfileListsThem(HWND dlg, const ShownList (&lists)[N],
 void CheckEveryList() {
     App app;
     const char* lang = SystemIsChinese() ? "zh" : "en";
-    const CamfileRun fields = RunCamfile(app.Folder(), {"fields", "--lang", lang});
+    const CamfileRun fields =
+        RunCamfile({"fields", "--lang", lang}, app.Folder() + "\\camfile-out.txt");
     ASSERT_EQ(fields.status, 0) << fields.out;
 
     HWND camera = OpenCameraSetup(app);
@@ -304,8 +254,8 @@ void MakeBothWays(const char* clockMode, const char* const clock[6],
     AnswerNoticeBox(app, "Notice", "Generate Success!");
     *dialogFile = ReadFileBytes(app.FilePath("menu.dat"));
 
-    ASSERT_TRUE(CreateDirectoryW(Wide(app.Folder() + "\\cli").c_str(), nullptr));
-    const CamfileRun run = RunCamfile(app.Folder(), args);
+    ASSERT_TRUE(CreateDirectoryW(Utf8ToWide((app.Folder() + "\\cli").c_str()).c_str(), nullptr));
+    const CamfileRun run = RunCamfile(args, app.Folder() + "\\camfile-out.txt");
     ASSERT_EQ(run.status, 0) << run.out;
     *camfileFile = ReadFileBytes(app.Folder() + "\\cli\\menu.dat");
 }

@@ -1,6 +1,7 @@
 #include "GuiHarness.h"
 
 #include "app/App.h"
+#include "ui/WinUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -441,6 +442,46 @@ wchar_t PasswordChar(HWND dlg, int id) {
 
 int TextLimit(HWND dlg, int id) {
     return static_cast<int>(SendDlgItemMessageW(dlg, id, EM_GETLIMITTEXT, 0, 0));
+}
+
+CamfileRun RunCamfile(const std::vector<std::string>& args, const std::string& outPath) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe = self;
+    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"camfile.exe";
+    std::wstring line = L"\"" + exe + L"\"";
+    for (const std::string& a : args)
+        line += L" \"" + Utf8ToWide(a.c_str()) + L"\"";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE out =
+        outPath.empty()
+            ? CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          &inherit, OPEN_EXISTING, 0, nullptr)
+            : CreateFileW(Utf8ToWide(outPath.c_str()).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                          &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CamfileRun run;
+    if (out == INVALID_HANDLE_VALUE)
+        return run;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = si.hStdOutput = si.hStdError = out;
+    PROCESS_INFORMATION pi = {};
+    if (CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                       nullptr, &si, &pi)) {
+        DWORD code = 0;
+        if (WaitForSingleObject(pi.hProcess, kTimeoutMs * 3) == WAIT_OBJECT_0 &&
+            GetExitCodeProcess(pi.hProcess, &code))
+            run.status = static_cast<int>(code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    CloseHandle(out);
+    if (!outPath.empty()) {
+        const std::vector<uint8_t> bytes = ReadFileBytes(outPath);
+        run.out.assign(bytes.begin(), bytes.end());
+    }
+    return run;
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {

@@ -117,6 +117,15 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 bool FileExists(const std::string& path);
 
+// --- camfile.exe, the companion built beside the tests. ---
+struct CamfileRun {
+    int status = -1; // its exit status; -1 when it could not be run or did not end
+    std::string out; // its standard output and error, when they went to a file
+};
+// Runs camfile.exe with args (UTF-8). With outPath its standard output and error go to that file
+// and come back in out; without, they are thrown away.
+CamfileRun RunCamfile(const std::vector<std::string>& args, const std::string& outPath = "");
+
 // True when the system language is Chinese (PRC); the tests named ...Chinese... run that way.
 bool SystemIsChinese();
 

@@ -17,30 +17,6 @@ using namespace gui;
 
 namespace {
 
-// Runs the Windows camfile.exe built beside this test program; its exit status, or -1.
-int RunCamfile(const std::vector<std::string>& args) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe(self);
-    exe.resize(exe.find_last_of(L"\\/") + 1);
-    exe += L"camfile.exe";
-    std::wstring line = L"\"" + exe + L"\"";
-    for (const std::string& a : args)
-        line += L" \"" + Utf8ToWide(a.c_str()) + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &si, &pi))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return static_cast<int>(code);
-}
-
 // Presses Generate and answers the success box.
 void Generate(App& app, HWND page2) {
     Click(app, page2, IDC_SEND_GENERATE);
@@ -57,7 +33,7 @@ SendSet ExpectSameFile(App& app, std::vector<std::string> choices, bool noRemote
         args.push_back("--no-remote-cmd22");
     args.push_back(cliFolder + "\\CFG.BIN");
     args.insert(args.end(), choices.begin(), choices.end());
-    EXPECT_EQ(RunCamfile(args), 0);
+    EXPECT_EQ(RunCamfile(args).status, 0);
 
     SendSet dialogs = {}, cli = {};
     EXPECT_TRUE(DecodeCfgFile(app.FilePath("CFG.BIN"), dialogs));
