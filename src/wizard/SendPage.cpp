@@ -140,7 +140,7 @@ void ShowCoordinateInputs(HWND page, bool on) {
 void EnableRemoteDetails(HWND page, bool on) {
     EnableDlgItem(page, IDC_SEND_REMOTE_PHONE, on);
     EnableDlgItem(page, IDC_SEND_NO_REMOTE_CMD22, on);
-    EnableDlgItem(page, IDC_SEND_REMOTE_EMAIL, on && !g_bNoRemoteCmd22);
+    EnableDlgItem(page, IDC_SEND_REMOTE_EMAIL, RemoteEmailEnabledFor(on, g_bNoRemoteCmd22 != 0));
 }
 
 void ShowRecordOnPage(HWND page) {
@@ -221,7 +221,7 @@ void OnMinutesOrSecondsChanged(HWND page, CoordinateAxis axis, int id) {
 }
 
 void OnSendModeChosen(HWND page) {
-    EnableDlgItem(page, IDC_SEND_DAILY_TIME, ComboGetSel(page, IDC_SEND_MODE) == 1);
+    EnableDlgItem(page, IDC_SEND_DAILY_TIME, DailyTimeEnabledFor(ComboGetSel(page, IDC_SEND_MODE)));
 }
 
 void OnDailySendTimeChosen(HWND page) {
@@ -229,12 +229,13 @@ void OnDailySendTimeChosen(HWND page) {
 }
 
 void OnRemoteIntervalCommand(HWND page) {
-    EnableRemoteDetails(page, ComboGetSel(page, IDC_SEND_REMOTE_INTERVAL) != 0);
+    EnableRemoteDetails(page, RemoteDetailsEnabledFor(ComboGetSel(page, IDC_SEND_REMOTE_INTERVAL)));
 }
 
 void OnNoRemoteCmd22Clicked(HWND page) {
     g_bNoRemoteCmd22 = IsDlgButtonChecked(page, IDC_SEND_NO_REMOTE_CMD22) == BST_CHECKED ? 1 : 0;
-    EnableDlgItem(page, IDC_SEND_REMOTE_EMAIL, !g_bNoRemoteCmd22);
+    // The box is enabled only while the remote details are.
+    EnableDlgItem(page, IDC_SEND_REMOTE_EMAIL, RemoteEmailEnabledFor(true, g_bNoRemoteCmd22 != 0));
 }
 
 void OnRemoteEmailLeft(HWND page) {

@@ -39,10 +39,21 @@ SendPageState SendPageStateOf(const SendSet& rec, bool cloudLayout, bool basicMo
     s.bCoordinates = (sendBy == SEND_BY_FTP || sendBy == SEND_BY_CLOUD) && cloudLayout;
     s.bSending = sendBy != SEND_BY_CLOSE_3G;
     s.bImageSizeEnabled = s.bSending && sendBy != SEND_BY_MMS && !basicModel;
-    s.bDailyTime = s.bSending && rec.bySendMode == 1;
-    const bool remote = s.bSending && rec.byRemoteSwitch == 1;
-    s.bRemoteDetails = remote;
-    s.bRemoteEmail = remote && !noRemoteCmd22;
+    s.bDailyTime = s.bSending && DailyTimeEnabledFor(rec.bySendMode);
+    s.bRemoteDetails = s.bSending && rec.byRemoteSwitch == 1;
+    s.bRemoteEmail = RemoteEmailEnabledFor(s.bRemoteDetails, noRemoteCmd22);
     s.iRemoteIntervalItem = s.bSending ? RemoteIntervalItem(rec.byRemoteInterval) : 0;
     return s;
+}
+
+bool DailyTimeEnabledFor(int sendModeItem) {
+    return sendModeItem == 1;
+}
+
+bool RemoteDetailsEnabledFor(int remoteIntervalItem) {
+    return remoteIntervalItem != 0;
+}
+
+bool RemoteEmailEnabledFor(bool remoteDetails, bool noRemoteCmd22) {
+    return remoteDetails && !noRemoteCmd22;
 }

@@ -33,3 +33,11 @@ struct SendPageState {
 // list, which send thumbnails only.
 SendPageState SendPageStateOf(const SendSet& rec, bool cloudLayout, bool basicModel,
                               bool noRemoteCmd22);
+
+// The page's answers to a choice made while it is open (the same rules as at opening):
+// "Daily Send" (item 1) enables the daily send time list; any remote interval but "Remote Off"
+// (item 0) enables the remote phone and the command-22 box; the remote e-mail edit needs those
+// and the command-22 box clear.
+bool DailyTimeEnabledFor(int sendModeItem);
+bool RemoteDetailsEnabledFor(int remoteIntervalItem);
+bool RemoteEmailEnabledFor(bool remoteDetails, bool noRemoteCmd22);

@@ -15,3 +15,15 @@ TEST(CoordinateLimits, FullDegreesOnlyWithoutMinutesOrSeconds) {
     EXPECT_EQ(CoordinateMinuteMaximum(CoordinateAxis::Latitude, 90), 0);
     EXPECT_EQ(CoordinateMinuteMaximum(CoordinateAxis::Latitude, 180), 59);
 }
+
+// A choice on the open page enables what the same values enable when the page opens on them.
+TEST(SendPageChoices, EnableWhatOpeningOnTheSameValuesEnables) {
+    EXPECT_FALSE(DailyTimeEnabledFor(0)); // "Send Immediately"
+    EXPECT_TRUE(DailyTimeEnabledFor(1));  // "Daily Send"
+    EXPECT_FALSE(RemoteDetailsEnabledFor(0));
+    EXPECT_TRUE(RemoteDetailsEnabledFor(1));
+    EXPECT_TRUE(RemoteDetailsEnabledFor(25));
+    EXPECT_TRUE(RemoteEmailEnabledFor(true, false));
+    EXPECT_FALSE(RemoteEmailEnabledFor(true, true));
+    EXPECT_FALSE(RemoteEmailEnabledFor(false, false));
+}
