@@ -22,7 +22,7 @@ build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 targets=(FuzzSendSetReader FuzzMenuReader FuzzSendSetImage)
 declare -A max_len=([FuzzSendSetReader]=2048 [FuzzMenuReader]=256 [FuzzSendSetImage]=1240)
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCAMSETUP_FUZZ=ON >/dev/null
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCAMSETUP_FUZZ=ON -DCAMSETUP_WERROR=ON >/dev/null
 cmake --build "$build" -j"${FUZZ_JOBS:-2}" --target "${targets[@]}" >/dev/null
 
 # The targets write a file per input: a memory file system, where there is one, is much faster.
