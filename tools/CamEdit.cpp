@@ -107,7 +107,7 @@ bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const E
         if (r.field->rule == FieldRule::RemoteInterval && !ApplyOne(rec, r, error))
             return false;
     }
-    ParamPageModel page(rec.cfg, options.noRemoteCmd22, false);
+    ParamPageModel page(rec.cfg, options.noRemoteCmd22, options.basicModel);
     for (const Resolved& r : list) {
         if (IsPageChoice(r) && !ApplyPageChoice(rec, page, r, error))
             return false;
@@ -284,7 +284,9 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
             return false;
         if (!FinishSendSet(work, resolved, error))
             return false;
-        // Page 2 opens on the record, and Generate stores what it always stores.
+        // Page 2 opens on the record, and Generate stores what it always stores; a basic
+        // model's image size list cannot be changed there.
+        KeepBasicModelThumbnails(work.cfg, options.basicModel);
         PrepareSendPageRecord(work.cfg);
         StoreGenerateFields(work.cfg,
                             ControlsForRecord(work.cfg, options.now, options.noRemoteCmd22));

@@ -18,6 +18,7 @@ struct EditOptions {
     bool keepTime = false;      // keep CFG.BIN's time stamp and menu.dat's clock as they stand
     GenerateClock now{};        // this computer's local time
     bool noRemoteCmd22 = false; // as if "Do not use remote command - 22" were checked
+    bool basicModel = false;    // as if a basic model were chosen: thumbnails only
 };
 
 // Splits "FIELD=VALUE" at the first "="; false with a message when there is none.

@@ -87,7 +87,8 @@ const char kCheckHelp[] =
     "\"text\"}\n";
 
 const char kSetHelp[] =
-    "Usage: camfile set [--new] [--type cfg|menu] [--keep-time] [--check] FILE FIELD=VALUE ...\n"
+    "Usage: camfile set [--new] [--type cfg|menu] [--keep-time] [--check] [--basic]\n"
+    "                   FILE FIELD=VALUE ...\n"
     "\n"
     "Changes fields of a CFG.BIN or menu.dat and writes it back through a temporary file that\n"
     "replaces it only once complete, then reads it back to verify it. A refused assignment\n"
@@ -119,7 +120,9 @@ const char kSetHelp[] =
     "  --type KIND    cfg or menu; needed with --new unless FILE is named CFG.BIN or menu.dat\n"
     "  --keep-time    keep the time stamp and the menu clock as they are\n"
     "  --check        CFG.BIN only: refuse to write (exit status 1) when the Generate checks\n"
-    "                 fail; --no-remote-cmd22 as for \"check\"\n";
+    "                 fail; --no-remote-cmd22 as for \"check\"\n"
+    "  --basic        CFG.BIN only: as for one of the basic models chosen in the first window,\n"
+    "                 which send thumbnails only\n";
 
 const char kFieldsHelp[] =
     "Usage: camfile fields [--lang en|zh] [cfg|menu]\n"
@@ -150,6 +153,7 @@ struct Options {
     bool keepTime = false;
     bool check = false;
     bool noRemoteCmd22 = false;
+    bool basicModel = false;
     TypeWanted type = TypeWanted::Any;
     int language = UI_LANG_ENGLISH;
     std::vector<std::string> args; // everything that is not an option
@@ -235,6 +239,7 @@ bool ParseOptions(int argc, char** argv, int first, const std::vector<std::strin
         o->keepTime |= a == "--keep-time";
         o->check |= a == "--check";
         o->noRemoteCmd22 |= a == "--no-remote-cmd22";
+        o->basicModel |= a == "--basic";
     }
     return true;
 }
@@ -336,11 +341,14 @@ int CommandSet(const Options& o) {
     }
     if (o.check && file.rec.type != CamFileType::Cfg)
         return Refuse("--check runs the checks of CFG.BIN; menu.dat has none");
+    if (o.basicModel && file.rec.type != CamFileType::Cfg)
+        return Refuse("--basic is for CFG.BIN; menu.dat is the same for every model");
 
     EditOptions edit;
     edit.keepTime = o.keepTime;
     edit.now = LocalNow();
     edit.noRemoteCmd22 = o.noRemoteCmd22;
+    edit.basicModel = o.basicModel;
     // Like the program, set changes the record as read; the repairs of reading are written too.
     CamRecord rec = file.read;
     for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
@@ -454,7 +462,7 @@ int Run(int argc, char** argv) {
         {"check", kCheckHelp, {"--lang", "--no-remote-cmd22", "--json"}, CommandCheck},
         {"set",
          kSetHelp,
-         {"--new", "--type", "--keep-time", "--check", "--no-remote-cmd22", "--lang"},
+         {"--new", "--type", "--keep-time", "--check", "--no-remote-cmd22", "--basic", "--lang"},
          CommandSet},
         {"fields", kFieldsHelp, {"--lang"}, CommandFields},
     };

@@ -131,9 +131,13 @@ ParamPageState ParamPageStateOf(const SendSet& rec, bool noRemoteCmd22, bool ftp
     return s;
 }
 
-void PrepareParamPageRecord(SendSet& rec, bool basicModel) {
+void KeepBasicModelThumbnails(SendSet& rec, bool basicModel) {
     if (basicModel)
         rec.bySendImgSize = 1;
+}
+
+void PrepareParamPageRecord(SendSet& rec, bool basicModel) {
+    KeepBasicModelThumbnails(rec, basicModel);
     if (rec.byOperatorCountry > OPERATOR_COUNTRY_MANUAL)
         rec.byOperatorCountry = 0;
     if (rec.byOperator > 8)

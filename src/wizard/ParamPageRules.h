@@ -69,6 +69,9 @@ ParamPageState ParamPageStateOf(const SendSet& rec, bool noRemoteCmd22, bool ftp
 // What the page repairs in the record at every opening, before its state update: a country
 // above 43 or an operator above 8 becomes 0, and the basic models send thumbnails.
 void PrepareParamPageRecord(SendSet& rec, bool basicModel);
+// The basic models send thumbnails only: the page sets them at opening, and page 2 keeps its
+// image size list disabled.
+void KeepBasicModelThumbnails(SendSet& rec, bool basicModel);
 // The edit groups that get the record's texts at opening, after the state update: the MMS edits
 // for MMS; the 3G and sender mailbox edits for Email, or while remote control is on.
 unsigned GroupsShownAtOpening(const SendSet& rec);

@@ -25,12 +25,14 @@ void Generate(App& app, HWND page2) {
 
 // The dialogs' CFG.BIN, already written into the save folder, against camfile's from the same
 // choices: equal apart from the time stamp. Returns the dialogs' record.
-SendSet ExpectSameFile(App& app, std::vector<std::string> choices, bool noRemoteCmd22 = false) {
+// options: camfile's for what is chosen outside page 1 and 2's fields ("--no-remote-cmd22",
+// "--basic").
+SendSet ExpectSameFile(App& app, std::vector<std::string> choices,
+                       const std::vector<std::string>& options = {}) {
     const std::string cliFolder = app.Folder() + "\\camfile";
     CreateDirectoryA(cliFolder.c_str(), nullptr);
     std::vector<std::string> args = {"set", "--new", "--check"};
-    if (noRemoteCmd22)
-        args.push_back("--no-remote-cmd22");
+    args.insert(args.end(), options.begin(), options.end());
     args.push_back(cliFolder + "\\CFG.BIN");
     args.insert(args.end(), choices.begin(), choices.end());
     EXPECT_EQ(RunCamfile(args).status, 0);
@@ -215,7 +217,23 @@ TEST(Parity, RemoteControlWithoutCommand22) {
                    {"bySendBy=FTP", "sFtpSet.szServer=ftp.example.com", "sFtpSet.szUserName=cam",
                     "sFtpSet.szPassword=ftppass", "byRemoteInterval=02 Hours",
                     "szRemotePhoneNum=13800138000"},
-                   true);
+                   {"--no-remote-cmd22"});
+}
+
+// A basic model, chosen in the first window, sends thumbnails only; camfile is told so.
+TEST(Parity, EmailFromABasicModel) {
+    App app;
+    HWND page1 = OpenParamPage(app, "QOR-7120-3G(BASIC)");
+    ASSERT_NE(page1, nullptr);
+    Choose(app, page1, IDC_PARAM_SEND_OPTION, "Email");
+    TypeAll(app, page1, kSender);
+    HWND page2 = NextPage(app, page1);
+    ASSERT_NE(page2, nullptr);
+    Type(app, page2, IDC_SEND_EMAIL1, "me@example.org");
+    Generate(app, page2);
+    const SendSet rec = ExpectSameFile(
+        app, Choices({"bySendBy=Email", "szRecp[2]=me@example.org"}, kSender), {"--basic"});
+    EXPECT_EQ(rec.bySendImgSize, 1);
 }
 
 // A row of the README's loop that prepares many cards from a CSV file.

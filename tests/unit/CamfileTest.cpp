@@ -609,6 +609,17 @@ TEST(CamfileSet, ChoicesLoadAndStoreWhatTheWizardWould) {
     // A field given twice: the later value counts.
     EXPECT_EQ(Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Email", "bySendBy=MMS"}).status, 0);
     EXPECT_EQ(ReadCfg(dir).bySendBy, SEND_BY_MMS);
+
+    // Full images by e-mail, except for the basic models, which send thumbnails only.
+    ASSERT_EQ(
+        Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Email", "bySendImgSize=Full Image"}).status,
+        0);
+    EXPECT_EQ(ReadCfg(dir).bySendImgSize, 0);
+    ASSERT_EQ(Camfile({"set", "--basic", dir.File("CFG.BIN"), "bySendBy=Email"}).status, 0);
+    EXPECT_EQ(ReadCfg(dir).bySendImgSize, 1);
+    r = Camfile({"set", "--basic", dir.File("CFG.BIN"), "bySendImgSize=Full Image"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "bySendImgSize: the wizard stores 1")) << r.err;
 }
 
 TEST(CamfileSet, StampsTheTimeAsGenerateDoesUnlessKept) {
