@@ -155,9 +155,7 @@ void OnMainSetupCommand(HWND dlg, int id, int code) {
         break;
     case IDC_MAIN_LANGUAGE_LIST:
         if (code == CBN_SELCHANGE) {
-            g_iLanguage = ComboGetSel(dlg, IDC_MAIN_LANGUAGE_LIST) == UI_LANG_CHINESE
-                              ? UI_LANG_CHINESE
-                              : UI_LANG_ENGLISH;
+            g_iLanguage = LanguageOfListItem(ComboGetSel(dlg, IDC_MAIN_LANGUAGE_LIST));
             SetMainSetupTexts(dlg, 1);
         }
         break;

@@ -8,6 +8,10 @@ int LanguageFromLangId(uint16_t langId) {
     return langId == 0x0804 ? UI_LANG_CHINESE : UI_LANG_ENGLISH;
 }
 
+int LanguageOfListItem(int item) {
+    return item == UI_LANG_CHINESE ? UI_LANG_CHINESE : UI_LANG_ENGLISH;
+}
+
 const TextPair kTextNoticeCaption = {{"通知", "Notice"}};
 const TextPair kTextWarningCaption = {{"警告", "Warning"}};
 const TextPair kTextGenerateSuccess = {{"成功生成配置文件!", "Generate Success!"}};

@@ -11,6 +11,10 @@ extern int g_iLanguage; // 0 Simplified Chinese, 1 English
 // 0 (Chinese) for the system language 0x0804 (Chinese, PRC) only, 1 (English) for any other.
 int LanguageFromLangId(uint16_t langId);
 
+// The language of an item of the language lists (Main Setup's and page 1's, kLanguageItems):
+// the Chinese item gives Chinese, any other English.
+int LanguageOfListItem(int item);
+
 // {Chinese, English}; the current text is entry g_iLanguage.
 struct TextPair {
     const char* text[2];

@@ -484,8 +484,7 @@ void OnFtpDirTypeChosen(HWND dlg) {
 }
 
 void OnLanguageChosen(HWND dlg) {
-    g_iLanguage = ComboGetSel(dlg, IDC_PARAM_LANGUAGE_LIST) == UI_LANG_CHINESE ? UI_LANG_CHINESE
-                                                                               : UI_LANG_ENGLISH;
+    g_iLanguage = LanguageOfListItem(ComboGetSel(dlg, IDC_PARAM_LANGUAGE_LIST));
     SetParamPageTexts(dlg, 1);
 }
 
