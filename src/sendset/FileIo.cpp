@@ -9,6 +9,7 @@
 #include <vector>
 
 bool (*g_pfnBeforeReplaceHook)(const std::string& tempPath) = nullptr;
+bool (*g_pfnReadBackHook)(std::vector<uint8_t>& bytes) = nullptr;
 
 int GetPathFileSize(const char* path) {
     FILE* f = OpenFileForReading(path != nullptr ? path : "");
@@ -61,10 +62,7 @@ bool IsTempFileNameOf(const std::string& name, const std::string& baseName) {
         return false;
     const std::string middle =
         name.substr(baseName.size(), name.size() - baseName.size() - suffixLen);
-    // "" is the single name that earlier versions used (and removed before every write);
-    // ".~<process>-<count>-<8 hex digits>" is this version's.
-    if (middle.empty())
-        return true;
+    // ".~<process>-<count>-<8 hex digits>"; a plain "<baseName>.tmp" may be the user's copy.
     if (middle.compare(0, 2, ".~") != 0)
         return false;
     size_t at = 2;
@@ -95,7 +93,52 @@ std::string TempFileNameFor(const std::string& file, unsigned attempt) {
     return file + unique;
 }
 
-SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len) {
+bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>* bytes,
+                   FileIdentity* identity) {
+    FILE* f = OpenFileForReading(path);
+    if (f == nullptr)
+        return false;
+    if (identity != nullptr && !IdentityOfOpenFile(f, identity)) {
+        fclose(f);
+        return false;
+    }
+    bytes->assign(limit, 0);
+    const size_t got = fread(bytes->data(), 1, bytes->size(), f);
+    const bool failed = ferror(f) != 0;
+    fclose(f);
+    bytes->resize(got);
+    return !failed;
+}
+
+namespace {
+
+// Whether target still holds what the caller read (empty: nothing there).
+bool StillHolds(const std::string& target, const std::vector<uint8_t>& read) {
+    std::vector<uint8_t> now;
+    if (!ReadFileBytes(target, read.size() + 1, &now))
+        return read.empty() && GetPathKind(target) == PathKind::Missing;
+    return now == read;
+}
+
+// After the replace: the file at target is this write's own unless its identity changed.
+SafeWriteResult VerifyReplaced(const std::string& target, const FileIdentity& own,
+                               const uint8_t* data, size_t len) {
+    std::vector<uint8_t> back;
+    FileIdentity found;
+    if (!ReadFileBytes(target, len + 1, &back, &found) ||
+        (g_pfnReadBackHook != nullptr && !g_pfnReadBackHook(back)))
+        return SafeWriteResult::Unverified;
+    if (found != own)
+        return SafeWriteResult::Superseded;
+    return back.size() == len && memcmp(back.data(), data, len) == 0
+               ? SafeWriteResult::Committed
+               : SafeWriteResult::ReadBackDiffers;
+}
+
+} // namespace
+
+SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len,
+                                   const std::vector<uint8_t>* unchangedFrom) {
     // The card is the user's data: the old file stays until the new one is complete on the medium.
     const ReplaceTarget dest = InspectReplaceTarget(target);
     if (dest.kind == PathKind::Folder || dest.kind == PathKind::Other)
@@ -114,21 +157,27 @@ SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* dat
     bool ok = temp.WriteAndFlush(data, len);
     if (ok && g_pfnBeforeReplaceHook != nullptr)
         ok = g_pfnBeforeReplaceHook(temp.Path());
+    // A read-change-write must not put its file over one that another write made since the read.
+    if (ok && unchangedFrom != nullptr && !StillHolds(dest.file, *unchangedFrom)) {
+        temp.Discard();
+        return SafeWriteResult::Changed;
+    }
     if (ok)
         ok = temp.Replace(dest.file);
     if (!ok) {
         temp.Discard();
         return SafeWriteResult::WriteFailed;
     }
-    return SafeWriteResult::Committed;
+    return VerifyReplaced(dest.file, temp.Identity(), data, len);
 }
 
 bool WriteFileWithTrace(const std::string& target, const uint8_t* data, size_t len) {
-    SafeWriteResult result = WriteFileReplacing(target, data, len);
-    Trace("Open file - \"%s\" %s\n", target.c_str(),
-          result == SafeWriteResult::Committed ? "success!" : "err!");
+    const SafeWriteResult result = WriteFileReplacing(target, data, len);
+    const bool written =
+        result == SafeWriteResult::Committed || result == SafeWriteResult::Superseded;
+    Trace("Open file - \"%s\" %s\n", target.c_str(), written ? "success!" : "err!");
     TraceLine("________________________________________________");
-    return result == SafeWriteResult::Committed;
+    return written;
 }
 
 bool ReadFixedSizeFile(const std::string& path, uint8_t* buf, int size, bool printBufSize) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Size of a file in bytes; 0 when it cannot be opened (or is not a regular file).
 int GetPathFileSize(const char* path);
@@ -17,8 +18,18 @@ enum class SafeWriteResult {
     NotRegularFile, // the target is a folder, FIFO, device or a link to nothing; nothing changed
     ReadOnly,       // the user made the target read-only; nothing changed
     WriteFailed,    // writing, flushing or replacing failed; the target is as it was
-    Committed,      // the target was replaced by exactly the data
+    Changed,        // the target no longer holds what the caller read; nothing changed
+    // From here on the new file has taken the target's place.
+    Committed,       // and it reads back as exactly the data
+    Superseded,      // and by the read-back another write had replaced it in turn
+    Unverified,      // but it cannot be read back to be verified
+    ReadBackDiffers, // but it reads back otherwise (the medium failed)
 };
+
+// Whether the new file took the target's place.
+inline bool Replaced(SafeWriteResult r) {
+    return r >= SafeWriteResult::Committed;
+}
 
 // Writes data to a temporary file of its own beside target (created exclusively, so concurrent
 // writers never share one), flushes it to the medium and then replaces target with it, so a
@@ -26,12 +37,17 @@ enum class SafeWriteResult {
 // complete file. A target that is a link is followed to the file it names; the new file keeps the
 // replaced file's permissions (and owner where allowed). The temporary file is removed on
 // failure; temporary files that crashed writes of the same target left behind are removed when
-// no writer holds them (see RemoveLeftoverTempFiles).
-SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len);
+// no writer holds them (see RemoveLeftoverTempFiles). Then the file is read back: the result
+// tells whether it is the data, or another write's file took its place since.
+// With unchangedFrom, the target must still hold those bytes (empty: must not exist) right
+// before it is replaced; otherwise nothing is written and the result is Changed.
+SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len,
+                                   const std::vector<uint8_t>* unchangedFrom = nullptr);
 
 // WriteFileReplacing with the writers' trace: "Open file - "<target>" success!", or "err!" when
-// the target was not replaced, then a line of 48 underscores. True when the target now holds the
-// data.
+// the target was not replaced or its new file does not read back as written, then a line of 48
+// underscores. True when the target was replaced by the data (another write may have replaced it
+// since).
 bool WriteFileWithTrace(const std::string& target, const uint8_t* data, size_t len);
 
 // Reads a camera file that must be exactly size bytes long into buf, with the readers' trace:
@@ -44,7 +60,7 @@ bool ReadFixedSizeFile(const std::string& path, uint8_t* buf, int size, bool pri
 void SplitFilePath(const std::string& path, std::string* folder, std::string* name);
 
 // Whether name (a folder entry) is a temporary file that a write of the file called baseName
-// creates: "<baseName>.~<unique part>.tmp", or "<baseName>.tmp" of earlier versions.
+// creates: "<baseName>.~<process>-<count>-<8 hex digits>.tmp". Any other name is the user's.
 bool IsTempFileNameOf(const std::string& name, const std::string& baseName);
 
 // The n-th candidate name of a write's temporary file for file (a path): unique to this process
@@ -59,8 +75,31 @@ enum class PathKind { Missing, RegularFile, Folder, Other };
 PathKind GetPathKind(const std::string& path);
 
 // Opens a regular file for reading in byte mode; null for anything else (a FIFO or device is
-// never waited on) or when it cannot be opened. Paths of any length.
+// never waited on) or when it cannot be opened. Paths of any length. On Windows the file stays
+// open to other readers, writers and a replace, and a moment's sharing violation is waited out.
 FILE* OpenFileForReading(const std::string& path);
+
+// Which file a path held when it was looked at: the file system's identity of the file and the
+// time its metadata last changed (a rename or a write changes it).
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t file = 0;
+    int64_t changed = 0;
+    bool operator==(const FileIdentity& o) const {
+        return volume == o.volume && file == o.file && changed == o.changed;
+    }
+    bool operator!=(const FileIdentity& o) const { return !(*this == o); }
+};
+
+// Reads at most limit bytes of a regular file, with the identity of the very file read; false
+// when it cannot be opened or is not a regular file.
+bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>* bytes,
+                   FileIdentity* identity = nullptr);
+
+// Windows: file paths given to these functions are UTF-8 from now on instead of the system's ANSI
+// code page (the command-line companion takes its arguments as Unicode). Elsewhere paths are
+// bytes anyway; nothing changes.
+void UseUtf8FilePaths();
 
 // The file a write of target replaces.
 struct ReplaceTarget {
@@ -72,6 +111,9 @@ struct ReplaceTarget {
     long long group = -1;
 };
 ReplaceTarget InspectReplaceTarget(const std::string& target);
+
+// The identity of a file opened by OpenFileForReading.
+bool IdentityOfOpenFile(FILE* f, FileIdentity* identity);
 
 // A temporary file a write created, owned by this object: removed when it is destroyed before
 // Replace succeeded.
@@ -93,9 +135,27 @@ public:
     bool Replace(const std::string& target);
     void Discard();
     const std::string& Path() const { return path_; }
+    // The file as Replace put it in place.
+    const FileIdentity& Identity() const { return identity_; }
 
 private:
     std::string path_;
+    intptr_t handle_ = -1;
+    FileIdentity identity_;
+};
+
+// Serialises the read-change-write updates of one file among the processes of this computer
+// that take it (two command-line runs changing the same card's file), for a bounded time: after
+// about ten seconds the update goes on without it (the check before the replace still stops a
+// lost change).
+class FileUpdateLock {
+public:
+    explicit FileUpdateLock(const std::string& file);
+    ~FileUpdateLock();
+    FileUpdateLock(const FileUpdateLock&) = delete;
+    FileUpdateLock& operator=(const FileUpdateLock&) = delete;
+
+private:
     intptr_t handle_ = -1;
 };
 
@@ -107,6 +167,9 @@ unsigned long CurrentProcessId();
 // Test hook: when set, called after the temporary file is written and before it replaces the
 // target; returning false makes the write fail as if the medium had failed at that moment.
 extern bool (*g_pfnBeforeReplaceHook)(const std::string& tempPath);
+// Test hook: when set, called with the bytes the read-back after a replace got, which it may
+// change as a failing medium would; returning false makes them unreadable.
+extern bool (*g_pfnReadBackHook)(std::vector<uint8_t>& bytes);
 
 // Length of a fixed-size text field: up to its terminator, or its capacity when it has none.
 int FieldLength(const char* field, size_t capacity);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -39,7 +40,33 @@ int OpenRegular(const std::string& path, bool noFollow) {
     return fd;
 }
 
+FileIdentity IdentityOf(const struct stat& st) {
+    FileIdentity id;
+    id.volume = static_cast<uint64_t>(st.st_dev);
+    id.file = static_cast<uint64_t>(st.st_ino);
+#ifdef __APPLE__
+    id.changed =
+        static_cast<int64_t>(st.st_ctimespec.tv_sec) * 1000000000 + st.st_ctimespec.tv_nsec;
+#else
+    id.changed = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+#endif
+    return id;
+}
+
+// How long an update waits for another run's update of the same file.
+constexpr int kUpdateLockWaitMs = 10000;
+
 } // namespace
+
+bool IdentityOfOpenFile(FILE* f, FileIdentity* identity) {
+    struct stat st;
+    if (fstat(fileno(f), &st) != 0)
+        return false;
+    *identity = IdentityOf(st);
+    return true;
+}
+
+void UseUtf8FilePaths() {}
 
 PathKind GetPathKind(const std::string& path) {
     struct stat st;
@@ -127,7 +154,12 @@ bool TempFile::WriteAndFlush(const uint8_t* data, size_t len) {
 bool TempFile::Replace(const std::string& target) {
     if (handle_ < 0 || rename(path_.c_str(), target.c_str()) != 0)
         return false;
-    // The file is in place; what follows cannot undo that. Make the rename itself durable.
+    // The file is in place; what follows cannot undo that. Its identity now (the rename changed
+    // its change time) tells the read-back whether the file there is still this one.
+    struct stat st;
+    if (fstat(static_cast<int>(handle_), &st) == 0)
+        identity_ = IdentityOf(st);
+    // Make the rename itself durable.
     std::string folder, name;
     SplitFilePath(target, &folder, &name);
     int dirFd = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
@@ -174,6 +206,28 @@ void RemoveLeftoverTempFiles(const std::string& file) {
         close(fd);
     }
     closedir(dir);
+}
+
+FileUpdateLock::FileUpdateLock(const std::string& file) {
+    // The folder is locked, not the file, which every update replaces.
+    std::string folder, name;
+    SplitFilePath(file, &folder, &name);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    for (int waited = 0; flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 5) {
+        if (waited >= kUpdateLockWaitMs || (errno != EWOULDBLOCK && errno != EINTR)) {
+            close(fd);
+            return;
+        }
+        usleep(5000);
+    }
+    handle_ = fd;
+}
+
+FileUpdateLock::~FileUpdateLock() {
+    if (handle_ >= 0)
+        close(static_cast<int>(handle_));
 }
 
 unsigned long CurrentProcessId() {

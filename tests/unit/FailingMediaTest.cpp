@@ -183,6 +183,7 @@ protected:
     }
     void TearDown() override {
         g_pfnBeforeReplaceHook = nullptr;
+        g_pfnReadBackHook = nullptr;
         GetCapturedStdout();
     }
 
@@ -299,6 +300,46 @@ TEST_P(FailingMedia, WriteCutOffBeforeTheNewFileTakesOver) {
     ExpectFailureKeptEarlierFile(outcome);
 }
 
+TEST_P(FailingMedia, NewFileThatDoesNotReadBackAsWrittenIsAFailedWrite) {
+    // A card that returns a wrong bit when the new file is read back, or cannot read it at all:
+    // the new file is in place, but the write is not reported as done.
+    const struct {
+        bool (*readBack)(std::vector<uint8_t>&);
+        SafeWriteResult result;
+    } kCards[] = {
+        {[](std::vector<uint8_t>& b) { return b[b.size() / 2] ^= 0x10, true; },
+         SafeWriteResult::ReadBackDiffers},
+        {[](std::vector<uint8_t>&) { return false; }, SafeWriteResult::Unverified},
+    };
+    for (const auto& card : kCards) {
+        g_pfnReadBackHook = card.readBack;
+        const WriteOutcome outcome = WriteNew(Folder());
+        EXPECT_FALSE(outcome.writerReported);
+        EXPECT_TRUE(Contains(outcome.trace, "\" err!\n")) << outcome.trace;
+        EXPECT_EQ(dir_.List(), std::vector<std::string>{File().Name()});
+        const uint8_t data[4] = {1, 2, 3, 4};
+        EXPECT_EQ(WriteFileReplacing(Target(), data, sizeof data), card.result);
+        g_pfnReadBackHook = nullptr;
+        EXPECT_EQ(WriteFileReplacing(Target(), data, sizeof data), SafeWriteResult::Committed);
+        EXPECT_EQ(ReadBytes(Target()), std::vector<uint8_t>(data, data + 4));
+    }
+}
+
+TEST_P(FailingMedia, ReplaceOfAFileChangedSinceItWasReadIsRefused) {
+    const uint8_t data[4] = {1, 2, 3, 4};
+    std::vector<uint8_t> stale = earlier_;
+    stale[0] ^= 1;
+    EXPECT_EQ(WriteFileReplacing(Target(), data, sizeof data, &stale), SafeWriteResult::Changed);
+    const std::vector<uint8_t> none;
+    EXPECT_EQ(WriteFileReplacing(Target(), data, sizeof data, &none), SafeWriteResult::Changed);
+    EXPECT_EQ(ReadBytes(Target()), earlier_);
+    EXPECT_EQ(dir_.List(), std::vector<std::string>{File().Name()});
+    EXPECT_EQ(WriteFileReplacing(Target(), data, sizeof data, &earlier_),
+              SafeWriteResult::Committed);
+    EXPECT_EQ(WriteFileReplacing(dir_.File("new"), data, sizeof data, &none),
+              SafeWriteResult::Committed);
+}
+
 TEST_P(FailingMedia, CrashBeforeTheNewFileTakesOverThenNextWriteRecovers) {
     WriteOutcome outcome;
     ASSERT_TRUE(WriteInChild(
@@ -345,10 +386,9 @@ TEST_P(FailingMedia, ReadOnlyFileIsRefusedBeforeAnythingIsWritten) {
 
 TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) {
     const std::string base = File().Name();
-    // A crashed write's complete file, one of an earlier version, and a write that has just
-    // created its file (empty, not yet held): only the first two are leftovers.
+    // A crashed write's complete file, and a write that has just created its file (empty, not
+    // yet held): only the first is a leftover.
     WriteBytes(dir_.File(base + ".~1-0-00000001.tmp"), earlier_);
-    WriteBytes(dir_.File(base + ".tmp"), {1, 2, 3});
     WriteBytes(dir_.File(base + ".~2-0-00000002.tmp"), {});
     // A live writer holds its file.
     const std::string held = dir_.File(base + ".~3-0-00000003.tmp");
@@ -356,7 +396,8 @@ TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) 
     int heldFd = open(held.c_str(), O_RDONLY);
     ASSERT_GE(heldFd, 0);
     ASSERT_EQ(flock(heldFd, LOCK_EX), 0);
-    // Files of other names are the user's.
+    // Files of other names are the user's, a plain "<name>.tmp" copy too.
+    WriteBytes(dir_.File(base + ".tmp"), {1, 2, 3});
     WriteBytes(dir_.File(base + ".bak"), {6});
     WriteBytes(dir_.File("X" + base + ".tmp"), {7});
 
@@ -364,8 +405,12 @@ TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) 
     close(heldFd);
     EXPECT_TRUE(outcome.writerReported);
     EXPECT_EQ(File().VerifyNew(Folder()), 1);
-    std::vector<std::string> left = {base, base + ".bak", base + ".~2-0-00000002.tmp",
-                                     base + ".~3-0-00000003.tmp", "X" + base + ".tmp"};
+    std::vector<std::string> left = {base,
+                                     base + ".bak",
+                                     base + ".tmp",
+                                     base + ".~2-0-00000002.tmp",
+                                     base + ".~3-0-00000003.tmp",
+                                     "X" + base + ".tmp"};
     std::sort(left.begin(), left.end());
     EXPECT_EQ(dir_.List(), left);
 }
@@ -379,11 +424,11 @@ TEST(TemporaryFileNames, EachWriteHasItsOwnAndOnlyTheirsCountAsLeftovers) {
         EXPECT_TRUE(IsTempFileNameOf(path.substr(6), "CFG.BIN")) << path;
         EXPECT_FALSE(IsTempFileNameOf(path.substr(6), "menu.dat")) << path;
     }
-    EXPECT_TRUE(IsTempFileNameOf("menu.dat.tmp", "menu.dat"));
     EXPECT_TRUE(IsTempFileNameOf("CFG.BIN.~4294967295-12-0123abCD.tmp", "CFG.BIN"));
-    for (const char* users : {"CFG.BIN.bak.tmp", "CFG.BIN.~notes.tmp", "CFG.BIN.~1-2-3.tmp",
-                              "CFG.BIN.~1-2-0123abcd9.tmp", "CFG.BIN.~-1-0123abcd.tmp",
-                              "CFG.BIN.~1-2-0123abcd.tmp.tmp", "XCFG.BIN.tmp", "CFG.BIN", ".tmp"})
+    for (const char* users :
+         {"CFG.BIN.bak.tmp", "CFG.BIN.~notes.tmp", "CFG.BIN.~1-2-3.tmp",
+          "CFG.BIN.~1-2-0123abcd9.tmp", "CFG.BIN.~-1-0123abcd.tmp", "CFG.BIN.~1-2-0123abcd.tmp.tmp",
+          "XCFG.BIN.tmp", "CFG.BIN", ".tmp", "CFG.BIN.tmp"})
         EXPECT_FALSE(IsTempFileNameOf(users, "CFG.BIN")) << users;
 }
 
