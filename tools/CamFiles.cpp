@@ -37,18 +37,6 @@ bool SameNameIgnoringCase(const std::string& a, const char* b) {
     return true;
 }
 
-// Up to kReadLimit bytes of the file; false when it cannot be opened or is not a regular file.
-bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes) {
-    FILE* f = OpenFileForReading(path);
-    if (f == nullptr)
-        return false;
-    bytes->assign(kReadLimit + 1, 0);
-    size_t got = fread(bytes->data(), 1, bytes->size(), f);
-    fclose(f);
-    bytes->resize(got);
-    return true;
-}
-
 std::string SizeDescription(size_t size) {
     return size > kReadLimit ? "more than " + std::to_string(kReadLimit) + " bytes"
                              : std::to_string(size) + " bytes";
@@ -75,6 +63,11 @@ bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path
         *path = arg;
         return true;
     }
+    if (TypeFromName(arg) != TypeWanted::Any) {
+        *error = arg + ": a folder; a path ending in " + BaseName(arg) +
+                 " names the file itself, so give the folder that holds it";
+        return false;
+    }
     const std::string cfg = MakeFilePath(arg.c_str(), CamFileName(CamFileType::Cfg));
     const std::string menu = MakeFilePath(arg.c_str(), CamFileName(CamFileType::Menu));
     if (wanted == TypeWanted::Cfg) {
@@ -100,7 +93,7 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
         *error = path + kNotRegular;
         return false;
     }
-    if (IsFolder(path) || !ReadFileBytes(path, &bytes)) {
+    if (IsFolder(path) || !ReadFileBytes(path, kReadLimit + 1, &bytes)) {
         *error = path + ": cannot be read";
         return false;
     }
@@ -140,11 +133,13 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
     }
     loaded.read = loaded.rec;
     RepairAsRead(loaded.read);
+    loaded.bytes = bytes;
     *out = loaded;
     return true;
 }
 
-SaveResult SaveCamFile(const std::string& path, const CamRecord& rec, std::string* message) {
+SaveResult SaveCamFile(const std::string& path, const CamRecord& rec, std::string* message,
+                       const std::vector<uint8_t>* unchangedFrom) {
     std::vector<uint8_t> image;
     if (rec.type == CamFileType::Cfg) {
         image.resize(SEND_SET_SIZE);
@@ -153,7 +148,7 @@ SaveResult SaveCamFile(const std::string& path, const CamRecord& rec, std::strin
         image.resize(MENU_DATA_SIZE);
         BuildMenuImage(rec.menu, image.data());
     }
-    switch (WriteFileReplacing(path, image.data(), image.size())) {
+    switch (WriteFileReplacing(path, image.data(), image.size(), unchangedFrom)) {
     case SafeWriteResult::OpenFailed:
         *message = path + ": cannot create a file beside it; nothing was changed";
         return SaveResult::Failed;
@@ -166,22 +161,23 @@ SaveResult SaveCamFile(const std::string& path, const CamRecord& rec, std::strin
     case SafeWriteResult::WriteFailed:
         *message = path + ": writing failed; the file is as it was";
         return SaveResult::Failed;
+    case SafeWriteResult::Changed:
+        *message = path + ": another write changed the file after it was read; nothing was changed";
+        return SaveResult::Changed;
     case SafeWriteResult::Committed:
-        break;
-    }
-    std::vector<uint8_t> back;
-    if (ReadFileBytes(path, &back) && back == image)
         return SaveResult::Saved;
-    // The new file took the old one's place. Another write of the same file that came just after
-    // may have replaced it in turn: a whole camera file of the same kind is taken for that, since
-    // the program's writers only ever put complete files in place.
-    LoadedFile other;
-    std::string ignored;
-    const TypeWanted kind = rec.type == CamFileType::Cfg ? TypeWanted::Cfg : TypeWanted::Menu;
-    if (back.size() == image.size() && LoadCamFile(path, kind, &other, &ignored)) {
+    case SafeWriteResult::Superseded:
+        // This run's file took the old one's place, and another write's file took its place since.
         *message = path + ": written, and since replaced by another write of the same file";
         return SaveResult::SavedThenReplaced;
+    case SafeWriteResult::Unverified:
+        *message = path + ": written (the previous file is replaced), but the new file cannot be "
+                          "read back to verify it";
+        return SaveResult::NotVerified;
+    case SafeWriteResult::ReadBackDiffers:
+        break;
     }
-    *message = path + ": written, but reading it back does not give what was written";
-    return SaveResult::Failed;
+    *message = path + ": written (the previous file is replaced), but reading it back does not "
+                      "give what was written; the card may be failing";
+    return SaveResult::NotVerified;
 }

@@ -8,6 +8,7 @@
 
 #include "Version.h"
 #include "app/Trace.h"
+#include "sendset/FileIo.h"
 #include "lang/Texts.h"
 #include "wizard/GenerateChecks.h"
 
@@ -20,6 +21,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace {
@@ -51,9 +54,10 @@ const char kMainHelp[] =
     "version.\n"
     "\n"
     "Exit status: 0 done, 1 a check failed, 2 refused (usage, unknown field, value out of\n"
-    "range, not a camera file or not a regular file; nothing was written), 3 the file could\n"
-    "not be written or read back (the previous file is left as it was), 4 the output could\n"
-    "not be written (such as a full disk or a closed pipe).\n";
+    "range, not a camera file or not a regular file; nothing was written), 3 the file was\n"
+    "not written as intended: not written at all (the previous file is left as it was), or\n"
+    "written but not read back as written (the message says which), 4 the output could not\n"
+    "be written (such as a full disk or a closed pipe).\n";
 
 const char kShowHelp[] =
     "Usage: camfile show [--json] [--type cfg|menu] FILE\n"
@@ -94,7 +98,9 @@ const char kSetHelp[] =
     "replaces it only once complete, then reads it back to verify it. A refused assignment\n"
     "leaves the file untouched (exit status 2). The file keeps its permissions and owner; a\n"
     "link is followed to the file it names; a folder, FIFO or device is refused (exit\n"
-    "status 2) and a read-only file is not replaced (exit status 3).\n"
+    "status 2) and a read-only file is not replaced (exit status 3). Runs changing one file\n"
+    "at once take turns, and a run whose file another write changed after it was read reads\n"
+    "it again, so every change lands.\n"
     "\n"
     "FIELD is a field name as \"camfile show\" prints it (any case): bySendBy,\n"
     "sSmtpSet.szServer, szRecp[2], CapMode, Timer1StartHour ... In CFG.BIN, \"country\" and\n"
@@ -308,6 +314,10 @@ int CommandCheck(const Options& o) {
     return n == 0 ? EXIT_OK : EXIT_CHECK_FAILED;
 }
 
+// How often set reads, changes and writes again when another write changed the file between its
+// read and its replace.
+constexpr int kUpdateTries = 5;
+
 int CommandSet(const Options& o) {
     if (o.args.empty())
         return Refuse("set takes a FILE and FIELD=VALUE assignments (see camfile set --help)");
@@ -323,65 +333,90 @@ int CommandSet(const Options& o) {
     }
 
     std::string path;
-    LoadedFile file;
+    TypeWanted type = o.type;
     if (o.isNew) {
-        const TypeWanted type = o.type != TypeWanted::Any ? o.type : TypeFromName(o.args[0]);
+        if (type == TypeWanted::Any)
+            type = TypeFromName(o.args[0]);
         if (type == TypeWanted::Any)
             return Refuse(o.args[0] + ": give --type cfg or --type menu for a new file here");
-        if (!ResolveCamPath(o.args[0], type, &path, &error))
-            return Refuse(error);
-        file.rec.type = type == TypeWanted::Cfg ? CamFileType::Cfg : CamFileType::Menu;
-        if (file.rec.type == CamFileType::Cfg)
-            LoadSendSetDefaults(file.rec.cfg);
-        else
-            LoadMenuDefaults(file.rec.menu);
-        file.read = file.rec;
-    } else if (!LoadArgument(o.args[0], o.type, &path, &file, &error)) {
-        return Refuse(error);
     }
-    if (o.check && file.rec.type != CamFileType::Cfg)
-        return Refuse("--check runs the checks of CFG.BIN; menu.dat has none");
-    if (o.basicModel && file.rec.type != CamFileType::Cfg)
-        return Refuse("--basic is for CFG.BIN; menu.dat is the same for every model");
+    if (!ResolveCamPath(o.args[0], type, &path, &error))
+        return Refuse(error);
 
     EditOptions edit;
     edit.keepTime = o.keepTime;
     edit.now = LocalNow();
     edit.noRemoteCmd22 = o.noRemoteCmd22;
     edit.basicModel = o.basicModel;
-    // Like the program, set changes the record as read; the repairs of reading are written too.
-    CamRecord rec = file.read;
-    for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
-        fprintf(stderr, "camfile: %s: stored %s %ld is read as %ld and written so\n",
-                EscapeForDisplay(path).c_str(), d.field->name.c_str(), d.stored, d.readAs);
-    }
-    if (!ApplyAssignments(rec, list, edit, &error))
-        return Refuse(error);
-    StampRecord(rec, edit);
-    if (o.check) {
-        const int n = RunGenerateChecks(rec.cfg, o.noRemoteCmd22);
-        if (n != 0) {
-            g_iLanguage = o.language;
-            fprintf(stderr, "camfile: not written, the Generate checks fail:\n%s\n",
-                    TerminalLines(GenerateMessage(n).Get()).c_str());
-            return EXIT_CHECK_FAILED;
+    // Two runs changing the same file wait for each other; any other write that comes between
+    // this run's read and its replace sends it back to read the file again.
+    FileUpdateLock lock(path);
+    for (int attempt = 1;; ++attempt) {
+        LoadedFile file;
+        if (o.isNew) {
+            file.rec.type = type == TypeWanted::Cfg ? CamFileType::Cfg : CamFileType::Menu;
+            if (file.rec.type == CamFileType::Cfg)
+                LoadSendSetDefaults(file.rec.cfg);
+            else
+                LoadMenuDefaults(file.rec.menu);
+            file.read = file.rec;
+        } else if (!LoadCamFile(path, o.type, &file, &error)) {
+            return Refuse(error);
         }
+        if (o.check && file.rec.type != CamFileType::Cfg)
+            return Refuse("--check runs the checks of CFG.BIN; menu.dat has none");
+        if (o.basicModel && file.rec.type != CamFileType::Cfg)
+            return Refuse("--basic is for CFG.BIN; menu.dat is the same for every model");
+
+        // Like the program, set changes the record as read; the repairs of reading are written
+        // too.
+        std::string notes;
+        for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
+            notes += "camfile: " + EscapeForDisplay(path) + ": stored " + d.field->name + " " +
+                     std::to_string(d.stored) + " is read as " + std::to_string(d.readAs) +
+                     " and written so\n";
+        }
+        CamRecord rec = file.read;
+        const bool applied = ApplyAssignments(rec, list, edit, &error);
+        if (!applied || attempt == 1)
+            fputs(notes.c_str(), stderr);
+        if (!applied)
+            return Refuse(error);
+        StampRecord(rec, edit);
+        if (o.check) {
+            const int n = RunGenerateChecks(rec.cfg, o.noRemoteCmd22);
+            if (n != 0) {
+                g_iLanguage = o.language;
+                fprintf(stderr, "camfile: not written, the Generate checks fail:\n%s\n",
+                        TerminalLines(GenerateMessage(n).Get()).c_str());
+                return EXIT_CHECK_FAILED;
+            }
+        }
+        switch (SaveCamFile(path, rec, &error, o.isNew ? nullptr : &file.bytes)) {
+        case SaveResult::Refused:
+            return Refuse(error);
+        case SaveResult::Changed:
+            if (attempt < kUpdateTries)
+                continue;
+            fprintf(stderr,
+                    "camfile: %s: another write changed the file each of the %d times it was "
+                    "read; nothing was changed\n",
+                    EscapeForDisplay(path).c_str(), kUpdateTries);
+            return EXIT_WRITE_FAILED;
+        case SaveResult::Failed:
+        case SaveResult::NotVerified:
+            fprintf(stderr, "camfile: %s\n", error.c_str());
+            return EXIT_WRITE_FAILED;
+        case SaveResult::SavedThenReplaced:
+            // This write was done and complete; the later one is another command's.
+            fprintf(stderr, "camfile: %s\n", error.c_str());
+            break;
+        case SaveResult::Saved:
+            break;
+        }
+        fprintf(g_out, "wrote %s\n", EscapeForDisplay(path).c_str());
+        return EXIT_OK;
     }
-    switch (SaveCamFile(path, rec, &error)) {
-    case SaveResult::Refused:
-        return Refuse(error);
-    case SaveResult::Failed:
-        fprintf(stderr, "camfile: %s\n", error.c_str());
-        return EXIT_WRITE_FAILED;
-    case SaveResult::SavedThenReplaced:
-        // This write was done and complete; the later one is the user's other command's.
-        fprintf(stderr, "camfile: %s\n", error.c_str());
-        break;
-    case SaveResult::Saved:
-        break;
-    }
-    fprintf(g_out, "wrote %s\n", EscapeForDisplay(path).c_str());
-    return EXIT_OK;
 }
 
 std::string FieldLimits(const FieldInfo& f) {
@@ -523,5 +558,32 @@ int main(int argc, char** argv) {
     signal(SIGXFSZ, SIG_IGN);
 #endif
     SetUpOutput();
+#ifdef _WIN32
+    // The arguments as typed, in Unicode: the ANSI code page would turn characters it lacks into
+    // look-alikes or "?", naming another file or storing another text. Inside they are UTF-8.
+    (void)argv;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr)
+        return FinishOutput(Refuse("cannot read the command line"));
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i) {
+        const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string a(static_cast<size_t>(n > 0 ? n : 1), '\0');
+        if (n > 0)
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, &a[0], n, nullptr, nullptr);
+        a.resize(a.size() - 1);
+        args.push_back(a);
+    }
+    LocalFree(wide);
+    std::vector<char*> pointers;
+    for (std::string& a : args)
+        pointers.push_back(&a[0]);
+    pointers.push_back(nullptr);
+    UseUtf8FilePaths();
+    argc = count;
+    return FinishOutput(Run(argc, pointers.data()));
+#else
     return FinishOutput(Run(argc, argv));
+#endif
 }

@@ -855,16 +855,80 @@ TEST(CamfileSet, WhatIsNotARegularFileIsRefusedAtOnce) {
     EXPECT_EQ(dangling.List(), std::vector<std::string>{"CFG.BIN"});
 }
 
-TEST(CamfileSet, AFileSizeLimitFailsTheWriteAndKeepsTheFile) {
+TEST(CamfileSet, AFileSizeLimitOrAFailingFlushFailsTheWriteAndKeepsTheFile) {
+    // 1024 bytes may be written: less than a CFG.BIN. A medium whose flush fails after it took
+    // every byte.
+    for (const char* medium : {"ulimit -f 1; ", "LD_PRELOAD=" FAILFLUSH_PATH
+                                                " ASAN_OPTIONS=verify_asan_link_order=0 "}) {
+        TempDir dir;
+        WriteCfg(dir, DefaultSendSet());
+        const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
+        RunResult r = CamfileIn(medium, {"set", "--new", dir.File("CFG.BIN"), "bySendBy=2"});
+        EXPECT_EQ(r.status, 3) << medium << r.err;
+        EXPECT_TRUE(Contains(r.err, "writing failed; the file is as it was")) << r.err;
+        EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
+        EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
+    }
+}
+
+TEST(CamfileSet, ConcurrentChangesOfDifferentFieldsAllLand) {
+    // Two runs at once change different fields of one file: both changes must be in it after,
+    // each run exiting 0.
     TempDir dir;
+    WriteMenu(dir, DefaultMenu());
+    const std::string path = dir.File("menu.dat");
+    const char* pairsWanted = getenv("CAMSETUP_WRITER_PAIRS");
+    const int kPairs = pairsWanted != nullptr ? atoi(pairsWanted) : 100;
+    const char* kChanges[2][2] = {{"CapMode=Video", "Language=German"},
+                                  {"CapMode=Camera", "Language=English"}};
+    // What each pair's two changes give, made one after the other.
+    MenuData expect[2];
+    for (int k = 0; k < 2; ++k) {
+        TempDir one;
+        WriteMenu(one, DefaultMenu());
+        EXPECT_EQ(
+            Camfile({"set", "--keep-time", one.File("menu.dat"), kChanges[k][0], kChanges[k][1]})
+                .status,
+            0);
+        expect[k] = ReadMenu(one);
+    }
+    ASSERT_NE(expect[0].CapMode, expect[1].CapMode);
+    ASSERT_NE(expect[0].Language, expect[1].Language);
+    int wrongExit = 0, lost = 0;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        const int k = pair % 2;
+        pid_t writers[2] = {StartCamfile({"set", "--keep-time", path, kChanges[k][0]}),
+                            StartCamfile({"set", "--keep-time", path, kChanges[k][1]})};
+        for (pid_t pid : writers) {
+            int status = 0;
+            if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+                ++wrongExit;
+        }
+        const MenuData after = ReadMenu(dir);
+        lost += (after.CapMode != expect[k].CapMode) + (after.Language != expect[k].Language);
+    }
+    printf("%d concurrent pairs: %d wrong exit codes, %d lost changes\n", kPairs, wrongExit, lost);
+    EXPECT_EQ(wrongExit, 0);
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"menu.dat"});
+}
+
+TEST(CamfileSet, APathEndingInTheFilesNameNamesTheFileAndOnlyItsOwnTemporaryFilesGo) {
+    TempDir dir;
+    for (const char* name : {"CFG.BIN", "menu.dat"}) {
+        ASSERT_EQ(mkdir(dir.File(name).c_str(), 0755), 0);
+        RunResult r = Camfile({"set", "--new", dir.File(name), "--type", name});
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_TRUE(Contains(r.err, "a folder; a path ending in")) << r.err;
+        EXPECT_EQ(Camfile({"show", dir.File(name)}).status, 2);
+        rmdir(dir.File(name).c_str());
+    }
+    EXPECT_TRUE(dir.List().empty());
+    // The user's own copy named like the temporary file of earlier versions stays.
     WriteCfg(dir, DefaultSendSet());
-    const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
-    // 1024 bytes may be written: less than a CFG.BIN.
-    RunResult r = CamfileIn("ulimit -f 1; ", {"set", "--new", dir.File("CFG.BIN"), "bySendBy=2"});
-    EXPECT_EQ(r.status, 3) << r.err;
-    EXPECT_TRUE(Contains(r.err, "writing failed; the file is as it was")) << r.err;
-    EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
-    EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
+    WriteBytes(dir.File("CFG.BIN.tmp"), ReadBytes(dir.File("CFG.BIN")));
+    EXPECT_EQ(Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Email"}).status, 0);
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"CFG.BIN", "CFG.BIN.tmp"}));
 }
 
 TEST(CamfileOutput, AFailedWriteToStandardOutputIsAnError) {
