@@ -7,6 +7,7 @@
 
 #include "app/SavePath.h"
 #include "res/resource.h"
+#include "ui/WinUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -62,10 +63,10 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
-std::vector<uint8_t> LongFileBytes(const std::string& path) {
+std::vector<uint8_t> FileBytes(const std::wstring& path) {
     std::vector<uint8_t> bytes;
-    HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return bytes;
     uint8_t buf[4096];
@@ -74,6 +75,10 @@ std::vector<uint8_t> LongFileBytes(const std::string& path) {
         bytes.insert(bytes.end(), buf, buf + got);
     CloseHandle(h);
     return bytes;
+}
+
+std::vector<uint8_t> LongFileBytes(const std::string& path) {
+    return FileBytes(Long(path));
 }
 
 void RemoveLongTree(const std::string& folder) {
@@ -187,4 +192,78 @@ TEST(CardWrite, CamfileRefusesNumbersOf32BitsAndMore) {
     EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat"), "Interval=4294967296"}).status,
               2);
     EXPECT_EQ(FilesIn(app.Folder()), std::vector<std::string>{"CFG.BIN"});
+}
+
+TEST(CardWrite, CamfileTakesItsArgumentsInUnicodeAndStoresNoLookAlikes) {
+    App app;
+    // A fullwidth folder beside the plain one that the ANSI code page would make of it, and
+    // folders whose names no ANSI code page holds.
+    const std::string base = app.Folder() + "\\";
+    for (const char* name : {"full", "ｆｕｌｌ", "相机卡", "emoji😀", "card", "card\\CFG.BIN"})
+        ASSERT_TRUE(CreateDirectoryW(Utf8ToWide((base + name).c_str()).c_str(), nullptr)) << name;
+    const std::string fullwidth = base + "ｆｕｌｌ\\CFG.BIN";
+    EXPECT_EQ(RunCamfile({"set", "--new", fullwidth, "bySendBy=Email"}).status, 0);
+    EXPECT_TRUE(FilesIn(base + "full").empty());
+    const std::vector<uint8_t> written = FileBytes(Utf8ToWide(fullwidth.c_str()));
+    EXPECT_EQ(written.size(), static_cast<size_t>(SEND_SET_SIZE));
+    // A password the file cannot hold is refused, not stored as "??".
+    const std::string out = app.Folder() + "\\out.txt";
+    const CamfileRun refused = RunCamfile({"set", fullwidth, "sSmtpSet.szPassword=密码"}, out);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.out.find("sSmtpSet.szPassword"), std::string::npos) << refused.out;
+    EXPECT_EQ(FileBytes(Utf8ToWide(fullwidth.c_str())), written);
+    for (const char* folder : {"相机卡", "emoji😀"}) {
+        EXPECT_EQ(
+            RunCamfile({"set", "--new", base + folder + "\\menu.dat", "CapMode=Video"}).status, 0);
+        EXPECT_EQ(RunCamfile({"show", base + folder}).status, 0) << folder;
+    }
+    // A path ending in the file's name names the file, even where a folder has that name; a
+    // device or FIFO is never written.
+    EXPECT_EQ(RunCamfile({"set", "--new", base + "card\\CFG.BIN", "bySendBy=Email"}).status, 2);
+    EXPECT_TRUE(FilesIn(base + "card\\CFG.BIN").empty());
+    for (const char* device : {"Z:\\dev\\null", "Z:\\dev\\zero"}) {
+        if (GetFileAttributesW(L"Z:\\dev") != INVALID_FILE_ATTRIBUTES) {
+            EXPECT_EQ(RunCamfile({"set", "--new", "--type", "cfg", device}).status, 2) << device;
+        }
+    }
+}
+
+TEST(CardWrite, ConcurrentCamfileRunsEachLandTheirChange) {
+    // Pairs of camfile.exe changing different fields of one file at once: each exits 0 and both
+    // changes are in the file, whatever sharing the other run's handles allow.
+    App app;
+    const std::string path = app.FilePath("menu.dat");
+    ASSERT_EQ(RunCamfile({"set", "--new", path}).status, 0);
+    const char* pairsWanted = getenv("CAMSETUP_WRITER_PAIRS");
+    const int kPairs = pairsWanted != nullptr ? atoi(pairsWanted) : 40;
+    const char* kChanges[2][2] = {{"CapMode=Video", "Language=German"},
+                                  {"CapMode=Camera", "Language=English"}};
+    int wrongExit = 0, lost = 0;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        const int k = pair % 2;
+        HANDLE runs[2] = {StartCamfile({"set", "--keep-time", path, kChanges[k][0]}),
+                          StartCamfile({"set", "--keep-time", path, kChanges[k][1]})};
+        for (HANDLE run : runs)
+            wrongExit += WaitCamfile(run) != 0;
+        MenuData after;
+        const std::vector<uint8_t> bytes = ReadFileBytes(path);
+        ASSERT_EQ(bytes.size(), static_cast<size_t>(MENU_DATA_SIZE));
+        DecodeMenuImage(bytes.data(), after);
+        lost += (after.CapMode != (k == 0 ? 1 : 0)) + (after.Language != (k == 0 ? 3 : 2));
+    }
+    printf("%d concurrent pairs of camfile.exe: %d wrong exit codes, %d lost changes\n", kPairs,
+           wrongExit, lost);
+    EXPECT_EQ(wrongExit, 0);
+    EXPECT_EQ(lost, 0);
+
+    // A virus scanner or indexer that has the file open for a moment, letting no one replace it:
+    // the write waits it out.
+    HANDLE scanner = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
+    HANDLE run = StartCamfile({"set", "--keep-time", path, "CapMode=Camera+Video"});
+    EXPECT_EQ(WaitForSingleObject(run, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    CloseHandle(scanner);
+    EXPECT_EQ(WaitCamfile(run), 0);
+    EXPECT_EQ(FilesIn(app.Folder()), std::vector<std::string>{"menu.dat"});
 }

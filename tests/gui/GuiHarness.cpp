@@ -444,7 +444,10 @@ int TextLimit(HWND dlg, int id) {
     return static_cast<int>(SendDlgItemMessageW(dlg, id, EM_GETLIMITTEXT, 0, 0));
 }
 
-CamfileRun RunCamfile(const std::vector<std::string>& args, const std::string& outPath) {
+namespace {
+
+// Starts camfile.exe with its standard handles on out.
+HANDLE StartCamfileWith(const std::vector<std::string>& args, HANDLE out) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring exe = self;
@@ -452,30 +455,57 @@ CamfileRun RunCamfile(const std::vector<std::string>& args, const std::string& o
     std::wstring line = L"\"" + exe + L"\"";
     for (const std::string& a : args)
         line += L" \"" + Utf8ToWide(a.c_str()) + L"\"";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out =
-        outPath.empty()
-            ? CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          &inherit, OPEN_EXISTING, 0, nullptr)
-            : CreateFileW(Utf8ToWide(outPath.c_str()).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                          &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    CamfileRun run;
-    if (out == INVALID_HANDLE_VALUE)
-        return run;
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = si.hStdOutput = si.hStdError = out;
     PROCESS_INFORMATION pi = {};
-    if (CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &si, &pi)) {
-        DWORD code = 0;
-        if (WaitForSingleObject(pi.hProcess, kTimeoutMs * 3) == WAIT_OBJECT_0 &&
-            GetExitCodeProcess(pi.hProcess, &code))
-            run.status = static_cast<int>(code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+HANDLE OpenOutput(const std::string& outPath) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return outPath.empty()
+               ? CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                             nullptr)
+               : CreateFileW(Utf8ToWide(outPath.c_str()).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                             &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+int WaitCamfile(HANDLE process) {
+    if (process == nullptr)
+        return -1;
+    DWORD code = 0;
+    int status = -1;
+    if (WaitForSingleObject(process, kTimeoutMs * 3) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(process, &code))
+        status = static_cast<int>(code);
+    CloseHandle(process);
+    return status;
+}
+
+HANDLE StartCamfile(const std::vector<std::string>& args) {
+    HANDLE out = OpenOutput("");
+    if (out == INVALID_HANDLE_VALUE)
+        return nullptr;
+    HANDLE process = StartCamfileWith(args, out);
+    CloseHandle(out);
+    return process;
+}
+
+CamfileRun RunCamfile(const std::vector<std::string>& args, const std::string& outPath) {
+    CamfileRun run;
+    HANDLE out = OpenOutput(outPath);
+    if (out == INVALID_HANDLE_VALUE)
+        return run;
+    run.status = WaitCamfile(StartCamfileWith(args, out));
     CloseHandle(out);
     if (!outPath.empty()) {
         const std::vector<uint8_t> bytes = ReadFileBytes(outPath);

@@ -125,6 +125,11 @@ struct CamfileRun {
 // Runs camfile.exe with args (UTF-8). With outPath its standard output and error go to that file
 // and come back in out; without, they are thrown away.
 CamfileRun RunCamfile(const std::vector<std::string>& args, const std::string& outPath = "");
+// Starts camfile.exe with args without waiting, its output thrown away; the process handle (null
+// when it could not be started), for WaitCamfile.
+HANDLE StartCamfile(const std::vector<std::string>& args);
+// Waits for a started camfile.exe and closes its handle; its exit status, -1 as for RunCamfile.
+int WaitCamfile(HANDLE process);
 
 // True when the system language is Chinese (PRC); the tests named ...Chinese... run that way.
 bool SystemIsChinese();
