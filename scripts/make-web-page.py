@@ -1,0 +1,273 @@
+#!/usr/bin/env python3
+"""Makes the self-contained web page CamSetup-<version>.html.
+
+The four forms are made from the windows' dialog templates (src/res/*.rc): the same controls
+with the same ids, grouped as the group boxes enclose them, in the templates' order, which is the
+windows' tab order. A label is tied to the control it stands beside or above. The page template
+(web/page.html, web/page.css, web/page.js) and the compiled core (camweb.js, with its
+WebAssembly inside) are put into one file; nothing is loaded from elsewhere. The output depends
+only on its inputs, so a release built twice gives the same bytes.
+"""
+import argparse
+import html
+import json
+import re
+import sys
+from pathlib import Path
+
+# The forms: the page's name for each, its template file and dialog id.
+FORMS = [
+    ("main", "MainSetup.rc", "IDD_MAIN_SETUP"),
+    ("page1", "ParamPage.rc", "IDD_PARAM_PAGE"),
+    ("page2", "SendPage.rc", "IDD_SEND_PAGE"),
+    ("camera", "CameraSetup.rc", "IDD_CAMERA_SETUP"),
+]
+
+INPUT_KINDS = {"EDITTEXT", "COMBOBOX", "AUTOCHECKBOX", "PUSHBUTTON", "DEFPUSHBUTTON"}
+LABEL_KINDS = {"LTEXT", "CTEXT", "RTEXT"}
+MAX_PAGE_BYTES = 1024 * 1024
+
+
+def read_ids(resource_h):
+    ids = {}
+    for m in re.finditer(r"^#define\s+(\w+)\s+(\d+)", resource_h, re.M):
+        ids[m.group(1)] = int(m.group(2))
+    return ids
+
+
+def split_args(text):
+    """Splits a template line's arguments at commas outside quotes."""
+    out, cur, quoted = [], "", False
+    for ch in text:
+        if ch == '"':
+            quoted = not quoted
+            cur += ch
+        elif ch == "," and not quoted:
+            out.append(cur.strip())
+            cur = ""
+        else:
+            cur += ch
+    out.append(cur.strip())
+    return out
+
+
+class Control:
+    def __init__(self, kind, name, cid, rect, text, order):
+        self.kind, self.name, self.id, self.rect, self.text = kind, name, cid, rect, text
+        self.order = order
+        self.group = None  # innermost enclosing group box
+        self.children = []  # a group box's controls
+        self.primary = None  # the label shown with an input
+        self.names = []  # the labels naming an input
+        self.owner = None  # the input a label is shown with
+
+    def box(self):
+        x, y, w, h = self.rect
+        return x, y, x + w, y + h
+
+    def is_group(self):
+        return self.kind == "GROUPBOX"
+
+    def is_input(self):
+        return self.kind in INPUT_KINDS
+
+    def is_label(self):
+        # Separators such as ":" and "/" name nothing.
+        return self.kind in LABEL_KINDS and re.search(r"\w", self.text or "") is not None
+
+
+def parse_dialog(rc_text, dialog, ids):
+    m = re.search(r"^" + dialog + r"\s+DIALOGEX.*?^BEGIN\s*$(.*?)^END", rc_text, re.M | re.S)
+    if not m:
+        sys.exit(f"no dialog {dialog}")
+    controls = []
+    for line in m.group(1).splitlines():
+        line = line.split("//")[0].strip()
+        if not line:
+            continue
+        kind, rest = line.split(None, 1)
+        args = split_args(rest)
+        text = None
+        if kind not in ("EDITTEXT", "COMBOBOX"):
+            text = args.pop(0).strip('"')
+        name = args[0]
+        rect = tuple(int(a) for a in args[1:5])
+        controls.append(Control(kind, name, ids[name], rect, text, len(controls)))
+    return controls
+
+
+def encloses(g, c):
+    gx0, gy0, gx1, gy1 = g.box()
+    x0, y0, x1, y1 = c.box()
+    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
+    return g is not c and gx0 <= cx <= gx1 and gy0 <= cy <= gy1 and (
+        not c.is_group() or (gx1 - gx0) * (gy1 - gy0) > (x1 - x0) * (y1 - y0))
+
+
+def area(c):
+    return c.rect[2] * c.rect[3]
+
+
+def build_tree(controls):
+    groups = [c for c in controls if c.is_group()]
+    top = []
+    for c in controls:
+        around = [g for g in groups if encloses(g, c)]
+        c.group = min(around, key=area) if around else None
+    for c in controls:
+        (c.group.children if c.group else top).append(c)
+    return top
+
+
+def overlap(a0, a1, b0, b1):
+    return min(a1, b1) - max(a0, b0) > 0
+
+
+def tie_labels(controls):
+    for c in controls:
+        if not c.is_input() or c.kind in ("PUSHBUTTON", "DEFPUSHBUTTON", "AUTOCHECKBOX"):
+            continue
+        x0, y0, x1, y1 = c.box()
+        same = [o for o in controls if o is not c and o.group is c.group]
+        left = [o for o in same if o.is_label() and overlap(o.box()[1], o.box()[3], y0, y1)
+                and o.box()[0] < x0]
+        above = [o for o in same if (o.is_label() or o.kind == "COMBOBOX") and
+                 overlap(o.box()[0], o.box()[2], x0, x1) and 0 <= y0 - o.box()[3] <= 6]
+        left_label = max(left, key=lambda o: o.box()[2]) if left else None
+        above_label = min(above, key=lambda o: y0 - o.box()[3]) if above else None
+        names = []
+        if c.group is not None and c.group.text and not (left_label or above_label) or (
+                c.group is not None and c.group.text and left_label is None and
+                above_label is not None and above_label.kind == "COMBOBOX"):
+            names.append(c.group)
+        names += [o for o in (left_label, above_label) if o is not None]
+        c.names = names
+        for o in (left_label, above_label):
+            if o is not None and o.is_label() and o.owner is None:
+                o.owner, c.primary = c, o
+                break
+
+
+def dom_id(form, c):
+    return f"{form}-{c.id}"
+
+
+def render_input(form, c, tab):
+    did = dom_id(form, c)
+    attrs = f'id="{did}" data-id="{c.id}" tabindex="{tab}"'
+    labelled = " ".join(dom_id(form, n) + ("-legend" if n.is_group() else "") for n in c.names)
+    if labelled:
+        attrs += f' aria-labelledby="{labelled}"'
+    if c.kind == "EDITTEXT":
+        return f'<input type="text" class="edit" {attrs} autocomplete="off" spellcheck="false">'
+    if c.kind == "COMBOBOX":
+        return f'<select class="list" {attrs}></select>'
+    if c.kind == "AUTOCHECKBOX":
+        return (f'<span class="check"><input type="checkbox" {attrs}>'
+                f'<label for="{did}" id="{did}-text"></label></span>')
+    return f'<button type="button" class="button" {attrs}></button>'
+
+
+def rows_of(nodes):
+    """The nodes in rows as the template places them, each row from left to right."""
+    rows = []  # [bottom, controls]: a control that reaches into a row's height joins it
+    for c in sorted(nodes, key=lambda c: (c.rect[1], c.rect[0])):
+        top, bottom = c.rect[1], c.rect[1] + c.rect[3]
+        if rows and top < rows[-1][0]:
+            rows[-1][0] = max(rows[-1][0], bottom)
+            rows[-1][1].append(c)
+        else:
+            rows.append([bottom, [c]])
+    return [sorted(row, key=lambda c: (c.rect[0], c.rect[1])) for _, row in rows]
+
+
+def render(form, nodes, tabs, out, depth):
+    pad = "  " * depth
+    for row in rows_of(nodes):
+        # A label shown with its input leaves nothing in its own row.
+        if all(c.owner is not None for c in row):
+            continue
+        out.append(f'{pad}<div class="row">')
+        render_row(form, row, tabs, out, depth + 1)
+        out.append(f"{pad}</div>")
+
+
+def render_row(form, nodes, tabs, out, depth):
+    pad = "  " * depth
+    for c in nodes:
+        did = dom_id(form, c)
+        if c.is_group():
+            out.append(f'{pad}<fieldset class="group" id="{did}" data-id="{c.id}">'
+                       f'<legend id="{did}-legend" data-id="{c.id}"></legend>')
+            render(form, c.children, tabs, out, depth + 1)
+            out.append(f"{pad}</fieldset>")
+        elif c.is_input():
+            field = render_input(form, c, tabs[c.id])
+            if c.primary is not None:
+                p = c.primary
+                field = (f'<label class="label" for="{did}" id="{dom_id(form, p)}" '
+                         f'data-id="{p.id}"></label>{field}')
+            out.append(f'{pad}<div class="field field-{c.kind.lower()}">{field}</div>')
+        elif c.owner is None:
+            out.append(f'{pad}<span class="label" id="{did}" data-id="{c.id}"></span>')
+
+
+def make_form(form, rc_text, dialog, ids):
+    controls = parse_dialog(rc_text, dialog, ids)
+    top = build_tree(controls)
+    tie_labels(controls)
+    # Every input takes the keyboard focus in the template's order, which is the window's.
+    tabs = {}
+    for c in controls:
+        if c.is_input():
+            tabs[c.id] = len(tabs) + 1
+    out = [f'<section class="form" id="{form}" hidden aria-labelledby="{form}-caption">',
+           f'<header class="caption"><h2 id="{form}-caption"></h2>'
+           f'<button type="button" class="close" id="{form}-close"></button></header>',
+           '<div class="body">']
+    render(form, top, tabs, out, 1)
+    out.append("</div></section>")
+    return "\n".join(out)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--js", required=True, help="the compiled core, camweb.js")
+    ap.add_argument("--src", required=True, help="the source tree")
+    ap.add_argument("--version", required=True)
+    ap.add_argument("--out", required=True)
+    a = ap.parse_args()
+    src = Path(a.src)
+    res = src / "src" / "res"
+    ids = read_ids((res / "resource.h").read_text(encoding="utf-8"))
+    forms = "\n".join(
+        make_form(name, (res / rc).read_text(encoding="utf-8"), dialog, ids)
+        for name, rc, dialog in FORMS)
+    web = src / "web"
+    page = (web / "page.html").read_text(encoding="utf-8")
+    core = Path(a.js).read_text(encoding="utf-8")
+    # Nothing in the scripts may end the <script> element early.
+    if "</script" in core.lower():
+        core = core.replace("</script", "<\\/script")
+    parts = {
+        "@VERSION@": html.escape(a.version),
+        "@STYLE@": (web / "page.css").read_text(encoding="utf-8"),
+        "@FORMS@": forms,
+        # The control ids by name, for the page's script.
+        "@IDS@": json.dumps(ids, sort_keys=True, separators=(",", ":")),
+        "@CORE@": core,
+        "@SCRIPT@": (web / "page.js").read_text(encoding="utf-8"),
+    }
+    for key in parts:
+        if page.count(key) != 1:
+            sys.exit(f"web/page.html must hold {key} once")
+    # One pass, so that no part's text is taken for another's place holder.
+    page = re.sub("|".join(parts), lambda m: parts[m.group(0)], page)
+    data = page.encode("utf-8")
+    if len(data) > MAX_PAGE_BYTES:
+        sys.exit(f"the page is {len(data)} bytes, more than {MAX_PAGE_BYTES}")
+    Path(a.out).write_bytes(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,305 @@
+// The web page's way into the core: the models of the four windows over the process-wide
+// records, as the program runs them. The page forwards each user event here and paints the view
+// that comes back as JSON: every control's text, items, selection, enabled and shown state, mask
+// and limit, the message boxes to show and the file a command wrote. Every rule is the models';
+// this file only moves between them and the page, and keeps the windows' order of opening.
+//
+// The card folder is /card in the in-memory file system: the page copies the user's CFG.BIN and
+// menu.dat there before the first opening of page 1 and Camera Setup, and takes a written file
+// from there to the user's folder or a download.
+#include "WebView.h"
+
+#include "app/MainSetupModel.h"
+#include "app/SavePath.h"
+#include "lang/Texts.h"
+#include "lang/WebTexts.h"
+#include "menu/CameraSetupModel.h"
+#include "menu/MenuData.h"
+#include "sendset/SendSet.h"
+#include "wizard/GenerateChecks.h"
+#include "wizard/ParamPageModel.h"
+#include "wizard/SendPageModel.h"
+
+#include <sys/stat.h>
+
+#include <ctime>
+#include <string>
+
+namespace {
+
+const char kCardFolder[] = "/card";
+
+enum class Form { Main, Page1, Page2, Camera };
+
+Form s_form = Form::Main;
+WebEvents s_events; // what the last event asks the page to show or do
+std::string s_reply;
+
+MainSetupModel& MainForm() {
+    static MainSetupModel form;
+    return form;
+}
+
+CameraSetupModel& CameraForm() {
+    static CameraSetupModel form(g_sMenuData, SaveClock, true);
+    return form;
+}
+
+std::tm LocalNow() {
+    const std::time_t t = std::time(nullptr);
+    std::tm local = {};
+    localtime_r(&t, &local);
+    return local;
+}
+
+ClockTime ClockNow() {
+    const std::tm t = LocalNow();
+    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+}
+
+GenerateClock GenerateNow() {
+    const std::tm t = LocalNow();
+    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+}
+
+bool Basic() {
+    return IsBasicCameraModel(g_iCameraModel);
+}
+
+// The system's language id as the browser gives it: Chinese (PRC) for zh-CN only.
+uint16_t LangIdOf(const char* browserLanguage) {
+    const std::string l = browserLanguage != nullptr ? browserLanguage : "";
+    return l == "zh-CN" || l == "zh-cn" ? 0x0804 : 0x0409;
+}
+
+void OpenMain() {
+    s_form = Form::Main;
+    MainForm().Open(0x0409, kCardFolder); // the language of a later opening stays as it is
+}
+
+void OpenPage1() {
+    s_form = Form::Page1;
+    Page1().Open([] { return ReadSendSetFile(0) == 1; }, Basic());
+}
+
+void OpenPage2() {
+    s_form = Form::Page2;
+    Page2().Open(Basic());
+}
+
+void TakeRangeWarnings() {
+    for (int n = Page2().TakeRangeWarnings(); n > 0; --n)
+        s_events.Warn(kTextRangeWarning);
+}
+
+void ShowCameraBox(CameraSetupBox box) {
+    if (box == CameraSetupBox::None)
+        return;
+    if (CameraSetupBoxWarns(box))
+        s_events.Warn(CameraSetupBoxText(box));
+    else
+        s_events.Notice(CameraSetupBoxText(box));
+}
+
+// A camera file written and read back in /card: the page takes it to the card from there, and
+// shows the success box only when it is there as written.
+void ShowCameraWrite(CameraSetupBox box) {
+    if (box == CameraSetupBox::GenerateSuccess || box == CameraSetupBox::DefaultSuccess)
+        s_events.Wrote(kMenuFileName);
+    ShowCameraBox(box);
+}
+
+// Page 2's and Camera Setup's "Browse": the folder the page chose stands for /card.
+void FolderChosen() {
+    if (s_form == Form::Page2)
+        Page2().SaveFolderChosen(kCardFolder);
+    else if (s_form == Form::Camera)
+        ShowCameraBox(CameraForm().ChooseSaveFolder(kCardFolder));
+}
+
+void PressMain(int id) {
+    if (id == IDC_MAIN_CAMERA_SETUP) {
+        s_form = Form::Camera;
+        CameraForm().Open(ClockNow());
+    } else if (id == IDC_MAIN_3G_SETUP) {
+        OpenPage1();
+    }
+}
+
+void PressPage2(int id) {
+    if (id == IDC_SEND_PREVIOUS_PAGE) {
+        // Page 2 and the page beneath it end; a fresh page 1 opens on the hand-over copy.
+        Page2().PreviousPage();
+        Page1().WindowGone();
+        OpenPage1();
+    } else if (id == IDC_SEND_GENERATE) {
+        const GenerateOutcome done = Page2().Generate(GenerateNow());
+        if (done.kind == GenerateOutcome::Refused) {
+            s_events.Warn(GenerateMessage(done.message));
+        } else if (done.kind == GenerateOutcome::Written) {
+            s_events.Wrote(kSendSetFileName);
+            s_events.Notice(kTextGenerateSuccess);
+        }
+    } else if (id == IDC_SEND_BROWSE) {
+        FolderChosen();
+    }
+}
+
+void PressCamera(int id) {
+    if (id == IDC_CAMERA_GENERATE)
+        ShowCameraWrite(CameraForm().Generate());
+    else if (id == IDC_CAMERA_DEFAULT)
+        ShowCameraWrite(CameraForm().Default());
+    else if (id == IDC_CAMERA_BROWSE)
+        FolderChosen();
+}
+
+const char* Reply() {
+    switch (s_form) {
+    case Form::Main:
+        s_reply = MainSetupJson(MainForm().View(), s_events);
+        break;
+    case Form::Page1:
+        s_reply = DialogJson("page1", Page1().View(), s_events);
+        break;
+    case Form::Page2:
+        TakeRangeWarnings();
+        s_reply = DialogJson("page2", Page2().View(), s_events);
+        break;
+    case Form::Camera:
+        s_reply = CameraSetupJson(CameraForm().View(), s_events);
+        break;
+    }
+    s_events = WebEvents();
+    return s_reply.c_str();
+}
+
+} // namespace
+
+extern "C" {
+
+// The program starts: Main Setup's first opening, in the browser's language.
+const char* CamStart(const char* browserLanguage) {
+    mkdir(kCardFolder, 0777);
+    s_form = Form::Main;
+    MainForm().Open(LangIdOf(browserLanguage), kCardFolder);
+    return Reply();
+}
+
+// An item of a list chosen.
+const char* CamChoose(int id, int item) {
+    switch (s_form) {
+    case Form::Main:
+        if (id == IDC_MAIN_MODEL_LIST)
+            MainForm().ChooseModel(item);
+        else if (id == IDC_MAIN_LANGUAGE_LIST)
+            MainForm().ChooseLanguage(item);
+        break;
+    case Form::Page1:
+        ChoosePage1(Page1(), id, item);
+        break;
+    case Form::Page2:
+        ChoosePage2(Page2(), id, item);
+        break;
+    case Form::Camera:
+        if (const int list = MenuListOfControl(id); list >= 0)
+            CameraForm().Choose(static_cast<MenuList>(list), item, ClockNow());
+        break;
+    }
+    return Reply();
+}
+
+// The text an edit holds after the user's typing.
+const char* CamType(int id, const char* text) {
+    const std::string typed = text != nullptr ? text : "";
+    if (s_form == Form::Page1) {
+        Page1().TypeText(id, typed);
+    } else if (s_form == Form::Page2) {
+        Page2().TypeText(id, typed);
+    } else if (s_form == Form::Camera) {
+        if (const int edit = ClockEditOfControl(id); edit >= 0)
+            CameraForm().TypeClockText(static_cast<ClockEdit>(edit), typed);
+    }
+    return Reply();
+}
+
+// An edit lost the keyboard focus.
+const char* CamLeave(int id) {
+    if (s_form == Form::Page2 && id == IDC_SEND_REMOTE_EMAIL) {
+        Page2().LeaveRemoteEmail();
+    } else if (s_form == Form::Camera) {
+        if (const int edit = ClockEditOfControl(id); edit >= 0)
+            CameraForm().LeaveClockEdit(static_cast<ClockEdit>(edit));
+    }
+    return Reply();
+}
+
+// A check box clicked into the state given.
+const char* CamCheck(int id, int checked) {
+    if (s_form == Form::Page2 && id == IDC_SEND_NO_REMOTE_CMD22)
+        Page2().SetNoRemoteCmd22(checked != 0);
+    return Reply();
+}
+
+// A button pressed.
+const char* CamPress(int id) {
+    switch (s_form) {
+    case Form::Main:
+        PressMain(id);
+        break;
+    case Form::Page1:
+        if (id == IDC_PARAM_NEXT_PAGE) {
+            Page1().NextPage();
+            OpenPage2(); // page 1 lives on beneath it, hidden
+        }
+        break;
+    case Form::Page2:
+        PressPage2(id);
+        break;
+    case Form::Camera:
+        PressCamera(id);
+        break;
+    }
+    return Reply();
+}
+
+// The page chose a folder with the browser ("Browse"); it stands for the save folder.
+const char* CamFolderChosen() {
+    FolderChosen();
+    return Reply();
+}
+
+// The close box: back to a new Main Setup.
+const char* CamClose() {
+    switch (s_form) {
+    case Form::Main:
+        return Reply(); // the program would end; the page stays
+    case Form::Page1:
+        Page1().Close();
+        Page1().WindowGone();
+        break;
+    case Form::Page2:
+        Page1().WindowGone();
+        break;
+    case Form::Camera:
+        CameraForm().Close();
+        break;
+    }
+    OpenMain();
+    return Reply();
+}
+
+// The clock's one-second tick, while Camera Setup shows.
+const char* CamTick() {
+    if (s_form == Form::Camera)
+        CameraForm().Tick(ClockNow());
+    return Reply();
+}
+
+// The page's own texts in the current language.
+const char* CamTexts() {
+    s_reply = WebTextsJson();
+    return s_reply.c_str();
+}
+
+} // extern "C"

@@ -1,0 +1,200 @@
+#include "WebView.h"
+
+#include "app/SavePath.h"
+#include "lang/WebTexts.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+namespace {
+
+// The length of the UTF-8 sequence starting at text[i], 0 when it is none.
+size_t Utf8SequenceAt(const std::string& text, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > text.size())
+        return 0;
+    for (size_t k = 1; k < n; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2)
+            return 0;
+    }
+    return n;
+}
+
+void Hex4(std::string& out, unsigned v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "\\u%04x", v);
+    out += buf;
+}
+
+std::string Bool(bool b) {
+    return b ? "true" : "false";
+}
+
+std::string ControlJson(const ControlView& c) {
+    std::string out = "{\"text\":" + JsonString(c.text);
+    if (c.kind == ControlKind::List) {
+        out += ",\"items\":[";
+        for (size_t k = 0; k < c.items.size(); ++k)
+            out += (k ? "," : "") + JsonString(c.items[k]);
+        out += "]";
+    }
+    out += ",\"sel\":" + std::to_string(c.sel) + ",\"enabled\":" + Bool(c.enabled) +
+           ",\"shown\":" + Bool(c.shown) + ",\"masked\":" + Bool(c.masked) +
+           ",\"limit\":" + std::to_string(c.limit) + "}";
+    return out;
+}
+
+void AddLabels(DialogView& v, const ControlText* texts, size_t count) {
+    for (size_t k = 0; k < count; ++k) {
+        v.Add(texts[k].id, ControlKind::Label);
+        v.SetText(texts[k].id, texts[k].text.Get());
+    }
+}
+
+void AddList(DialogView& v, int id, const std::vector<std::string>& items, int sel) {
+    v.Add(id, ControlKind::List);
+    for (const std::string& item : items)
+        v.ListAdd(id, item);
+    v.ListSetSel(id, sel);
+}
+
+} // namespace
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const size_t n = Utf8SequenceAt(text, i);
+        if (n == 0) {
+            Hex4(out, c);
+            ++i;
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c < 0x20) {
+            Hex4(out, c);
+            ++i;
+        } else {
+            out.append(text, i, n);
+            i += n;
+        }
+    }
+    return out + "\"";
+}
+
+void WebEvents::Box(const TextPair& caption, const TextPair& text) {
+    boxes_.emplace_back(caption.Get(), text.Get());
+}
+
+std::string WebEvents::Json() const {
+    std::string out = "\"boxes\":[";
+    for (size_t k = 0; k < boxes_.size(); ++k) {
+        out += (k ? "," : "") + std::string("{\"caption\":") + JsonString(boxes_[k].first) +
+               ",\"text\":" + JsonString(boxes_[k].second) + "}";
+    }
+    return out + "],\"wrote\":" + JsonString(wrote_);
+}
+
+std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events) {
+    std::string out = std::string("{\"form\":\"") + form +
+                      "\",\"lang\":" + std::to_string(g_iLanguage) +
+                      ",\"caption\":" + JsonString(view.caption) + ",\"controls\":{";
+    bool first = true;
+    for (const auto& [id, control] : view.Controls()) {
+        out += (first ? "\"" : ",\"") + std::to_string(id) + "\":" + ControlJson(control);
+        first = false;
+    }
+    return out + "}," + events.Json() + "}";
+}
+
+std::string MainSetupJson(const MainSetupView& view, const WebEvents& events) {
+    DialogView v;
+    v.caption = kMainSetupCaption.Get();
+    AddLabels(v, kMainSetupTexts, kMainSetupTextCount);
+    v.Add(IDC_MAIN_VERSION, ControlKind::Label);
+    v.SetText(IDC_MAIN_VERSION, kVersionText);
+    AddList(v, IDC_MAIN_MODEL_LIST, view.modelItems, view.modelSelection);
+    AddList(v, IDC_MAIN_LANGUAGE_LIST, view.languageItems, view.languageSelection);
+    return DialogJson("main", v, events);
+}
+
+std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events) {
+    DialogView v;
+    v.caption = kTextCameraSetup.Get();
+    AddLabels(v, kCameraSetupTexts, kCameraSetupTextCount);
+    for (int k = 0; k < MENU_LIST_COUNT; ++k) {
+        const int id = kMenuListControls[k];
+        AddList(v, id, MenuListItems(static_cast<MenuList>(k)), view.selection[k]);
+        v.Enable(id, view.listEnabled[k]);
+    }
+    for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
+        const int id = kClockEditControls[k];
+        v.Add(id, ControlKind::Edit);
+        v.SetText(id, view.clockText[k]);
+        v.Enable(id, view.clockEnabled);
+        v.Limit(id, static_cast<int>(kClockEditLimits[k].chars));
+    }
+    v.Add(IDC_CAMERA_SAVE_PATH, ControlKind::Edit);
+    v.SetText(IDC_CAMERA_SAVE_PATH, view.savePath);
+    v.Limit(IDC_CAMERA_SAVE_PATH, SAVE_PATH_MAX_CHARS + 1);
+    return DialogJson("camera", v, events);
+}
+
+std::string WebTextsJson() {
+    std::string out = "{\"warningCaption\":" + JsonString(kTextWarningCaption.Get()) +
+                      ",\"noticeCaption\":" + JsonString(kTextNoticeCaption.Get());
+    for (size_t k = 0; k < kWebTextCount; ++k) {
+        out += ",\"" + std::string(kWebTexts[k].key) + "\":" + JsonString(kWebTexts[k].text.Get());
+    }
+    return out + "}";
+}
+
+void ChoosePage1(ParamPageModel& page, int id, int item) {
+    switch (id) {
+    case IDC_PARAM_SEND_OPTION:
+        page.ChooseSendOption(item);
+        break;
+    case IDC_PARAM_MODE:
+        page.ChooseParamMode(item);
+        break;
+    case IDC_PARAM_COUNTRY:
+        page.ChooseCountry(item);
+        break;
+    case IDC_PARAM_OPERATOR:
+        page.ChooseOperator(item);
+        break;
+    case IDC_PARAM_FTP_DIR_TYPE:
+        page.ChooseFtpDirType(item);
+        break;
+    case IDC_PARAM_LANGUAGE_LIST:
+        page.ChooseLanguage(item);
+        break;
+    default: // the APN kind list and others: nothing
+        break;
+    }
+}
+
+void ChoosePage2(SendPageModel& page, int id, int item) {
+    switch (id) {
+    case IDC_SEND_IMAGE_SIZE:
+        page.ChooseImageSize(item);
+        break;
+    case IDC_SEND_MODE:
+        page.ChooseSendMode(item);
+        break;
+    case IDC_SEND_DAILY_TIME:
+        page.ChooseDailyTime(item);
+        break;
+    case IDC_SEND_REMOTE_INTERVAL:
+        page.ChooseRemoteInterval(item);
+        break;
+    case IDC_SEND_LONGITUDE_DIR:
+    case IDC_SEND_LATITUDE_DIR:
+        page.ChooseDirection(id, item);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,43 @@
+// What the web page paints, as JSON: a form's controls by id (text, list items and selection,
+// enabled, shown, masked, limit), its caption, the message boxes an event raised and the file it
+// wrote. Also the page's names for the windows' events that the dialogs take from control ids.
+#pragma once
+
+#include "app/MainSetupModel.h"
+#include "lang/Texts.h"
+#include "menu/CameraSetupModel.h"
+#include "wizard/DialogView.h"
+#include "wizard/ParamPageModel.h"
+#include "wizard/SendPageModel.h"
+
+#include <string>
+#include <vector>
+
+// What an event asks the page to show besides the form: message boxes, in order, and the camera
+// file it wrote into the card folder.
+class WebEvents {
+public:
+    void Warn(const TextPair& text) { Box(kTextWarningCaption, text); }
+    void Notice(const TextPair& text) { Box(kTextNoticeCaption, text); }
+    void Wrote(const char* fileName) { wrote_ = fileName; }
+    std::string Json() const;
+
+private:
+    void Box(const TextPair& caption, const TextPair& text);
+    std::vector<std::pair<std::string, std::string>> boxes_; // caption, text
+    std::string wrote_;
+};
+
+std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events);
+std::string MainSetupJson(const MainSetupView& view, const WebEvents& events);
+std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events);
+// The page's own texts in the current language, {key: text}.
+std::string WebTextsJson();
+
+// A JSON string of text, which holds UTF-8 (a byte that is not part of a UTF-8 sequence stands
+// for the Latin-1 character of that value).
+std::string JsonString(const std::string& text);
+
+// A list's choice on page 1 and page 2, as the dialogs turn a list's id into the page's event.
+void ChoosePage1(ParamPageModel& page, int id, int item);
+void ChoosePage2(SendPageModel& page, int id, int item);
