@@ -3,8 +3,9 @@
 #   CamSetup-VERSION.exe             the program for Windows (static, stripped)
 #   camfile-VERSION.exe              the command-line companion for Windows
 #   camfile-VERSION-linux-x86_64     the command-line companion for Linux (static)
+#   CamSetup-VERSION.html            the forms as one web page, for any system with a browser
 #   README.txt                       what each file is and how to start it
-#   CamSetup-VERSION.zip             the four files above in one download
+#   CamSetup-VERSION.zip             the five files above in one download
 #   SHA256SUMS                       the checksums of the files above
 # The build is reproducible: the same commit gives byte-identical files wherever and whenever it
 # is built (no build paths, no time stamps; dates come from the commit, SOURCE_DATE_EPOCH).
@@ -33,6 +34,9 @@ echo "== Linux companion"
 cmake -S "$root" -B "$build/linux" -DCMAKE_BUILD_TYPE=Release -DCAMSETUP_RELEASE=ON \
     -DCAMSETUP_SANITIZE=OFF >/dev/null
 cmake --build "$build/linux" -j"$jobs" --target camfile
+
+echo "== Web page"
+JOBS=$jobs bash "$root/scripts/build-web.sh" "$build/web" -DCAMSETUP_RELEASE=ON >/dev/null
 
 version=$(cat "$build/win/VERSION")
 program="$build/win/bin/CamSetup.exe"
@@ -76,12 +80,15 @@ linux_camfile="camfile-$version-linux-x86_64"
 install -m 0755 "$program" "$out/$win_program"
 install -m 0755 "$build/win/bin/camfile.exe" "$out/$win_camfile"
 install -m 0755 "$build/linux/camfile" "$out/$linux_camfile"
+web_page="CamSetup-$version.html"
+install -m 0644 "$build/web/$web_page" "$out/$web_page"
 date=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%d)
 sed -e "s/@VERSION@/$version/g" -e "s/@DATE@/$date/g" -e "s/@WIN_PROGRAM@/$win_program/g" \
     -e "s/@WIN_CAMFILE@/$win_camfile/g" -e "s/@LINUX_CAMFILE@/$linux_camfile/g" \
+    -e "s/@WEB_PAGE@/$web_page/g" \
     "$root/scripts/release-readme.txt" | sed 's/$/\r/' >"$out/README.txt"
 chmod 0644 "$out/README.txt"
-files=("$win_program" "$win_camfile" "$linux_camfile" README.txt)
+files=("$win_program" "$win_camfile" "$linux_camfile" "$web_page" README.txt)
 # The zip is reproducible too: fixed dates and modes, a fixed order, no extra fields (-X), no
 # folder entries (-D); zip stores local time, which is UTC here.
 touch -d "@$SOURCE_DATE_EPOCH" "$out"/*

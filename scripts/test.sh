@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds both builds and runs every test: the native suite, the GUI suite under Xvfb and Wine,
-# the release built twice and compared, a smoke test of what ships, and a short run of the
+# the web page's tests in headless Chromium, the release built twice and compared, a smoke test of what ships, and a short run of the
 # file-reader fuzzers. Warnings are errors. Ends with the line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,6 +44,21 @@ if cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_
     count_ctest "$log/gui.txt"
 else
     echo "Windows build failed"
+    failed=$((failed + 1))
+fi
+
+echo "== Web page and its tests in headless Chromium"
+if JOBS=$jobs bash "$root/scripts/build-web.sh" "$root/build/web"; then
+    CAMFILE="$native/camfile" node "$root/tests/web/run-tests.js" 2>&1 | tee "$log/web.txt"
+    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log/web.txt" | tail -1)
+    if [ -n "$line" ]; then
+        passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
+        failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
+    else
+        failed=$((failed + 1)) # the tests did not run at all
+    fi
+else
+    echo "web page build failed"
     failed=$((failed + 1))
 fi
 

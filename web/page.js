@@ -301,6 +301,7 @@
     const reply = call("CamStart", navigator.language || "");
     handle(reply).then(() => {
       $("app").setAttribute("aria-busy", "false");
+      window.camPage.readyAt = performance.now();
       document.body.dataset.ready = "1";
     });
   });
