@@ -18,23 +18,37 @@ bool UseChosenFolder(HWND owner, const wchar_t* path, UINT codePage) {
     return false;
 }
 
-bool BrowseForSaveFolder(HWND owner) {
+// The owner of the dialog is the foreground window, as the system's own dialogs take it.
+FolderPick PickFolder(HWND, std::string* bytes) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     wchar_t displayName[MAX_PATH] = {};
     BROWSEINFOW bi = {};
     bi.hwndOwner = GetForegroundWindow();
     bi.pszDisplayName = displayName;
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
-    bool changed = false;
+    FolderPick pick = FolderPick::Cancelled;
     PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&bi);
     if (item != nullptr) {
         wchar_t path[MAX_PATH] = {};
         if (!SHGetPathFromIDListW(item, path))
             path[0] = L'\0';
-        changed = UseChosenFolder(owner, path, CP_ACP);
+        pick = path[0] != L'\0' && WideToCodePageExact(path, CP_ACP, *bytes)
+                   ? FolderPick::Spelled
+                   : FolderPick::Unspelled;
         CoTaskMemFree(item);
     }
     if (SUCCEEDED(com))
         CoUninitialize();
-    return changed;
+    return pick;
+}
+
+bool BrowseForSaveFolder(HWND owner) {
+    std::string bytes;
+    const FolderPick pick = PickFolder(owner, &bytes);
+    if (pick == FolderPick::Cancelled)
+        return false;
+    if (pick == FolderPick::Spelled && SetSavePath(bytes.c_str()))
+        return true;
+    ShowWarningBox(owner, kTextFolderUnusable);
+    return false;
 }
