@@ -162,11 +162,12 @@ void CameraSetupModel::Choose(MenuList list, int position, const ClockTime& now)
     }
 }
 
+// The edit's limit holds back keys, not a text put in whole (a paste over a selection can exceed
+// it), so the form keeps every digit.
 void CameraSetupModel::TypeClockText(ClockEdit edit, const std::string& text) {
     std::string kept;
     for (char c : text) {
-        if (c != '\0' && strchr(kClockEditCharacters, c) != nullptr &&
-            kept.size() < kClockEditLimits[edit].chars)
+        if (c != '\0' && strchr(kClockEditCharacters, c) != nullptr)
             kept += c;
     }
     view_.clockText[edit] = kept;

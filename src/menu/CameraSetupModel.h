@@ -51,7 +51,7 @@ public:
     // A list's item chosen. A switch enables or disables its inputs; the clock mode goes into the
     // record at once and fills the clock edits with now (Off empties them).
     void Choose(MenuList list, int position, const ClockTime& now);
-    // Text typed into a clock edit: it keeps its digits only, within the edit's limit.
+    // Text typed into a clock edit: it keeps its digits only.
     void TypeClockText(ClockEdit edit, const std::string& text);
     // A clock edit losing the focus: its value is held to its bounds (silently; an empty edit
     // shows the minimum), and a day beyond the month's end becomes the month's last day.
