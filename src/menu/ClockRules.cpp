@@ -1,6 +1,7 @@
 #include "menu/ClockRules.h"
 
 #include "sendset/SendSetFields.h"
+#include "ui/EditFilter.h"
 
 namespace {
 
@@ -40,17 +41,10 @@ int DaysInMonth(int year, int month) {
 }
 
 bool ParseClockText(const char* text, size_t maxChars, int* value) {
-    if (text == nullptr)
+    uint64_t v = 0;
+    if (!ParseLeadingDigits(text, maxChars, UINT32_MAX, &v))
         return false;
-    int v = 0;
-    size_t i = 0;
-    while (i < maxChars && text[i] >= '0' && text[i] <= '9') {
-        v = v * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (i == 0)
-        return false;
-    *value = v;
+    *value = static_cast<int>(v);
     return true;
 }
 
