@@ -1,8 +1,15 @@
 // The smallest dialog program: the yardstick the first window's time is measured against. It
-// shows one dialog, with the program's manifest, and ends by its close box.
+// shows one dialog, with the program's manifest, and ends by its close box: a template of its
+// own, or Main Setup's when built with BARE_TEMPLATE=IDD_MAIN_SETUP.
 #include <windows.h>
 
 #include <commctrl.h>
+
+#ifdef BARE_TEMPLATE
+#include "resource.h"
+#else
+#define BARE_TEMPLATE 100 // BareDialog.rc's own
+#endif
 
 namespace {
 
@@ -21,5 +28,6 @@ INT_PTR CALLBACK BareProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(100), nullptr, BareProc, 0));
+    return static_cast<int>(
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(BARE_TEMPLATE), nullptr, BareProc, 0));
 }

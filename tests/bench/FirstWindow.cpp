@@ -1,8 +1,8 @@
-// Times the first window of two programs, started one after the other, pair after pair: from the
-// start of the process to its first visible top-level window, which is then closed by its close
-// box. Prints each pair, the medians and their ratio.
+// Times the first window of a program and of its yardsticks, started one after the other, round
+// after round: from the start of the process to its first visible top-level window, which is
+// then closed by its close box. Prints each round, the medians and the program's ratio to each.
 //
-// Usage: FirstWindow PAIRS PROGRAM BASELINE
+// Usage: FirstWindow ROUNDS PROGRAM BASELINE...
 #include <windows.h>
 
 #include <algorithm>
@@ -88,27 +88,34 @@ std::wstring Widen(const char* text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        fprintf(stderr, "usage: FirstWindow PAIRS PROGRAM BASELINE\n");
+    if (argc < 4) {
+        fprintf(stderr, "usage: FirstWindow ROUNDS PROGRAM BASELINE...\n");
         return 2;
     }
-    const int pairs = atoi(argv[1]);
-    const std::wstring program = Widen(argv[2]), baseline = Widen(argv[3]);
-    TimeFirstWindow(baseline); // the first start of all loads what both share; not counted
-    std::vector<double> a, b;
-    for (int i = 0; i < pairs; ++i) {
-        const double ta = TimeFirstWindow(program);
-        const double tb = TimeFirstWindow(baseline);
-        if (ta < 0 || tb < 0) {
-            fprintf(stderr, "FirstWindow: no window in pair %d\n", i + 1);
-            return 1;
+    const int rounds = atoi(argv[1]);
+    std::vector<std::wstring> programs;
+    for (int i = 2; i < argc; ++i)
+        programs.push_back(Widen(argv[i]));
+    TimeFirstWindow(programs[1]); // the first start of all loads what they share; not counted
+    std::vector<std::vector<double>> times(programs.size());
+    for (int round = 1; round <= rounds; ++round) {
+        printf("round %2d:", round);
+        for (size_t k = 0; k < programs.size(); ++k) {
+            const double t = TimeFirstWindow(programs[k]);
+            if (t < 0) {
+                fprintf(stderr, "FirstWindow: %s showed no window\n", argv[k + 2]);
+                return 1;
+            }
+            times[k].push_back(t);
+            printf(" %7.1f ms", t);
         }
-        a.push_back(ta);
-        b.push_back(tb);
-        printf("pair %2d: program %7.1f ms, bare dialog %7.1f ms\n", i + 1, ta, tb);
+        printf("\n");
     }
-    const double ma = Median(a), mb = Median(b);
-    printf("first window, median of %d: program %.1f ms, bare dialog %.1f ms, ratio %.3f\n", pairs,
-           ma, mb, ma / mb);
+    const double program = Median(times[0]);
+    printf("median of %d: %.1f ms\n", rounds, program);
+    for (size_t k = 1; k < programs.size(); ++k) {
+        const double base = Median(times[k]);
+        printf("against %s: %.1f ms, ratio %.3f\n", argv[k + 2], base, program / base);
+    }
     return 0;
 }
