@@ -23,51 +23,51 @@ MenuData Defaults() {
     return rec;
 }
 
-// A user event, as a row of a table.
-struct Event {
-    enum Kind { Open, Tick, Choose, Type, Leave, Generate, Default, Close } kind;
-    int target = 0;        // the list or the clock edit
-    int position = 0;      // Choose
-    const char* text = ""; // Type
-    ClockTime now = kNow;  // Open, Tick, Choose
-};
-
-Event Choose(MenuList list, int position, ClockTime now = kNow) {
-    return {Event::Choose, static_cast<int>(list), position, "", now};
-}
-Event Type(ClockEdit edit, const char* text) {
-    return {Event::Type, edit, 0, text};
-}
-Event Leave(ClockEdit edit) {
-    return {Event::Leave, edit};
+std::vector<int> ClockOf(const ClockTime& t) {
+    return {t.year, t.month, t.day, t.hour, t.minute, t.second};
 }
 
-CameraSetupBox Apply(CameraSetupModel& form, const Event& e) {
-    switch (e.kind) {
-    case Event::Open:
-        form.Open(e.now);
-        break;
-    case Event::Tick:
-        form.Tick(e.now);
-        break;
-    case Event::Choose:
-        form.Choose(static_cast<MenuList>(e.target), e.position, e.now);
-        break;
-    case Event::Type:
-        form.TypeClockText(static_cast<ClockEdit>(e.target), e.text);
-        break;
-    case Event::Leave:
-        form.LeaveClockEdit(static_cast<ClockEdit>(e.target));
-        break;
-    case Event::Generate:
-        return form.Generate();
-    case Event::Default:
-        return form.Default();
-    case Event::Close:
-        form.Close();
-        break;
+std::vector<int> ClockOf(const MenuData& m) {
+    return {m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second};
+}
+
+ClockTime TimeOf(const MenuData& m) {
+    return {m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second};
+}
+
+MenuList ListNamed(const std::string& name) {
+    int k = 0;
+    while (k < MENU_LIST_COUNT - 1 && name != kMenuListFields[k].field)
+        ++k;
+    return static_cast<MenuList>(k);
+}
+
+// Runs a script of user events, separated by blanks: "ClockMode=1" a choice, "Y:2a0b" text typed
+// into a clock edit (Y M D h m s), "<Y" that edit losing the focus, "tick", "default", and
+// "later", after which the computer's clock shows kLater.
+void RunScript(CameraSetupModel& form, const std::string& script) {
+    const std::string edits = "YMDhms";
+    ClockTime now = kNow;
+    size_t start = 0;
+    while (start < script.size()) {
+        size_t end = script.find(' ', start);
+        end = end == std::string::npos ? script.size() : end;
+        const std::string e = script.substr(start, end - start);
+        start = end + 1;
+        const size_t eq = e.find('=');
+        if (e == "later")
+            now = kLater;
+        else if (e == "tick")
+            form.Tick(now);
+        else if (e == "default")
+            form.Default();
+        else if (e[0] == '<')
+            form.LeaveClockEdit(static_cast<ClockEdit>(edits.find(e[1])));
+        else if (e.size() > 1 && e[1] == ':')
+            form.TypeClockText(static_cast<ClockEdit>(edits.find(e[0])), e.substr(2));
+        else if (eq != std::string::npos)
+            form.Choose(ListNamed(e.substr(0, eq)), std::stoi(e.substr(eq + 1)), now);
     }
-    return CameraSetupBox::None;
 }
 
 std::string Joined(const std::string (&texts)[CLOCK_EDIT_COUNT]) {
@@ -88,154 +88,68 @@ std::string Captured(FILE* f) {
 
 } // namespace
 
-// Each row: a record the form opens on, the user's events, then what the form shows and the
-// record holds, as the window showed and stored them.
-TEST(CameraSetupModel, EachEventInEachStateShowsAndStoresWhatTheWindowDid) {
-    MenuData inInput = Defaults();
-    inInput.ClockMode = CLOCK_MODE_INPUT;
-    MenuData inOff = Defaults();
-    inOff.ClockMode = CLOCK_MODE_OFF;
-    inOff.Year = 2020;
-    inOff.Month = 6;
-    const MenuData defaults = Defaults();
-
+// Each row: the clock mode of the record the form opens on (at kNow), the user's events, then
+// what the form shows, as the window showed it, and how many corrections it traced.
+TEST(CameraSetupModel, EachEventInEachStateShowsWhatTheWindowShowed) {
+    const std::string now = "2025 03 07 09 04 05", later = "2026 11 30 23 59 01";
     const struct {
-        const char* what;
-        MenuData start;
-        std::vector<Event> events;
-        const char* clock; // the clock edits' texts
-        bool clockEnabled;
-        bool timer1Enabled; // Timer1's hour and minute lists
-        const char* trace;  // what the events printed
+        int mode;
+        const char* events;
+        std::string clock; // the clock edits' texts
+        bool clockOn, timer1On;
+        int corrected;
     } rows[] = {
-        {"Auto shows now, disabled", defaults, {}, "2025 03 07 09 04 05", false, false, ""},
-        {"Input shows now, enabled", inInput, {}, "2025 03 07 09 04 05", true, false, ""},
-        {"Off shows nothing", inOff, {}, "     ", false, false, ""},
-        {"Auto follows the tick",
-         defaults,
-         {{Event::Tick, 0, 0, "", kLater}},
-         "2026 11 30 23 59 01",
-         false,
-         false,
-         ""},
-        {"Input ignores the tick",
-         inInput,
-         {{Event::Tick, 0, 0, "", kLater}},
-         "2025 03 07 09 04 05",
-         true,
-         false,
-         ""},
-        {"Input chosen shows the time of the choice",
-         defaults,
-         {Choose(MenuList::ClockMode, CLOCK_MODE_INPUT, kLater), {Event::Tick, 0, 0, "", kNow}},
-         "2026 11 30 23 59 01",
-         true,
-         false,
-         ""},
-        {"Off chosen empties the edits",
-         inInput,
-         {Choose(MenuList::ClockMode, CLOCK_MODE_OFF)},
-         "     ",
-         false,
-         false,
-         ""},
-        {"Auto chosen again follows the tick",
-         inOff,
-         {Choose(MenuList::ClockMode, CLOCK_MODE_AUTO), {Event::Tick, 0, 0, "", kLater}},
-         "2026 11 30 23 59 01",
-         false,
-         false,
-         ""},
-        {"Timer1 On enables its lists",
-         defaults,
-         {Choose(MenuList::Timer1On, 1)},
-         nullptr,
-         false,
-         true,
-         ""},
-        {"Timer1 Off again disables them",
-         defaults,
-         {Choose(MenuList::Timer1On, 1), Choose(MenuList::Timer1On, 0)},
-         nullptr,
-         false,
-         false,
-         ""},
-        {"typing keeps digits only",
-         inInput,
-         {Type(CLOCK_YEAR, "2a0b2c4")},
-         "2024 03 07 09 04 05",
-         true,
-         false,
-         ""},
-        {"an empty edit shows its minimum silently",
-         inInput,
-         {Type(CLOCK_MONTH, ""), Leave(CLOCK_MONTH), Type(CLOCK_HOUR, "x"), Leave(CLOCK_HOUR)},
-         "2025 1 07 0 04 05",
-         true,
-         false,
-         ""},
-        {"values beyond the bounds are held to them",
-         inInput,
-         {Type(CLOCK_YEAR, "2100"), Leave(CLOCK_YEAR), Type(CLOCK_MONTH, "13"), Leave(CLOCK_MONTH),
-          Type(CLOCK_SECOND, "60"), Leave(CLOCK_SECOND), Type(CLOCK_YEAR, "999"),
-          Leave(CLOCK_YEAR)},
-         "2016 12 07 09 04 59",
-         true,
-         false,
-         "Input value error!\nInput value error!\nInput value error!\nInput value error!\n"},
-        {"a leap day goes with the year",
-         inInput,
-         {Type(CLOCK_YEAR, "2024"), Leave(CLOCK_YEAR), Type(CLOCK_MONTH, "2"), Leave(CLOCK_MONTH),
-          Type(CLOCK_DAY, "29"), Leave(CLOCK_DAY), Type(CLOCK_YEAR, "2023"), Leave(CLOCK_YEAR)},
-         "2023 2 28 09 04 05",
-         true,
-         false,
-         ""},
-        {"a day typed past the month's end",
-         inInput,
-         {Type(CLOCK_MONTH, "4"), Leave(CLOCK_MONTH), Type(CLOCK_DAY, "31"), Leave(CLOCK_DAY)},
-         "2025 4 30 09 04 05",
-         true,
-         false,
-         "Input value error!\n"},
-        {"in range keeps the text as typed",
-         inInput,
-         {Type(CLOCK_DAY, "05"), Leave(CLOCK_DAY), Type(CLOCK_YEAR, "2a0b2c4"), Leave(CLOCK_YEAR)},
-         "2024 03 05 09 04 05",
-         true,
-         false,
-         ""},
-        {"Default shows the defaults and keeps the edits",
-         inInput,
-         {Choose(MenuList::Timer1On, 1), Type(CLOCK_YEAR, "2030"), {Event::Default}},
-         "2030 03 07 09 04 05",
-         false,
-         false,
-         "Y:2030,M:3,D:7, h:9, m:4, s:5\n"},
+        {CLOCK_MODE_AUTO, "", now, false, false, 0},
+        {CLOCK_MODE_INPUT, "", now, true, false, 0},
+        {CLOCK_MODE_OFF, "", "     ", false, false, 0},
+        {CLOCK_MODE_AUTO, "later tick", later, false, false, 0}, // Auto follows the clock
+        {CLOCK_MODE_INPUT, "later tick", now, true, false, 0},   // Input does not
+        {CLOCK_MODE_AUTO, "later ClockMode=1 tick", later, true, false, 0},
+        {CLOCK_MODE_INPUT, "ClockMode=2 later tick", "     ", false, false, 0},
+        {CLOCK_MODE_OFF, "ClockMode=0 later tick", later, false, false, 0},
+        {CLOCK_MODE_AUTO, "Timer1On=1", now, false, true, 0},
+        {CLOCK_MODE_AUTO, "Timer1On=1 Timer1On=0", now, false, false, 0},
+        {CLOCK_MODE_INPUT, "Y:2a0b2c4", "2024 03 07 09 04 05", true, false, 0},
+        // An empty edit shows its minimum, silently; a value beyond a bound is held to it.
+        {CLOCK_MODE_INPUT, "M: <M h:x <h", "2025 1 07 0 04 05", true, false, 0},
+        {CLOCK_MODE_INPUT, "Y:2100 <Y M:13 <M s:60 <s Y:999 <Y", "2016 12 07 09 04 59", true, false,
+         4},
+        // A day past the month's end, typed or left by a new year or month, is its last day.
+        {CLOCK_MODE_INPUT, "Y:2024 <Y M:2 <M D:29 <D Y:2023 <Y", "2023 2 28 09 04 05", true, false,
+         0},
+        {CLOCK_MODE_INPUT, "M:4 <M D:31 <D", "2025 4 30 09 04 05", true, false, 1},
+        {CLOCK_MODE_INPUT, "D:05 <D Y:2a0b2c4 <Y", "2024 03 05 09 04 05", true, false, 0},
+        // Default shows the defaults (Auto) and keeps the edits' text.
+        {CLOCK_MODE_INPUT, "Timer1On=1 Y:2030 default", "2030 03 07 09 04 05", false, false, 0},
     };
     FILE* trace = tmpfile();
     ASSERT_NE(trace, nullptr);
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        freopen(nullptr, "w+", trace);
-        MenuData rec = row.start;
+        SCOPED_TRACE(row.events);
+        ASSERT_NE(freopen(nullptr, "w+", trace), nullptr);
+        MenuData rec = Defaults();
+        rec.ClockMode = static_cast<uint8_t>(row.mode);
         SaveClockData saveClock{};
         CameraSetupModel form(rec, saveClock, false);
         form.Open(kNow);
         SetTraceSink(trace);
-        for (const Event& e : row.events)
-            Apply(form, e);
+        RunScript(form, row.events);
         SetTraceSink(nullptr);
         const CameraSetupView& v = form.View();
-        if (row.clock != nullptr) {
-            EXPECT_EQ(Joined(v.clockText), row.clock);
-        }
-        EXPECT_EQ(v.clockEnabled, row.clockEnabled);
-        for (MenuList l : {MenuList::Timer1StartHour, MenuList::Timer1EndMin})
-            EXPECT_EQ(form.ListEnabled(l), row.timer1Enabled);
+        EXPECT_EQ(Joined(v.clockText), row.clock);
+        EXPECT_EQ(v.clockEnabled, row.clockOn);
+        EXPECT_EQ(form.ListEnabled(MenuList::Timer1StartHour), row.timer1On);
+        EXPECT_EQ(form.ListEnabled(MenuList::Timer1EndMin), row.timer1On);
         EXPECT_FALSE(form.ListEnabled(MenuList::Serial1)); // SerialOn stays Off
         EXPECT_TRUE(form.ListEnabled(MenuList::CapMode));
-        EXPECT_EQ(Captured(trace), row.trace);
+        std::string traced = Captured(trace);
+        const std::string taken = "Y:2030,M:3,D:7, h:9, m:4, s:5\n"; // what Default took
+        if (traced.compare(0, taken.size(), taken) == 0)
+            traced.erase(0, taken.size());
+        std::string corrections;
+        for (int k = 0; k < row.corrected; ++k)
+            corrections += "Input value error!\n";
+        EXPECT_EQ(traced, corrections);
         // The clock mode goes into the record at once; the lists wait for Generate or the close.
         EXPECT_EQ(rec.ClockMode, v.selection[static_cast<int>(MenuList::ClockMode)]);
     }
@@ -259,25 +173,21 @@ TEST(CameraSetupModel, GenerateDefaultAndCloseTakeTheFormIntoTheRecord) {
     EXPECT_EQ(rec.CapMode, 2);
     EXPECT_EQ(rec.Interval, 0x80 | 45);
     EXPECT_EQ(rec.Language, 3);
-    EXPECT_EQ(rec.Tail[1], 0x5A); // carried
-    EXPECT_EQ(rec.Year, 2026);
-    EXPECT_EQ(rec.Second, 1);
+    EXPECT_EQ(rec.Tail[1], 0x5A);             // carried
+    EXPECT_EQ(ClockOf(rec), ClockOf(kLater)); // the edits' clock, kept to be read back
     EXPECT_EQ(saveClock.Year, 2026);
-    EXPECT_EQ(saveClock.Day, 30);
+    EXPECT_EQ(saveClock.Second, 1);
 
     form.Choose(MenuList::SdCycle, 1, kNow);
     form.Close();
     EXPECT_EQ(rec.SdCycle, 1);
 
     EXPECT_EQ(form.Default(), CameraSetupBox::DefaultSuccess);
-    MenuData expected = Defaults(); // with the clock the edits kept
-    expected.Year = 2026;
-    expected.Month = 11;
-    expected.Day = 30;
-    expected.Hour = 23;
-    expected.Minute = 59;
-    expected.Second = 1;
+    MenuData expected = rec; // the defaults, with the clock the edits kept
+    LoadMenuDefaults(expected);
+    memcpy(&expected.Year, &rec.Year, offsetof(MenuData, Timer1On) - offsetof(MenuData, Year));
     EXPECT_EQ(memcmp(&rec, &expected, sizeof rec), 0);
+    EXPECT_EQ(ClockOf(rec), ClockOf(kLater));
     EXPECT_FALSE(form.View().clockEnabled);
 }
 
@@ -331,14 +241,13 @@ TEST(CameraSetupModel, FirstOpeningReadsTheFileOnceAndGenerateWritesItBack) {
 // Typing 31 into the day and leaving the month gives the month's last day; the table is written
 // out here, not taken from the code under test.
 TEST(CameraSetupModel, TheDayFollowsEveryMonthOfLeapAndCommonYears) {
-    const int common[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const struct {
-        const char* year;
-        bool leap;
-    } years[] = {{"2023", false}, {"2024", true}, {"2000", true}, {"2100", false}};
-    for (const auto& y : years) {
+    int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const std::pair<const char*, int> years[] = {
+        {"2023", 28}, {"2024", 29}, {"2000", 29}, {"2100", 28}};
+    for (const auto& [year, february] : years) {
+        days[1] = february;
         for (int month = 1; month <= 12; ++month) {
-            const int last = month == 2 && y.leap ? 29 : common[month - 1];
+            const int last = days[month - 1];
             MenuData rec = Defaults();
             rec.ClockMode = CLOCK_MODE_INPUT;
             SaveClockData saveClock{};
@@ -346,11 +255,11 @@ TEST(CameraSetupModel, TheDayFollowsEveryMonthOfLeapAndCommonYears) {
             form.Open(kNow);
             form.TypeClockText(CLOCK_DAY, "31");
             form.LeaveClockEdit(CLOCK_DAY); // March: 31 stays
-            form.TypeClockText(CLOCK_YEAR, y.year);
+            form.TypeClockText(CLOCK_YEAR, year);
             form.TypeClockText(CLOCK_MONTH, std::to_string(month));
             form.LeaveClockEdit(CLOCK_MONTH);
             form.Generate();
-            EXPECT_EQ(rec.Day, last) << y.year << "-" << month;
+            EXPECT_EQ(rec.Day, last) << year << "-" << month;
             // A day past the end typed afterwards is held to the end as well.
             form.TypeClockText(CLOCK_DAY, std::to_string(last + 1));
             form.LeaveClockEdit(CLOCK_DAY);
@@ -397,17 +306,12 @@ ClockTime RandomTime(std::mt19937& rng) {
             static_cast<int>(rng() % 60),        static_cast<int>(rng() % 60)};
 }
 
-ClockTime ClockOf(const MenuData& m) {
-    return {m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second};
-}
-
 } // namespace
 
 // Random sessions of the form; whatever Generate writes, the form opened on that file (showing
 // its clock, as camfile opens it) and generated unchanged writes again byte for byte.
 TEST(CameraSetupModel, RandomSessionsWriteFilesThatTheFormWritesAgainUnchanged) {
     std::mt19937 rng(20261208);
-    int generated = 0;
     for (int session = 0; session < 1200; ++session) {
         MenuData rec = RandomRecord(rng);
         SaveClockData saveClock{};
@@ -432,7 +336,6 @@ TEST(CameraSetupModel, RandomSessionsWriteFilesThatTheFormWritesAgainUnchanged) 
             }
         }
         form.Generate();
-        ++generated;
         uint8_t first[MENU_DATA_SIZE];
         BuildMenuImage(rec, first);
 
@@ -441,11 +344,10 @@ TEST(CameraSetupModel, RandomSessionsWriteFilesThatTheFormWritesAgainUnchanged) 
         RepairMenuAsRead(reopened);
         SaveClockData again{};
         CameraSetupModel second(reopened, again, false);
-        second.Open(ClockOf(reopened));
+        second.Open(TimeOf(reopened));
         second.Generate();
         uint8_t image[MENU_DATA_SIZE];
         BuildMenuImage(reopened, image);
         ASSERT_EQ(memcmp(first, image, MENU_DATA_SIZE), 0) << "session " << session;
     }
-    EXPECT_EQ(generated, 1200);
 }
