@@ -22,7 +22,7 @@ const ControlText kMainSetupTexts[] = {
 };
 const size_t kMainSetupTextCount = std::size(kMainSetupTexts);
 
-void MainSetupModel::Show() {
+void MainSetupModel::MakeView() {
     view_.language = g_iLanguage;
     view_.modelItems.assign(std::begin(kCameraModels), std::end(kCameraModels));
     view_.modelSelection = g_iCameraModel;
@@ -37,7 +37,7 @@ void MainSetupModel::Open(uint16_t systemLangId, const char* currentFolder) {
         if (currentFolder != nullptr && SetSavePath(currentFolder))
             Trace("CurDir:%s\n", g_szSavePath);
     }
-    Show();
+    MakeView();
 }
 
 void MainSetupModel::ChooseModel(int row) {
@@ -47,5 +47,5 @@ void MainSetupModel::ChooseModel(int row) {
 
 void MainSetupModel::ChooseLanguage(int item) {
     g_iLanguage = LanguageOfListItem(item);
-    Show();
+    MakeView();
 }

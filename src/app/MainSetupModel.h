@@ -51,7 +51,7 @@ public:
     const MainSetupView& View() const { return view_; }
 
 private:
-    void Show();
+    void MakeView();
 
     bool firstOpening_ = true;
     MainSetupView view_{};

@@ -109,7 +109,7 @@ CameraSetupModel::CameraSetupModel(MenuData& rec, SaveClockData& saveClock, bool
         s = -1;
 }
 
-void CameraSetupModel::ShowRecord() {
+void CameraSetupModel::ViewRecord() {
     const MenuSelections shown = MenuSelectionsOf(rec_);
     for (int k = 0; k < MENU_LIST_COUNT; ++k)
         view_.selection[k] = shown.position[k];
@@ -129,7 +129,7 @@ void CameraSetupModel::ApplyEnables() {
     view_.clockEnabled = on[MENU_CLOCK_RULE];
 }
 
-void CameraSetupModel::ShowClock(const ClockTime& now) {
+void CameraSetupModel::ViewClock(const ClockTime& now) {
     if (ClockShowsLocalTime(rec_.ClockMode)) {
         ClockTimeTexts(now, view_.clockText);
     } else {
@@ -142,8 +142,8 @@ void CameraSetupModel::Open(const ClockTime& now) {
     if (withFiles_ && firstOpening_)
         StartMenuAtFirstOpening(ReadMenuFrom(g_szSavePath, rec_, saveClock_) == 1, rec_);
     firstOpening_ = false;
-    ShowRecord();
-    ShowClock(now);
+    ViewRecord();
+    ViewClock(now);
     view_.savePath = SavePathText();
     TraceLine("INIT END.");
 }
@@ -158,7 +158,7 @@ void CameraSetupModel::Choose(MenuList list, int position, const ClockTime& now)
     ApplyEnables();
     if (list == MenuList::ClockMode) {
         rec_.ClockMode = static_cast<uint8_t>(position); // the tick reads it from the record
-        ShowClock(now);
+        ViewClock(now);
     }
 }
 
@@ -232,7 +232,7 @@ CameraSetupBox CameraSetupModel::Generate() {
 
 CameraSetupBox CameraSetupModel::Default() {
     LoadMenuDefaults(rec_);
-    ShowRecord();
+    ViewRecord();
     TakeForm();
     return WriteAndVerify() ? CameraSetupBox::DefaultSuccess : CameraSetupBox::None;
 }

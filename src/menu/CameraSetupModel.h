@@ -74,8 +74,8 @@ public:
     bool ListEnabled(MenuList list) const { return view_.listEnabled[static_cast<int>(list)]; }
 
 private:
-    void ShowRecord();
-    void ShowClock(const ClockTime& now);
+    void ViewRecord();
+    void ViewClock(const ClockTime& now);
     void ApplyEnables();
     void TakeForm();
     bool WriteAndVerify();
