@@ -1,5 +1,6 @@
 #include "CamEdit.h"
 
+#include "menu/CameraSetupModel.h"
 #include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
 #include "wizard/ParamPageRules.h"
@@ -20,9 +21,8 @@ bool IsNamed(const Resolved& r, const char* name) {
     return r.field->name == name;
 }
 
-// "Serial=AB12": the four serial characters at once.
-bool ApplySerialText(CamRecord& rec, const std::string& value, std::string* error) {
-    std::string text = value;
+// "Serial=AB12": the four serial characters at once, as the positions of their lists' items.
+bool ParseSerialText(const std::string& text, int (&positions)[4], std::string* error) {
     if (text.size() != 4) {
         *error = "Serial: give exactly four characters 0-9 or A-Z, such as \"AB12\"";
         return false;
@@ -38,7 +38,7 @@ bool ApplySerialText(CamRecord& rec, const std::string& value, std::string* erro
             *error = "Serial: '" + std::string(1, text[i]) + "' is not one of 0-9 or A-Z";
             return false;
         }
-        rec.menu.Serial[i] = static_cast<uint8_t>(index);
+        positions[i] = index;
     }
     return true;
 }
@@ -209,34 +209,142 @@ void SetMenuClock(MenuData& menu, const GenerateClock& now) {
     menu.Second = static_cast<uint8_t>(now.iSecond);
 }
 
-// The clock fields are taken only in Input mode; choosing Input starts from the local time, as
-// the Camera Setup form fills its clock when the mode is chosen.
-bool ApplyMenuClock(CamRecord& rec, const std::vector<Resolved>& clock, uint8_t modeBefore,
-                    const EditOptions& options, std::string* error) {
-    MenuData& menu = rec.menu;
-    const bool switchedToInput =
-        menu.ClockMode == CLOCK_MODE_INPUT && modeBefore != CLOCK_MODE_INPUT;
-    if (!clock.empty() && menu.ClockMode != CLOCK_MODE_INPUT) {
-        *error = clock.front().field->name + ": the clock is set by hand only with ClockMode=Input";
-        if (menu.ClockMode == CLOCK_MODE_AUTO)
+// An assignment of menu.dat: a field, or the four serial characters at once (field null).
+struct MenuStep {
+    const FieldInfo* field;
+    std::string value;
+    long typed = 0; // a clock field's value once read
+};
+
+ClockEdit ClockEditOf(const FieldInfo& field) {
+    static const size_t offsets[CLOCK_EDIT_COUNT] = {
+        offsetof(MenuData, Year), offsetof(MenuData, Month),  offsetof(MenuData, Day),
+        offsetof(MenuData, Hour), offsetof(MenuData, Minute), offsetof(MenuData, Second)};
+    int k = 0;
+    while (k < CLOCK_EDIT_COUNT - 1 && offsets[k] != field.offset)
+        ++k;
+    return static_cast<ClockEdit>(k);
+}
+
+// A choice in one of the form's lists. A list its switch disables is chosen the way a user
+// reaches it: the switch on, the choice, the switch back; a switch leaves the other lists alone.
+void ChooseInForm(CameraSetupModel& form, MenuList list, int position, const ClockTime& now) {
+    const int rule = MenuEnableRuleOf(list);
+    if (form.ListEnabled(list) || rule < 0) {
+        form.Choose(list, position, now);
+        return;
+    }
+    const MenuList switchList = kMenuEnableRules[rule].switchList;
+    const int before = form.View().selection[static_cast<int>(switchList)];
+    form.Choose(switchList, kMenuEnableRules[rule].onPosition, now);
+    form.Choose(list, position, now);
+    form.Choose(switchList, before, now);
+}
+
+// The choices that give a field its value: one list, or both of Interval's.
+bool ChooseField(CameraSetupModel& form, const CamRecord& rec, const MenuStep& step,
+                 const ClockTime& now, std::string* error) {
+    if (step.field == nullptr) {
+        int positions[4];
+        if (!ParseSerialText(step.value, positions, error))
+            return false;
+        for (int i = 0; i < 4; ++i)
+            ChooseInForm(form, static_cast<MenuList>(static_cast<int>(MenuList::Serial1) + i),
+                         positions[i], now);
+        return true;
+    }
+    long value = 0;
+    if (!ParseNumber(rec, *step.field, step.value, &value, error))
+        return false;
+    CamRecord given = rec;
+    SetNumber(given, *step.field, value);
+    for (const MenuListField& lf : kMenuListFields) {
+        if (lf.offset != step.field->offset)
+            continue;
+        const int position = MenuListPosition(given.menu, lf.list);
+        if (position < 0) {
+            *error =
+                step.field->name + ": " + std::to_string(value) + " is not an item of its list";
+            return false;
+        }
+        ChooseInForm(form, lf.list, position, now);
+    }
+    return true;
+}
+
+// A clock field, typed into its edit, which then loses the focus. The edits take text only in
+// clock mode Input.
+bool TypeClockField(CameraSetupModel& form, const CamRecord& rec, MenuStep& step,
+                    std::string* error) {
+    if (!form.View().clockEnabled) {
+        *error = step.field->name + ": the clock is set by hand only with ClockMode=Input";
+        if (form.Record().ClockMode == CLOCK_MODE_AUTO)
             *error += " (Auto takes this computer's time)";
         return false;
     }
-    if (switchedToInput && !options.keepTime)
-        SetMenuClock(menu, options.now);
-    for (const Resolved& r : clock) {
-        if (!ApplyOne(rec, r, error))
+    if (!ParseNumber(rec, *step.field, step.value, &step.typed, error))
+        return false;
+    const ClockEdit edit = ClockEditOf(*step.field);
+    form.TypeClockText(edit, std::to_string(step.typed));
+    form.LeaveClockEdit(edit);
+    return true;
+}
+
+// A clock value that a later edit corrected (a day beyond the end of the month given after it)
+// is refused: the form would not write it.
+bool CheckClockKept(const CameraSetupModel& form, const std::vector<MenuStep>& clock,
+                    std::string* error) {
+    const std::string(&texts)[CLOCK_EDIT_COUNT] = form.View().clockText;
+    for (size_t i = 0; i < clock.size(); ++i) {
+        bool givenAgain = false;
+        for (size_t k = i + 1; k < clock.size(); ++k)
+            givenAgain |= clock[k].field == clock[i].field;
+        const ClockEdit edit = ClockEditOf(*clock[i].field);
+        const std::string given = std::to_string(clock[i].typed);
+        if (givenAgain || texts[edit] == given)
+            continue;
+        *error = clock[i].field->name + ": " + given + " is out of range " +
+                 std::to_string(kClockEditLimits[edit].minimum) + ".." +
+                 std::to_string(
+                     ClockEditMaximum(edit, texts[CLOCK_YEAR].c_str(), texts[CLOCK_MONTH].c_str()));
+        if (edit == CLOCK_DAY)
+            *error += " for " + texts[CLOCK_YEAR] + "-" + texts[CLOCK_MONTH];
+        return false;
+    }
+    return true;
+}
+
+ClockTime ClockTimeOf(const MenuData& m) {
+    return {m.Year, m.Month, m.Day, m.Hour, m.Minute, m.Second};
+}
+
+// menu.dat goes through Camera Setup opened on the record, as a user would take it: the lists'
+// choices in the order given (the clock mode among them), then the clock fields typed in the
+// order given, then "Generate". The form's clock edits show the record's clock where it was
+// typed (Input) or is kept; otherwise this computer's time.
+bool ApplyCameraSetupSteps(CamRecord& rec, const std::vector<MenuStep>& steps,
+                           const EditOptions& options, std::string* error) {
+    SaveClockData saveClock{};
+    CameraSetupModel form(rec.menu, saveClock, false);
+    const ClockTime recorded = ClockTimeOf(rec.menu);
+    const GenerateClock& n = options.now;
+    const ClockTime now = options.keepTime ? recorded : ClockTime{n.iYear, n.iMonth,  n.iDay,
+                                                                  n.iHour, n.iMinute, n.iSecond};
+    form.Open(rec.menu.ClockMode == CLOCK_MODE_INPUT ? recorded : now);
+    std::vector<MenuStep> clock;
+    for (const MenuStep& step : steps) {
+        if (step.field != nullptr && step.field->rule == FieldRule::MenuClock)
+            clock.push_back(step);
+        else if (!ChooseField(form, rec, step, now, error))
             return false;
     }
-    if (!clock.empty() || (switchedToInput && !options.keepTime)) {
-        const int last = DaysInMonth(menu.Year, menu.Month);
-        if (menu.Day < 1 || menu.Day > last) {
-            *error = "Day: " + std::to_string(menu.Day) + " is out of range 1.." +
-                     std::to_string(last) + " for " + std::to_string(menu.Year) + "-" +
-                     std::to_string(menu.Month);
+    for (MenuStep& step : clock) {
+        if (!TypeClockField(form, rec, step, error))
             return false;
-        }
     }
+    if (!CheckClockKept(form, clock, error))
+        return false;
+    form.Generate();
     return true;
 }
 
@@ -258,12 +366,11 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
     CamRecord work = rec;
     const char* fileName = rec.type == CamFileType::Cfg ? "CFG.BIN" : "menu.dat";
     std::vector<Resolved> resolved;
-    std::vector<Resolved> clock;
-    std::vector<std::string> serials;
+    std::vector<MenuStep> menuSteps;
     for (const Assignment& a : list) {
         if (rec.type == CamFileType::Menu && a.field.size() == 6 &&
             NormalizeListText(a.field) == "serial") {
-            serials.push_back(a.value);
+            menuSteps.push_back({nullptr, a.value});
             continue;
         }
         const FieldInfo* field = FindField(rec.type, a.field);
@@ -276,7 +383,8 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
             *error = field->name + ": cannot be set, " + field->fixedReason;
             return false;
         }
-        (field->rule == FieldRule::MenuClock ? clock : resolved).push_back({field, a.value});
+        resolved.push_back({field, a.value});
+        menuSteps.push_back({field, a.value});
     }
 
     if (rec.type == CamFileType::Cfg) {
@@ -292,18 +400,8 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
                             ControlsForRecord(work.cfg, options.now, options.noRemoteCmd22));
         if (!CheckValuesKept(work, resolved, error))
             return false;
-    } else {
-        const uint8_t modeBefore = work.menu.ClockMode;
-        for (const Resolved& r : resolved) {
-            if (!ApplyOne(work, r, error))
-                return false;
-        }
-        for (const std::string& s : serials) {
-            if (!ApplySerialText(work, s, error))
-                return false;
-        }
-        if (!ApplyMenuClock(work, clock, modeBefore, options, error))
-            return false;
+    } else if (!ApplyCameraSetupSteps(work, menuSteps, options, error)) {
+        return false;
     }
     rec = work;
     return true;

@@ -283,13 +283,7 @@ std::vector<FieldInfo> MakeMenuFields() {
 }
 
 bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+    return EqualsIgnoringCase(a.data(), a.size(), b.data(), b.size());
 }
 
 // A plain number: decimal with an optional sign, or hexadecimal after "0x".

@@ -1,5 +1,6 @@
 #include "CamFiles.h"
 
+#include "lang/Texts.h"
 #include "sendset/FileIo.h"
 
 #include <cctype>
@@ -27,16 +28,6 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool SameNameIgnoringCase(const std::string& a, const char* b) {
-    if (a.size() != strlen(b))
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 std::string SizeDescription(size_t size) {
     return size > kReadLimit ? "more than " + std::to_string(kReadLimit) + " bytes"
                              : std::to_string(size) + " bytes";
@@ -50,9 +41,9 @@ const char* CamFileName(CamFileType type) {
 
 TypeWanted TypeFromName(const std::string& path) {
     const std::string name = BaseName(path);
-    if (SameNameIgnoringCase(name, "CFG.BIN"))
+    if (EqualsIgnoringCase(name.data(), name.size(), "CFG.BIN", 7))
         return TypeWanted::Cfg;
-    if (SameNameIgnoringCase(name, "menu.dat"))
+    if (EqualsIgnoringCase(name.data(), name.size(), "menu.dat", 8))
         return TypeWanted::Menu;
     return TypeWanted::Any;
 }

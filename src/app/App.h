@@ -1,10 +1,11 @@
 // Process-wide state of the application shell and the window openers.
 #pragma once
 
+#include "app/MainSetupModel.h" // g_iCameraModel, IsBasicCameraModel
+
 #include <windows.h>
 
 extern HINSTANCE g_hInstance;
-extern int g_iCameraModel; // row of the model list; rows 1 and 3 are the basic models
 
 // Runs Main Setup modally; returns the dialog's result (0 when closed, -1 when it cannot be made).
 int ShowMainSetup(HINSTANCE instance);
@@ -23,8 +24,3 @@ void EndDialogBackTo(HWND dlg, BackTo target);
 // Runs a dialog template modally, and again each time a window above it went back to target;
 // the last run's result.
 int RunBackTarget(HINSTANCE instance, int templateId, DLGPROC proc, BackTo target);
-
-// True for the two "(BASIC)" models, whose wizard fixes the picture size to thumbnail.
-inline bool IsBasicCameraModel(int model) {
-    return model == 1 || model == 3;
-}

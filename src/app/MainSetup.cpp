@@ -1,8 +1,6 @@
 // Main Setup: the hub window. Logo, version, camera model, interface language, and the two
 // buttons that open the camera menu form and the 3G wizard.
 #include "app/App.h"
-#include "app/SavePath.h"
-#include "app/Trace.h"
 #include "lang/LanguageWin.h"
 #include "menu/CameraSetup.h"
 #include "res/resource.h"
@@ -12,63 +10,59 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 HINSTANCE g_hInstance = nullptr;
-int g_iCameraModel = 0;
 
 namespace {
 
-// The first initialisation of Main Setup in a run takes the language and folder from the system.
-bool g_bFirstStart = true;
-
 BackTo s_eBackTo = BackTo::None;
 
-const char* const kCameraModels[4] = {"QOR-7120-3G", "QOR-7120-3G(BASIC)", "QOR-7450-3G",
-                                      "QOR-7450-3G(BASIC)"};
+// One model for the run: the first opening takes the language and folder from the system.
+MainSetupModel& Form() {
+    static MainSetupModel form;
+    return form;
+}
 
-const TextPair kMainSetupCaption = {{"设置", "Setup"}};
+// What the controls show now, so that a repaint writes only what changed.
+MainSetupView s_shown;
 
-const ControlText kMainSetupTexts[] = {
-    {IDC_MAIN_VERSION_GROUP, {{"软件版本", "Version"}}},
-    {IDC_MAIN_LANGUAGE_GROUP, {{"界面语言", "Interface Language"}}},
-    {IDC_MAIN_CAMERA_SETUP, {{"相机设置", "Camera Setup"}}},
-    {IDC_MAIN_3G_SETUP, {{"3G设置", "3G Setup"}}},
-    {IDC_MAIN_MODEL_GROUP, {{"相机型号", "Camera Model"}}},
-};
-
-// The save folder starts as the current directory. One longer than the folder can hold leaves
-// it at "C:\".
-void SetDefaultSavePath() {
+// The current folder, or nothing when the system gives none.
+std::string CurrentFolder() {
     DWORD len = GetCurrentDirectoryA(0, nullptr);
     if (len == 0)
-        return;
+        return std::string();
     std::vector<char> dir(len + 1, '\0');
     DWORD got = GetCurrentDirectoryA(len + 1, dir.data());
     if (got == 0 || got > len)
-        return;
-    if (SetSavePath(dir.data()))
-        Trace("CurDir:%s\n", g_szSavePath);
+        return std::string();
+    return dir.data();
 }
 
-void SetMainSetupTexts(HWND dlg, int refresh) {
-    SetWindowTextUtf8(dlg, kMainSetupCaption.Get());
-    SetDlgItemTextUtf8(dlg, IDC_MAIN_VERSION, kVersionText);
-    for (const ControlText& ct : kMainSetupTexts)
-        SetDlgItemTextUtf8(dlg, ct.id, ct.text.Get());
+void FillList(HWND dlg, int id, const std::vector<std::string>& items) {
+    ComboReset(dlg, id);
+    for (const std::string& item : items)
+        ComboAddUtf8(dlg, id, item.c_str());
+}
 
-    if (refresh)
-        ComboReset(dlg, IDC_MAIN_LANGUAGE_LIST);
-    for (const char* item : kLanguageItems)
-        ComboAddUtf8(dlg, IDC_MAIN_LANGUAGE_LIST, item);
-    ComboSetSel(dlg, IDC_MAIN_LANGUAGE_LIST, g_iLanguage);
-
-    if (refresh)
-        ComboReset(dlg, IDC_MAIN_MODEL_LIST);
-    for (const char* model : kCameraModels)
-        ComboAddUtf8(dlg, IDC_MAIN_MODEL_LIST, model);
-    ComboSetSel(dlg, IDC_MAIN_MODEL_LIST, g_iCameraModel);
+void Paint(HWND dlg, bool all) {
+    const MainSetupView& v = Form().View();
+    if (all || s_shown.language != v.language) {
+        SetWindowTextUtf8(dlg, kMainSetupCaption.Get());
+        SetDlgItemTextUtf8(dlg, IDC_MAIN_VERSION, kVersionText);
+        for (size_t k = 0; k < kMainSetupTextCount; ++k)
+            SetDlgItemTextUtf8(dlg, kMainSetupTexts[k].id, kMainSetupTexts[k].text.Get());
+    }
+    if (all || s_shown.languageItems != v.languageItems)
+        FillList(dlg, IDC_MAIN_LANGUAGE_LIST, v.languageItems);
+    if (all || s_shown.modelItems != v.modelItems)
+        FillList(dlg, IDC_MAIN_MODEL_LIST, v.modelItems);
+    if (all || s_shown.languageSelection != v.languageSelection)
+        ComboSetSel(dlg, IDC_MAIN_LANGUAGE_LIST, v.languageSelection);
+    if (all || s_shown.modelSelection != v.modelSelection)
+        ComboSetSel(dlg, IDC_MAIN_MODEL_LIST, v.modelSelection);
+    s_shown = v;
 }
 
 void OnInitMainSetup(HWND dlg) {
@@ -77,12 +71,9 @@ void OnInitMainSetup(HWND dlg) {
     HANDLE logo = LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0,
                              LR_CREATEDIBSECTION);
     SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(logo));
-    if (g_bFirstStart) {
-        SetLanguageFromSystem();
-        SetDefaultSavePath();
-        g_bFirstStart = false;
-    }
-    SetMainSetupTexts(dlg, 0);
+    const std::string folder = CurrentFolder();
+    Form().Open(GetSystemDefaultLangID(), folder.empty() ? nullptr : folder.c_str());
+    Paint(dlg, true);
 }
 
 HBITMAP GetLogo(HWND dlg) {
@@ -131,33 +122,38 @@ void ReleaseLogo(HWND dlg) {
 
 // Opening another window ends this one first; the new window then runs from inside this
 // handler, so the windows nest until the new one returns (see BackTo).
-void OpenCameraSetup(HWND dlg) {
+void Act(HWND dlg, MainSetupAction action) {
     EndDialog(dlg, 0);
-    ShowCameraSetup(g_hInstance);
+    if (action == MainSetupAction::OpenCameraSetup)
+        ShowCameraSetup(g_hInstance);
+    else if (action == MainSetupAction::Open3GSetup)
+        ShowParamPage(g_hInstance);
 }
 
-void OpenParamPage(HWND dlg) {
-    EndDialog(dlg, 0);
-    ShowParamPage(g_hInstance);
+void OnListChosen(HWND dlg, int id) {
+    const int row = ComboGetSel(dlg, id);
+    if (id == IDC_MAIN_MODEL_LIST) {
+        s_shown.modelSelection = row;
+        Form().ChooseModel(row);
+    } else {
+        s_shown.languageSelection = row;
+        Form().ChooseLanguage(row);
+    }
+    Paint(dlg, false);
 }
 
 void OnMainSetupCommand(HWND dlg, int id, int code) {
     switch (id) {
     case IDC_MAIN_CAMERA_SETUP:
-        OpenCameraSetup(dlg);
+        Act(dlg, Form().PressCameraSetup());
         break;
     case IDC_MAIN_3G_SETUP:
-        OpenParamPage(dlg);
+        Act(dlg, Form().Press3GSetup());
         break;
     case IDC_MAIN_MODEL_LIST:
-        if (code == CBN_SELCHANGE)
-            g_iCameraModel = ComboGetSel(dlg, IDC_MAIN_MODEL_LIST);
-        break;
     case IDC_MAIN_LANGUAGE_LIST:
-        if (code == CBN_SELCHANGE) {
-            g_iLanguage = LanguageOfListItem(ComboGetSel(dlg, IDC_MAIN_LANGUAGE_LIST));
-            SetMainSetupTexts(dlg, 1);
-        }
+        if (code == CBN_SELCHANGE)
+            OnListChosen(dlg, id);
         break;
     default: // Escape and anything else: nothing
         break;
@@ -176,7 +172,7 @@ INT_PTR CALLBACK MainSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         PaintLogo(dlg);
         return FALSE;
     case WM_CLOSE: // the close box or Alt+F4: the only way the program ends
-        EndDialog(dlg, 0);
+        Act(dlg, Form().Close());
         return TRUE;
     case WM_DESTROY:
         ReleaseLogo(dlg);

@@ -8,6 +8,17 @@ int LanguageFromLangId(uint16_t langId) {
     return langId == 0x0804 ? UI_LANG_CHINESE : UI_LANG_ENGLISH;
 }
 
+bool EqualsIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength) {
+    if (aLength != bLength)
+        return false;
+    for (size_t i = 0; i < aLength; ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
 int LanguageOfListItem(int item) {
     return item == UI_LANG_CHINESE ? UI_LANG_CHINESE : UI_LANG_ENGLISH;
 }

@@ -2,6 +2,7 @@
 // at the boundary, so Chinese shows whatever the system code page is.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 enum InterfaceLanguage { UI_LANG_CHINESE = 0, UI_LANG_ENGLISH = 1 };
@@ -25,6 +26,9 @@ struct TextPair {
 inline const char* TextListItem(const char* const* list, int n, int k) {
     return list[(g_iLanguage == UI_LANG_CHINESE ? 0 : n) + k];
 }
+
+// Whether two texts are the same but for the case of ASCII letters.
+bool EqualsIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength);
 
 // A control id with its label, applied in one loop by the windows' text routines.
 struct ControlText {

@@ -118,6 +118,18 @@ void TakeMenuSelections(const MenuSelections& s, MenuData& rec) {
     }
 }
 
+int MenuEnableRuleOf(MenuList list) {
+    if (list >= MenuList::Timer1StartHour && list <= MenuList::Timer1EndMin)
+        return 1;
+    if (list >= MenuList::Timer2StartHour && list <= MenuList::Timer2EndMin)
+        return 2;
+    if (list >= MenuList::Serial1 && list <= MenuList::Serial4)
+        return 3;
+    if (list >= MenuList::TimeLapseHour && list <= MenuList::TimeLapseSec)
+        return 4;
+    return -1;
+}
+
 bool MenuInputsEnabled(const MenuEnableRule& rule, int position) {
     return position == rule.onPosition;
 }

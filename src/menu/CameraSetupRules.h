@@ -94,6 +94,11 @@ struct MenuEnableRule {
 // Clock mode "Input", Timer1 "On", Timer2 "On", Serial Number "On", Time Lapse "On".
 extern const MenuEnableRule kMenuEnableRules[5];
 
+// The rule of kMenuEnableRules whose switch enables a list, or -1 for a list always enabled. The
+// clock edits follow rule MENU_CLOCK_RULE.
+int MenuEnableRuleOf(MenuList list);
+constexpr int MENU_CLOCK_RULE = 0;
+
 // Whether a switch at a position enables its inputs.
 bool MenuInputsEnabled(const MenuEnableRule& rule, int position);
 

@@ -1,5 +1,8 @@
 #include "menu/ClockRules.h"
 
+#include "sendset/SendSetFields.h"
+#include "ui/EditFilter.h"
+
 namespace {
 
 const int kDaysOfMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -11,6 +14,17 @@ int ParseOr(const char* text, size_t maxChars, int fallback) {
 }
 
 } // namespace
+
+const ClockEditLimit kClockEditLimits[CLOCK_EDIT_COUNT] = {
+    {CLOCK_YEAR_MIN, CLOCK_YEAR_MAX, CLOCK_YEAR_CHARS},
+    {1, 12, CLOCK_FIELD_CHARS},
+    {1, 31, CLOCK_FIELD_CHARS},
+    {0, 23, CLOCK_FIELD_CHARS},
+    {0, 59, CLOCK_FIELD_CHARS},
+    {0, 59, CLOCK_FIELD_CHARS},
+};
+
+const char* const kClockEditCharacters = kDigitCharacters;
 
 bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -27,18 +41,15 @@ int DaysInMonth(int year, int month) {
 }
 
 bool ParseClockText(const char* text, size_t maxChars, int* value) {
-    if (text == nullptr)
+    uint64_t v = 0;
+    if (!ParseLeadingDigits(text, maxChars, UINT32_MAX, &v))
         return false;
-    int v = 0;
-    size_t i = 0;
-    while (i < maxChars && text[i] >= '0' && text[i] <= '9') {
-        v = v * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (i == 0)
-        return false;
-    *value = v;
+    *value = static_cast<int>(v);
     return true;
+}
+
+int ClockEditMaximum(ClockEdit edit, const char* yearText, const char* monthText) {
+    return edit == CLOCK_DAY ? MaxDayForTexts(yearText, monthText) : kClockEditLimits[edit].maximum;
 }
 
 int MaxDayForTexts(const char* yearText, const char* monthText) {

@@ -11,6 +11,22 @@ constexpr int CLOCK_YEAR_MAX = 2099;
 constexpr size_t CLOCK_YEAR_CHARS = 4;  // the year edit's text limit
 constexpr size_t CLOCK_FIELD_CHARS = 2; // month, day, hour, minute, second
 
+// The six clock edits, in the order the form shows them.
+enum ClockEdit { CLOCK_YEAR, CLOCK_MONTH, CLOCK_DAY, CLOCK_HOUR, CLOCK_MINUTE, CLOCK_SECOND };
+constexpr int CLOCK_EDIT_COUNT = 6;
+
+// What a clock edit takes: its text limit and the bounds its value is held to when it loses the
+// focus. The day's maximum is the month's last day (ClockEditMaximum).
+struct ClockEditLimit {
+    int minimum;
+    int maximum;
+    size_t chars;
+};
+extern const ClockEditLimit kClockEditLimits[CLOCK_EDIT_COUNT];
+
+// The only characters a clock edit keeps: the digits of the send settings' number edits.
+extern const char* const kClockEditCharacters;
+
 // Divisible by 4 and not by 100, or divisible by 400.
 bool IsLeapYear(int year);
 
@@ -29,6 +45,9 @@ int MaxDayForTexts(const char* yearText, const char* monthText);
 // After the year or month has changed: true, with the month's last day in *day, when the day
 // edit's text (1 when it does not parse) lies beyond the end of that month.
 bool CorrectDayForTexts(const char* yearText, const char* monthText, const char* dayText, int* day);
+
+// The upper bound of a clock edit for the year and month edits' texts (see MaxDayForTexts).
+int ClockEditMaximum(ClockEdit edit, const char* yearText, const char* monthText);
 
 // The six clock edits' texts, in the order year, month, day, hour, minute, second.
 struct ClockTexts {

@@ -3,6 +3,13 @@
 
 #include <windows.h>
 
+#include <string>
+
+// What the folder dialog gave: nothing, a folder the code page (CP_ACP: the system's) spells
+// exactly, in *bytes, or a folder it cannot spell.
+enum class FolderPick { Cancelled, Spelled, Unspelled };
+FolderPick PickFolder(HWND owner, std::string* bytes);
+
 // Shows the folder dialog; a chosen folder becomes the save folder through UseChosenFolder.
 // Returns whether the save folder changed.
 bool BrowseForSaveFolder(HWND owner);

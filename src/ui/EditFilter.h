@@ -2,12 +2,24 @@
 // corrected to. The texts are an edit control's characters; the allowed sets are ASCII.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 // Removes the first character of text that is not in allowed and returns its position, or -1
 // (text unchanged) when every character is allowed.
 int RemoveFirstDisallowed(std::wstring& text, const char* allowed);
+
+// The one reader of a number's leading digits: the decimal value of the digits at the start of
+// text (of its first length characters), false and value untouched when it starts with none. A
+// digit is taken only while the value is below ceiling, so the value never passes ten times it.
+bool ParseLeadingDigits(const char* text, size_t length, uint64_t ceiling, uint64_t* value);
+bool ParseLeadingDigits(const wchar_t* text, size_t length, uint64_t ceiling, uint64_t* value);
+
+// A number edit's value as the records take it: its leading digits, which stop growing once
+// the value reaches 100000000. False, value untouched, when the text starts with no digit.
+bool ParseNumberText(const std::string& text, long* value);
+bool ParseNumberText(const std::wstring& text, long* value);
 
 // The decimal value of the text's leading digits, 0 when it starts with none. Values too large
 // for the result stop growing at UINT32_MAX.

@@ -1,5 +1,7 @@
 #include "ui/WinUtil.h"
 
+#include "ui/EditFilter.h"
+
 #include <commctrl.h>
 
 #include <vector>
@@ -140,18 +142,7 @@ size_t GetDlgItemField(HWND dlg, int id, char* field, size_t capacity, size_t ma
 }
 
 bool GetDlgItemNumber(HWND dlg, int id, long* value) {
-    const std::wstring text = GetDlgItemTextWide(dlg, id);
-    long v = 0;
-    size_t i = 0;
-    while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') {
-        if (v < 100000000L)
-            v = v * 10 + (text[i] - L'0');
-        ++i;
-    }
-    if (i == 0)
-        return false;
-    *value = v;
-    return true;
+    return ParseNumberText(GetDlgItemTextWide(dlg, id), value);
 }
 
 void ComboReset(HWND dlg, int id) {

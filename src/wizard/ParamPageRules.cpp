@@ -3,6 +3,7 @@
 #include "app/Trace.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
+#include "ui/EditFilter.h"
 
 #include <cstdio>
 #include <cstring>
@@ -339,17 +340,7 @@ void TakeParamPageEntries(SendSet& rec, const ParamPageEntries& e, bool noRemote
 }
 
 bool LeadingNumber(const std::string& text, long* value) {
-    long v = 0;
-    size_t i = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (v < 100000000L)
-            v = v * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (i == 0)
-        return false;
-    *value = v;
-    return true;
+    return ParseNumberText(text, value);
 }
 
 ParamPageModel::ParamPageModel(SendSet& rec, bool noRemoteCmd22, bool basicModel)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -103,4 +104,41 @@ TEST(EditFilter, RangeCheckKeepsValuesWithinTheBoundsAsTyped) {
     EXPECT_EQ(CheckRangeText(L"4294967296", 0, 59).corrected, L"59");
     EXPECT_EQ(CheckRangeText(L"65536", 0, 65535).corrected, L"65535");
     EXPECT_EQ(CheckRangeText(std::wstring(40, L'9'), 0, 180).corrected, L"180");
+}
+
+// One reader of leading digits serves the number edits, the clock edits and the range checks;
+// each row holds in both character widths.
+TEST(EditFilter, LeadingDigitsStopAtTheLengthAndTheCeiling) {
+    const struct {
+        const char* text;
+        size_t length;
+        uint64_t ceiling;
+        bool parsed;
+        uint64_t value;
+    } rows[] = {
+        {"", 9, 100, false, 0},
+        {"x12", 9, 100, false, 0},
+        {" 1", 9, 100, false, 0},
+        {"0059x", 9, 100, true, 59},
+        {"20245", 4, UINT32_MAX, true, 2024}, // the year edit reads four characters
+        {"07", 2, UINT32_MAX, true, 7},
+        {"12", 0, 100, false, 0},
+        {"99999", 9, 100, true, 999},            // digits stop once the value reaches 100
+        {"000000000000123", 99, 100, true, 123}, // zeros never reach it
+        {"999999999999", 99, 100000000, true, 999999999},
+        {"99999999999999999999999999", 99, UINT32_MAX, true, 9999999999},
+    };
+    for (const auto& r : rows) {
+        const std::wstring wide(r.text, r.text + strlen(r.text));
+        uint64_t narrow = 7, w = 7;
+        EXPECT_EQ(ParseLeadingDigits(r.text, r.length, r.ceiling, &narrow), r.parsed) << r.text;
+        EXPECT_EQ(ParseLeadingDigits(wide.c_str(), r.length, r.ceiling, &w), r.parsed) << r.text;
+        EXPECT_EQ(narrow, r.parsed ? r.value : 7) << r.text;
+        EXPECT_EQ(w, narrow) << r.text;
+    }
+    long number = -1;
+    EXPECT_TRUE(ParseNumberText(std::string("123456789012"), &number));
+    EXPECT_EQ(number, 123456789); // a port or count edit's value, as the records always took it
+    EXPECT_FALSE(ParseNumberText(std::wstring(L"a1"), &number));
+    EXPECT_EQ(number, 123456789);
 }
