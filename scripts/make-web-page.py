@@ -23,9 +23,14 @@ FORMS = [
     ("camera", "CameraSetup.rc", "IDD_CAMERA_SETUP"),
 ]
 
+IDS = {}  # the control ids by name, from resource.h
 INPUT_KINDS = {"EDITTEXT", "COMBOBOX", "AUTOCHECKBOX", "PUSHBUTTON", "DEFPUSHBUTTON"}
 LABEL_KINDS = {"LTEXT", "CTEXT", "RTEXT"}
 MAX_PAGE_BYTES = 1024 * 1024
+
+# Controls whose window shows no label beside them, named by a label of another form that says
+# what they are: page 1's language list by Main Setup's "Interface Language".
+NAMED_ELSEWHERE = {("page1", "IDC_PARAM_LANGUAGE_LIST"): ("main", "IDC_MAIN_LANGUAGE_GROUP")}
 
 
 def read_ids(resource_h):
@@ -148,6 +153,12 @@ def tie_labels(controls):
                 break
 
 
+def shown_text(c):
+    """A label's text until the form's model sets one: the template's, as in the window."""
+    text = c.text or ""
+    return "" if text.startswith("CAMSETUP_") else html.escape(text)
+
+
 def dom_id(form, c):
     return f"{form}-{c.id}"
 
@@ -156,6 +167,9 @@ def render_input(form, c, tab):
     did = dom_id(form, c)
     attrs = f'id="{did}" data-id="{c.id}" tabindex="{tab}"'
     labelled = " ".join(dom_id(form, n) + ("-legend" if n.is_group() else "") for n in c.names)
+    if not labelled and (form, c.name) in NAMED_ELSEWHERE:
+        other, name = NAMED_ELSEWHERE[(form, c.name)]
+        labelled = f"{other}-{IDS[name]}-legend"
     if labelled:
         attrs += f' aria-labelledby="{labelled}"'
     if c.kind == "EDITTEXT":
@@ -198,7 +212,7 @@ def render_row(form, nodes, tabs, out, depth):
         did = dom_id(form, c)
         if c.is_group():
             out.append(f'{pad}<fieldset class="group" id="{did}" data-id="{c.id}">'
-                       f'<legend id="{did}-legend" data-id="{c.id}"></legend>')
+                       f'<legend id="{did}-legend" data-id="{c.id}">{shown_text(c)}</legend>')
             render(form, c.children, tabs, out, depth + 1)
             out.append(f"{pad}</fieldset>")
         elif c.is_input():
@@ -206,10 +220,12 @@ def render_row(form, nodes, tabs, out, depth):
             if c.primary is not None:
                 p = c.primary
                 field = (f'<label class="label" for="{did}" id="{dom_id(form, p)}" '
-                         f'data-id="{p.id}"></label>{field}')
-            out.append(f'{pad}<div class="field field-{c.kind.lower()}">{field}</div>')
+                         f'data-id="{p.id}">{shown_text(p)}</label>{field}')
+            # Narrow controls of the template (clock edits, hour and minute lists) stay narrow.
+            narrow = " narrow" if c.rect[2] <= 32 else ""
+            out.append(f'{pad}<div class="field field-{c.kind.lower()}{narrow}">{field}</div>')
         elif c.owner is None:
-            out.append(f'{pad}<span class="label" id="{did}" data-id="{c.id}"></span>')
+            out.append(f'{pad}<span class="label" id="{did}" data-id="{c.id}">{shown_text(c)}</span>')
 
 
 def make_form(form, rc_text, dialog, ids):
@@ -240,6 +256,7 @@ def main():
     src = Path(a.src)
     res = src / "src" / "res"
     ids = read_ids((res / "resource.h").read_text(encoding="utf-8"))
+    IDS.update(ids)
     forms = "\n".join(
         make_form(name, (res / rc).read_text(encoding="utf-8"), dialog, ids)
         for name, rc, dialog in FORMS)

@@ -15,6 +15,7 @@
 #include "lang/WebTexts.h"
 #include "menu/CameraSetupModel.h"
 #include "menu/MenuData.h"
+#include "res/resource.h"
 #include "sendset/SendSet.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/ParamPageModel.h"

@@ -56,9 +56,11 @@
       el.checked = c.sel === 1;
       $(form + "-" + id + "-text").textContent = c.text;
     } else if (el.tagName === "INPUT") {
-      const savePath = id === ids.IDC_SEND_SAVE_PATH || id === ids.IDC_CAMERA_SAVE_PATH;
+      // The save folder is the one chosen with the browser; the core knows it as /card.
+      const savePath = (form === "page2" && id === ids.IDC_SEND_SAVE_PATH) ||
+        (form === "camera" && id === ids.IDC_CAMERA_SAVE_PATH);
       el.readOnly = savePath;
-      setEditText(el, savePath && form !== "page1" ? savePathText() : c.text);
+      setEditText(el, savePath ? savePathText() : c.text);
       const type = c.masked ? "password" : "text";
       if (el.type !== type) el.type = type;
       if (c.limit > 0) el.maxLength = c.limit;

@@ -31,63 +31,6 @@ CameraSetupModel& Form() {
 // What the controls show now, so that a repaint writes only what changed.
 CameraSetupView s_shown;
 
-// The control of each list, in the order of MenuList.
-const int kMenuListControls[MENU_LIST_COUNT] = {
-    IDC_CAMERA_MODE,
-    IDC_CAMERA_IMAGE_SIZE,
-    IDC_CAMERA_VIDEO_SIZE,
-    IDC_CAMERA_PICTURE_NUMBER,
-    IDC_CAMERA_TIME_STAMP,
-    IDC_CAMERA_SENSE_LEVEL,
-    IDC_CAMERA_SIDE_PIR,
-    IDC_CAMERA_VIDEO_LENGTH,
-    IDC_CAMERA_INTERVAL_COUNT,
-    IDC_CAMERA_INTERVAL_UNIT,
-    IDC_CAMERA_DATE_FORMAT,
-    IDC_CAMERA_BEEP_SOUND,
-    IDC_CAMERA_SD_CYCLE,
-    IDC_CAMERA_LANGUAGE,
-    IDC_CAMERA_CLOCK_MODE,
-    IDC_CAMERA_TIMER1,
-    IDC_CAMERA_TIMER1_START_HOUR,
-    IDC_CAMERA_TIMER1_START_MIN,
-    IDC_CAMERA_TIMER1_END_HOUR,
-    IDC_CAMERA_TIMER1_END_MIN,
-    IDC_CAMERA_TIMER2,
-    IDC_CAMERA_TIMER2_START_HOUR,
-    IDC_CAMERA_TIMER2_START_MIN,
-    IDC_CAMERA_TIMER2_END_HOUR,
-    IDC_CAMERA_TIMER2_END_MIN,
-    IDC_CAMERA_SERIAL,
-    IDC_CAMERA_SERIAL_CHAR1,
-    IDC_CAMERA_SERIAL_CHAR2,
-    IDC_CAMERA_SERIAL_CHAR3,
-    IDC_CAMERA_SERIAL_CHAR4,
-    IDC_CAMERA_TIME_LAPSE,
-    IDC_CAMERA_TIME_LAPSE_HOUR,
-    IDC_CAMERA_TIME_LAPSE_MIN,
-    IDC_CAMERA_TIME_LAPSE_SEC,
-};
-
-const int kClockEdits[CLOCK_EDIT_COUNT] = {IDC_CAMERA_YEAR, IDC_CAMERA_MONTH,  IDC_CAMERA_DAY,
-                                           IDC_CAMERA_HOUR, IDC_CAMERA_MINUTE, IDC_CAMERA_SECOND};
-
-int ListOfControl(int id) {
-    for (int k = 0; k < MENU_LIST_COUNT; ++k) {
-        if (kMenuListControls[k] == id)
-            return k;
-    }
-    return -1;
-}
-
-int ClockEditOfControl(int id) {
-    for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
-        if (kClockEdits[k] == id)
-            return k;
-    }
-    return -1;
-}
-
 ClockTime LocalNow() {
     SYSTEMTIME t;
     GetLocalTime(&t);
@@ -121,10 +64,10 @@ void Paint(HWND dlg, bool all) {
     for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
         if (all || s_shown.clockText[k] != v.clockText[k]) {
             s_shown.clockText[k] = v.clockText[k];
-            SetDlgItemTextUtf8(dlg, kClockEdits[k], v.clockText[k].c_str());
+            SetDlgItemTextUtf8(dlg, kClockEditControls[k], v.clockText[k].c_str());
         }
         if (all || s_shown.clockEnabled != v.clockEnabled)
-            EnableDlgItem(dlg, kClockEdits[k], v.clockEnabled);
+            EnableDlgItem(dlg, kClockEditControls[k], v.clockEnabled);
     }
     s_shown.clockEnabled = v.clockEnabled;
     if (all || s_shown.savePath != v.savePath) {
@@ -150,7 +93,7 @@ void CALLBACK ClockTimerProc(HWND dlg, UINT, UINT_PTR, DWORD) {
 // The edit shows what was typed; the form keeps its digits, and the caret stays where the first
 // character removed was.
 void OnClockTyped(HWND dlg, int edit) {
-    const std::string typed = GetDlgItemTextUtf8(dlg, kClockEdits[edit]);
+    const std::string typed = GetDlgItemTextUtf8(dlg, kClockEditControls[edit]);
     s_shown.clockText[edit] = typed;
     Form().TypeClockText(static_cast<ClockEdit>(edit), typed);
     const std::string& kept = Form().View().clockText[edit];
@@ -160,7 +103,7 @@ void OnClockTyped(HWND dlg, int edit) {
     while (at < kept.size() && kept[at] == typed[at])
         ++at;
     Paint(dlg, false);
-    SendDlgItemMessageW(dlg, kClockEdits[edit], EM_SETSEL, at, at);
+    SendDlgItemMessageW(dlg, kClockEditControls[edit], EM_SETSEL, at, at);
 }
 
 void OnListChosen(HWND dlg, int list) {
@@ -193,7 +136,7 @@ void OnCameraSetupCommand(HWND dlg, int id, int code) {
         }
         return;
     }
-    const int list = ListOfControl(id);
+    const int list = MenuListOfControl(id);
     if (list >= 0) {
         if (code == CBN_SELCHANGE)
             OnListChosen(dlg, list);
@@ -231,7 +174,7 @@ void AddListTabStops(HWND dlg) {
 void OnInitCameraSetup(HWND dlg) {
     SetSmallIcon(dlg, IDI_WINDOW);
     for (int k = 0; k < CLOCK_EDIT_COUNT; ++k)
-        SendDlgItemMessageW(dlg, kClockEdits[k], EM_LIMITTEXT, kClockEditLimits[k].chars, 0);
+        SendDlgItemMessageW(dlg, kClockEditControls[k], EM_LIMITTEXT, kClockEditLimits[k].chars, 0);
     SendDlgItemMessageW(dlg, IDC_CAMERA_SAVE_PATH, EM_LIMITTEXT, SAVE_PATH_MAX_CHARS + 1, 0);
     PaintTexts(dlg);
     Form().Open(LocalNow());

@@ -240,3 +240,61 @@ CameraSetupBox CameraSetupModel::Default() {
 void CameraSetupModel::Close() {
     TakeForm();
 }
+
+// The control of each list, in the order of MenuList.
+const int kMenuListControls[MENU_LIST_COUNT] = {
+    IDC_CAMERA_MODE,
+    IDC_CAMERA_IMAGE_SIZE,
+    IDC_CAMERA_VIDEO_SIZE,
+    IDC_CAMERA_PICTURE_NUMBER,
+    IDC_CAMERA_TIME_STAMP,
+    IDC_CAMERA_SENSE_LEVEL,
+    IDC_CAMERA_SIDE_PIR,
+    IDC_CAMERA_VIDEO_LENGTH,
+    IDC_CAMERA_INTERVAL_COUNT,
+    IDC_CAMERA_INTERVAL_UNIT,
+    IDC_CAMERA_DATE_FORMAT,
+    IDC_CAMERA_BEEP_SOUND,
+    IDC_CAMERA_SD_CYCLE,
+    IDC_CAMERA_LANGUAGE,
+    IDC_CAMERA_CLOCK_MODE,
+    IDC_CAMERA_TIMER1,
+    IDC_CAMERA_TIMER1_START_HOUR,
+    IDC_CAMERA_TIMER1_START_MIN,
+    IDC_CAMERA_TIMER1_END_HOUR,
+    IDC_CAMERA_TIMER1_END_MIN,
+    IDC_CAMERA_TIMER2,
+    IDC_CAMERA_TIMER2_START_HOUR,
+    IDC_CAMERA_TIMER2_START_MIN,
+    IDC_CAMERA_TIMER2_END_HOUR,
+    IDC_CAMERA_TIMER2_END_MIN,
+    IDC_CAMERA_SERIAL,
+    IDC_CAMERA_SERIAL_CHAR1,
+    IDC_CAMERA_SERIAL_CHAR2,
+    IDC_CAMERA_SERIAL_CHAR3,
+    IDC_CAMERA_SERIAL_CHAR4,
+    IDC_CAMERA_TIME_LAPSE,
+    IDC_CAMERA_TIME_LAPSE_HOUR,
+    IDC_CAMERA_TIME_LAPSE_MIN,
+    IDC_CAMERA_TIME_LAPSE_SEC,
+};
+
+const int kClockEditControls[CLOCK_EDIT_COUNT] = {IDC_CAMERA_YEAR,   IDC_CAMERA_MONTH,
+                                                  IDC_CAMERA_DAY,    IDC_CAMERA_HOUR,
+                                                  IDC_CAMERA_MINUTE, IDC_CAMERA_SECOND};
+
+int MenuListOfControl(int id) {
+    for (int k = 0; k < MENU_LIST_COUNT; ++k) {
+        if (kMenuListControls[k] == id)
+            return k;
+    }
+    return -1;
+}
+
+int ClockEditOfControl(int id) {
+    for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
+        if (kClockEditControls[k] == id)
+            return k;
+    }
+    return -1;
+}

@@ -100,3 +100,10 @@ bool CameraSetupBoxWarns(CameraSetupBox box);
 
 // The clock edits' texts for a moment: the year in four digits, the others in two.
 void ClockTimeTexts(const ClockTime& t, std::string (&texts)[CLOCK_EDIT_COUNT]);
+
+// The form's controls: each list's, in the order of MenuList, and each clock edit's, in the order
+// of ClockEdit; and back from a control to its list or edit (-1 for any other control).
+extern const int kMenuListControls[MENU_LIST_COUNT];
+extern const int kClockEditControls[CLOCK_EDIT_COUNT];
+int MenuListOfControl(int id);
+int ClockEditOfControl(int id);

@@ -11,11 +11,7 @@
 MenuData g_sMenuData;
 SaveClockData SaveClock;
 
-namespace {
-
 const char kMenuFileName[] = "menu.dat";
-
-} // namespace
 
 void LoadMenuDefaults(MenuData& rec) {
     memset(&rec, 0, sizeof rec);

@@ -116,3 +116,6 @@ int ReadMenuFrom(const char* folder, MenuData& rec, const SaveClockData& clock);
 // The same on g_sMenuData, SaveClock and the save folder.
 bool WriteMenuFile();
 int ReadMenuFile();
+
+// The file's name in the save folder, "menu.dat".
+extern const char kMenuFileName[];

@@ -11,10 +11,11 @@ SendSet g_sSendSet;
 SendSet g_sSendSetSaved;
 SendSetClock g_sSendSetClock;
 
+const char kSendSetFileName[] = "CFG.BIN";
+
 namespace {
 
 constexpr uint8_t kScrambleMask = 0xA5;
-const char kSendSetFileName[] = "CFG.BIN";
 
 // printf arguments for a fixed-size field that a file may have left without a terminator.
 #define FIELD(f) FieldLength((f), sizeof(f)), (f)

@@ -214,3 +214,6 @@ int ReadSendSetFrom(const char* folder, SendSet& rec, int verify, const SendSetC
 // The same two operations on g_sSendSet and the save folder g_szSavePath.
 bool WriteSendSetFile();
 int ReadSendSetFile(int verify);
+
+// The file's name in the save folder, "CFG.BIN".
+extern const char kSendSetFileName[];
