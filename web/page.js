@@ -296,6 +296,8 @@
 
   // ---- start ---------------------------------------------------------------------------------
 
+  // Main Setup's close box ends the program; a page has nothing to end.
+  $("main-close").hidden = true;
   $("card-pick").hidden = !hasFolderApi;
   $("card-open-field").hidden = hasFolderApi;
   CamSetupModule().then((module) => {

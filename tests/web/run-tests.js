@@ -12,7 +12,7 @@ const { findPage, startServer, launch, Session, root } = require("./harness");
 
 const camfile = process.env.CAMFILE || path.join(root, "build/native/camfile");
 const shots = process.env.SHOTS_DIR || null;
-const TIME_STAMP = [14, 21]; // CFG.BIN's bytes of the time stamp, sTime
+const TIME_STAMP = [14, 21]; // the time stamp's bytes: CFG.BIN's sTime, menu.dat's clock
 
 // ---- camfile -----------------------------------------------------------------------------------
 
@@ -212,6 +212,31 @@ for (const lang of ["en", "zh"]) {
       expectSameFile(await s.folderFile(folder, "CFG.BIN"), cli.bytes, story.name);
     });
   }
+}
+
+// Camera Setup's menu.dat against camfile's from the same choices; the clock bytes aside.
+const MENU_CHOICES = [
+  ["IDC_CAMERA_MODE", "Video", "CapMode=Video"],
+  ["IDC_CAMERA_LANGUAGE", "German", "Language=German"],
+  ["IDC_CAMERA_VIDEO_LENGTH", "30", "VideoLen=30s"],
+];
+for (const lang of ["en", "zh"]) {
+  test(`parity (${lang}): Camera Setup`, async (ctx) => {
+    const s = await ctx.open({ lang: LANG[lang], folder: "card-menu" });
+    await s.page.click("#card-pick");
+    await s.settle();
+    await s.press("main", "IDC_MAIN_CAMERA_SETUP");
+    for (const [name, text] of MENU_CHOICES) {
+      const key = `menu/${name}`;
+      const at = await s.choose("camera", name, lang === "en" ? text : positions.get(key));
+      if (lang === "en") positions.set(key, at);
+    }
+    await s.press("camera", "IDC_CAMERA_GENERATE");
+    assert.deepEqual(await s.answerBoxes(), [{ caption: SUCCESS[lang][0], text: SUCCESS[lang][1] }]);
+    const cli = camfileSet("menu.dat", MENU_CHOICES.map(([, , assignment]) => assignment));
+    assert.equal(cli.status, 0, `camfile: ${cli.message}`);
+    expectSameFile(await s.folderFile("card-menu", "menu.dat"), cli.bytes, "menu.dat");
+  });
 }
 
 // Generate's checks: the page shows the message camfile gives for the same choices.
