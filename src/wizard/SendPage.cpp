@@ -24,8 +24,6 @@
 #include <cstdio>
 #include <string>
 
-int g_bNoRemoteCmd22 = 0;
-
 namespace {
 
 // Cleared at the page's first opening; later openings take the record from the hand-over copy.

@@ -381,7 +381,7 @@ TEST(CamfileSet, NewFilesEqualTheCoreWritersOutputByteForByte) {
         Camfile({"set", "--new", "--keep-time", tool.File("CFG.BIN"), "bySendBy=Email",
                  "country=United Kingdom", "operator=Orange", "sSmtpSet.szServer=smtp.example.com",
                  "sSmtpSet.iPort=587", "sSmtpSet.szAddr=cam@example.com",
-                 "szRecp[2]=me@example.com", "byRemoteInterval=02 Hours", "sMmsSet.szApn=own.apn"});
+                 "szRecp[2]=me@example.com", "byRemoteInterval=02 Hours"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "wrote " + tool.File("CFG.BIN") + "\n");
     SendSet expect = WithPresets(DefaultSendSet(), 3, 2);
@@ -394,12 +394,17 @@ TEST(CamfileSet, NewFilesEqualTheCoreWritersOutputByteForByte) {
     expect.uwRecpLen[2] = 14;
     expect.byRemoteInterval = 2;
     expect.byRemoteSwitch = 1;
-    memset(expect.sMmsSet.szApn, 0, sizeof expect.sMmsSet.szApn);
-    strcpy(expect.sMmsSet.szApn, "own.apn"); // given after the presets, so it wins
     ExpectGenerateStores(expect);
     WriteCfg(core, expect);
     EXPECT_EQ(ReadBytes(tool.File("CFG.BIN")), ReadBytes(core.File("CFG.BIN")));
     EXPECT_EQ(tool.List(), std::vector<std::string>{"CFG.BIN"}); // no temporary file left
+    // An operator parameter the presets fill is not typed over them: Next Page would load them.
+    r = Camfile({"set", "--keep-time", tool.File("CFG.BIN"), "sMmsSet.szApn=own.apn"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "sMmsSet.szApn comes from the presets of United Kingdom / Orange; "
+                                "give country=Others to type it"))
+        << r.err;
+    EXPECT_EQ(ReadBytes(tool.File("CFG.BIN")), ReadBytes(core.File("CFG.BIN")));
 
     r = Camfile({"set", "--new", "--keep-time", tool.File("menu.dat"), "CapMode=Video",
                  "Language=German", "Interval=30s", "VideoLen=20s", "Serial=ab12", "Timer1On=On",
