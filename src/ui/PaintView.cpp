@@ -18,6 +18,11 @@ void PaintControl(HWND dlg, int id, const ControlView& now, const ControlView* w
         } else if (was->sel != now.sel) {
             ComboSetSel(dlg, id, now.sel);
         }
+    } else if (now.kind == ControlKind::Check) {
+        if (was == nullptr || was->sel != now.sel)
+            CheckDlgButton(dlg, id, now.sel == 1 ? BST_CHECKED : BST_UNCHECKED);
+        if (was == nullptr ? !now.text.empty() : was->text != now.text)
+            SetDlgItemTextUtf8(dlg, id, now.text.c_str());
     } else if (was == nullptr || was->text != now.text) {
         if (now.kind == ControlKind::Edit)
             SetDlgItemField(dlg, id, now.text.data(), now.text.size());

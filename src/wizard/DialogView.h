@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-enum class ControlKind { Label, Edit, List };
+enum class ControlKind { Label, Edit, List, Check };
 
 struct ControlView {
     ControlKind kind = ControlKind::Label;
     std::string text;               // a label's UTF-8 text; an edit's text as the record's bytes
     std::vector<std::string> items; // a list's items, UTF-8
-    int sel = -1;                   // a list's selection, -1 for none
+    int sel = -1;                   // a list's selection, -1 for none; a check box's 0 or 1
     bool enabled = true;
     bool shown = true;
     bool masked = false; // an edit that shows '*' for each character
