@@ -3,7 +3,9 @@
 #include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
 #include "sendset/OperatorPresets.h"
+#include "res/resource.h"
 #include "wizard/ParamPageModel.h"
+#include "wizard/SendPageModel.h"
 #include "wizard/SendPageRules.h"
 #include "wizard/WizardEdits.h"
 
@@ -198,59 +200,160 @@ bool ApplyCarriedChoice(CamRecord& rec, const Resolved& r, std::string* error) {
     return true;
 }
 
+// Page 2's lists: the image size, the send mode, the daily hour, the remote interval and the two
+// coordinate directions.
+bool IsPage2Choice(const Resolved& r) {
+    return r.field->rule == FieldRule::RemoteInterval || IsNamed(r, "bySendImgSize") ||
+           IsNamed(r, "bySendMode") || IsNamed(r, "byDailySendTime") ||
+           IsNamed(r, "sLongitude.byDir") || IsNamed(r, "sLatitude.byDir");
+}
+
+bool IsPage2Edit(const Resolved& r) {
+    return SendPageModel::EditOfField(r.field->name.c_str()) != 0;
+}
+
+// The wizard's two pages on one record, as a scripted user runs them.
+struct WizardSession {
+    SendSet saved{};
+    int noRemoteCmd22;
+    ParamPageModel page1;
+    SendPageModel page2;
+    WizardSession(SendSet& rec, const EditOptions& options)
+        : noRemoteCmd22(options.noRemoteCmd22 ? 1 : 0),
+          page1(WizardRecords{&rec, &saved, &noRemoteCmd22}),
+          page2(WizardRecords{&rec, &saved, &noRemoteCmd22}, page1) {}
+};
+
+std::string Page2Disabled(const CamRecord& rec, const Resolved& r) {
+    return r.field->name + ": page 2 keeps it disabled with " + ValueInWords(rec, "bySendBy") +
+           ", " + ValueInWords(rec, "byRemoteInterval") + "; give the choices that enable it";
+}
+
+bool ChooseOnPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
+                   std::vector<Carried>* carried, std::string* error) {
+    long value = 0;
+    if (!ParseValue(rec, r, &value, error))
+        return false;
+    const int v = static_cast<int>(value);
+    bool chosen = false;
+    if (r.field->rule == FieldRule::RemoteInterval)
+        chosen = page.ChooseRemoteInterval(RemoteIntervalItem(static_cast<uint8_t>(v)));
+    else if (IsNamed(r, "bySendImgSize"))
+        chosen = page.ChooseImageSize(v);
+    else if (IsNamed(r, "bySendMode"))
+        chosen = page.ChooseSendMode(v);
+    else if (IsNamed(r, "byDailySendTime"))
+        chosen = page.ChooseDailyTime(v);
+    else
+        chosen = page.ChooseDirection(
+            IsNamed(r, "sLongitude.byDir") ? IDC_SEND_LONGITUDE_DIR : IDC_SEND_LATITUDE_DIR, v);
+    if (!chosen)
+        carried->push_back({r, Page2Disabled(rec, r)});
+    return true;
+}
+
+bool TypeIntoPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
+                   std::vector<Carried>* carried, std::string* error) {
+    const FieldInfo& field = *r.field;
+    std::string text = r.value;
+    long value = 0;
+    if (field.kind == FieldKind::Text) {
+        if (!CheckText(field, r.value, error))
+            return false;
+    } else {
+        if (!ParseNumber(rec, field, r.value, &value, error))
+            return false;
+        text = std::to_string(value);
+    }
+    const int id = SendPageModel::EditOfField(field.name.c_str());
+    if (!page.View().Enabled(id) || !page.View().Shown(id)) {
+        carried->push_back({r, Page2Disabled(rec, r)});
+        return true;
+    }
+    if (page.IsCoordinateEdit(id) && value > page.RangeMaximum(id)) {
+        const std::string axis = field.name.substr(0, field.name.find('.'));
+        const bool longitude = axis == "sLongitude";
+        *error = axis + ": at most " +
+                 std::to_string(CoordinateDegreeMaximum(
+                     longitude ? CoordinateAxis::Longitude : CoordinateAxis::Latitude, 0, 0)) +
+                 " degrees 0 minutes 0 seconds";
+        return false;
+    }
+    page.TypeText(id, text);
+    if (id == IDC_SEND_REMOTE_EMAIL)
+        page.LeaveRemoteEmail(); // the user moves on to the next edit
+    return true;
+}
+
 // A CFG.BIN goes through the wizard as its user would take it: page 1 opened on the record, its
 // choices in the order given and the edits it lets the user type, "Next Page"; on page 2 the
 // remote interval, and where that opens edits of page 1 still to be typed, "Previous Page", those
-// edits and "Next Page" again; then page 2's other fields as typed.
+// edits and "Next Page" again; then page 2's other choices and edits, and what Generate stores.
+// A field whose list or edit is disabled in the state reached is carried: stored as given, if the
+// round trip at the end finds that the wizard keeps it.
 bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const EditOptions& options,
                       std::vector<Carried>* carried, std::string* error) {
-    SendSet saved{};
-    int noRemoteCmd22 = options.noRemoteCmd22 ? 1 : 0;
-    ParamPageModel page(WizardRecords{&rec.cfg, &saved, &noRemoteCmd22});
-    page.Open([] { return true; }, options.basicModel);
+    WizardSession w(rec.cfg, options);
+    w.page1.Open([] { return true; }, options.basicModel);
     for (const Resolved& r : list) {
-        if (IsPageChoice(r) && !ChooseOnPage(rec, page, r, carried, error))
+        if (IsPageChoice(r) && !ChooseOnPage(rec, w.page1, r, carried, error))
             return false;
     }
     std::vector<Carried> later;
     for (const Resolved& r : list) {
-        if (IsPageEdit(r) && !TypeIntoPage(rec, page, r, &later, error))
+        if (IsPageEdit(r) && !TypeIntoPage(rec, w.page1, r, &later, error))
             return false;
     }
-    page.NextPage();
+    w.page1.NextPage();
+    w.page2.Open(options.basicModel);
     bool remoteGiven = false;
     for (const Resolved& r : list) {
         if (r.field->rule == FieldRule::RemoteInterval) {
-            if (!ApplyOne(rec, r, error))
+            if (!ChooseOnPage2(rec, w.page2, r, carried, error))
                 return false;
             remoteGiven = true;
         }
     }
     std::vector<Carried> untyped;
     if (remoteGiven && !later.empty()) {
-        saved = rec.cfg; // "Previous Page" hands page 2's entries back
-        page.Open([] { return true; }, options.basicModel);
+        w.page2.PreviousPage();
+        w.page1.Open([] { return true; }, options.basicModel);
         for (const Carried& c : later) {
-            if (!TypeIntoPage(rec, page, c.r, &untyped, error))
+            if (!TypeIntoPage(rec, w.page1, c.r, &untyped, error))
                 return false;
         }
-        page.NextPage();
+        w.page1.NextPage();
+        w.page2.Open(options.basicModel);
     } else {
         untyped = later;
     }
-    const int sendBy = page.SendOptionForGenerate();
     carried->insert(carried->end(), untyped.begin(), untyped.end());
     for (const Resolved& r : list) {
-        if (!IsPageChoice(r) && !IsPageEdit(r) && r.field->rule != FieldRule::RemoteInterval &&
+        if (IsPage2Choice(r) && r.field->rule != FieldRule::RemoteInterval &&
+            !ChooseOnPage2(rec, w.page2, r, carried, error))
+            return false;
+    }
+    for (const Resolved& r : list) {
+        if (IsPage2Edit(r) && !TypeIntoPage2(rec, w.page2, r, carried, error))
+            return false;
+    }
+    // Fields of no page, and lists left disabled, before Generate's stores, which may replace
+    // them; a page 2 edit left disabled after them, as Generate takes what the edit shows.
+    for (const Resolved& r : list) {
+        if (!IsPageChoice(r) && !IsPageEdit(r) && !IsPage2Choice(r) && !IsPage2Edit(r) &&
             !ApplyOne(rec, r, error))
             return false;
     }
     for (const Carried& c : *carried) {
-        if (!(IsPageChoice(c.r) ? ApplyCarriedChoice(rec, c.r, error) : ApplyOne(rec, c.r, error)))
+        if (IsPageChoice(c.r) ? !ApplyCarriedChoice(rec, c.r, error)
+                              : !IsPage2Edit(c.r) && !ApplyOne(rec, c.r, error))
             return false;
     }
-    if (sendBy >= 0) // Generate takes the send method from page 1's list
-        rec.cfg.bySendBy = static_cast<uint8_t>(sendBy);
+    w.page2.StoreAsGenerate(options.now);
+    for (const Carried& c : *carried) {
+        if (IsPage2Edit(c.r) && !ApplyOne(rec, c.r, error))
+            return false;
+    }
     return true;
 }
 
@@ -326,27 +429,16 @@ bool CheckValuesKept(const CamRecord& rec, const std::vector<Resolved>& list, st
     return true;
 }
 
-// What page 2's opening and a passing Generate store in the record page 1 handed over.
-void StoreAsGenerate(SendSet& cfg, const EditOptions& options) {
-    KeepBasicModelThumbnails(cfg, options.basicModel);
-    PrepareSendPageRecord(cfg);
-    StoreGenerateFields(cfg, ControlsForRecord(cfg, options.now, options.noRemoteCmd22));
-}
-
 // The wizard opened on the file and generated with nothing touched must write it again (the
 // time stamp aside); a field it would change is named, with why the page changes it.
 bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
                       const EditOptions& options, std::string* error) {
     CamRecord again = rec;
-    SendSet saved{};
-    int noRemoteCmd22 = options.noRemoteCmd22 ? 1 : 0;
-    ParamPageModel page(WizardRecords{&again.cfg, &saved, &noRemoteCmd22});
-    page.Open([] { return true; }, options.basicModel);
-    page.NextPage();
-    const int sendBy = page.SendOptionForGenerate();
-    if (sendBy >= 0)
-        again.cfg.bySendBy = static_cast<uint8_t>(sendBy);
-    StoreAsGenerate(again.cfg, options);
+    WizardSession w(again.cfg, options);
+    w.page1.Open([] { return true; }, options.basicModel);
+    w.page1.NextPage();
+    w.page2.Open(options.basicModel);
+    w.page2.StoreAsGenerate(options.now);
     again.cfg.sTime = rec.cfg.sTime;
     if (memcmp(&again.cfg, &rec.cfg, sizeof rec.cfg) == 0)
         return true;
@@ -457,9 +549,6 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
             return false;
         if (!FinishSendSet(work, resolved, error))
             return false;
-        // Page 2 opens on the record, and Generate stores what it always stores; a basic
-        // model's image size list cannot be changed there.
-        StoreAsGenerate(work.cfg, options);
         if (!CheckValuesKept(work, resolved, error))
             return false;
         if (!CheckWizardKeeps(work, carried, options, error))

@@ -440,9 +440,7 @@ void SendPageModel::PreviousPage() {
     TakeRemoteEdits(saved);
 }
 
-int SendPageModel::CheckEntries(const GenerateClock& now) {
-    SendSet& rec = *r_.rec;
-    g_sSendSetClock = ClockOfSendTime(MakeSendTime(now));
+void SendPageModel::TakeEntries(SendSet& rec) const {
     TakeRemoteEdits(rec);
     rec.uwMaxSendImgNum = static_cast<uint16_t>(Number(IDC_SEND_MAX_NUM));
     Trace("EDIT_MAX_SEND_IMG_NUM val=%d\n", rec.uwMaxSendImgNum);
@@ -451,7 +449,9 @@ int SendPageModel::CheckEntries(const GenerateClock& now) {
     if (sendBy >= 0)
         rec.bySendBy = static_cast<uint8_t>(sendBy);
     TakeRecipients(rec);
+}
 
+GenerateControls SendPageModel::Controls(const GenerateClock& now, const SendSet& rec) const {
     GenerateControls c = {};
     c.sNow = now;
     c.iRemoteIntervalItem = v_.ListSel(IDC_SEND_REMOTE_INTERVAL);
@@ -460,7 +460,20 @@ int SendPageModel::CheckEntries(const GenerateClock& now) {
     c.sLatitude = TakeCoordinate(kLatitude, rec.sLatitude);
     c.iSendModeItem = v_.ListSel(IDC_SEND_MODE);
     c.iSendImgSizeItem = v_.ListSel(IDC_SEND_IMAGE_SIZE);
-    return CheckSendSet(rec, c);
+    return c;
+}
+
+int SendPageModel::CheckEntries(const GenerateClock& now) {
+    SendSet& rec = *r_.rec;
+    g_sSendSetClock = ClockOfSendTime(MakeSendTime(now));
+    TakeEntries(rec);
+    return CheckSendSet(rec, Controls(now, rec));
+}
+
+void SendPageModel::StoreAsGenerate(const GenerateClock& now) {
+    SendSet& rec = *r_.rec;
+    TakeEntries(rec);
+    StoreGenerateFields(rec, Controls(now, rec));
 }
 
 GenerateOutcome SendPageModel::Generate(const GenerateClock& now) {

@@ -51,6 +51,9 @@ public:
     // Generate's entries and checks alone: 0 when the record is ready to be written, else the
     // number of the first check's warning.
     int CheckEntries(const GenerateClock& now);
+    // What a passing Generate stores besides the time stamp, whether or not the checks pass: the
+    // page's entries and the fields Generate fills in.
+    void StoreAsGenerate(const GenerateClock& now);
 
     const DialogView& View() const { return v_; }
     // The range warnings the page's own corrections raised since the last call (a front end
@@ -78,6 +81,8 @@ private:
     void TakeRecipients(SendSet& rec) const;
     void TakeRemoteEdits(SendSet& rec) const;
     Coordinate TakeCoordinate(int axis, const Coordinate& previous) const;
+    void TakeEntries(SendSet& rec) const;
+    GenerateControls Controls(const GenerateClock& now, const SendSet& rec) const;
     bool Usable(int id) const;
 
     WizardRecords r_;
