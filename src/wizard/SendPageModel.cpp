@@ -234,13 +234,17 @@ void SendPageModel::EditChanged(int id) {
     }
     if (!IsCoordinateEdit(id))
         return;
-    RangeCheck check = CheckRangeText(Widen(v_.Text(id)), 0, RangeMaximum(id));
-    while (check.removedAt >= 0 && check.verdict != RangeVerdict::Empty)
-        check = CheckRangeText(check.filtered, 0, RangeMaximum(id));
+    std::wstring text = Widen(v_.Text(id));
+    RangeCheck check = CheckRangeText(text, 0, RangeMaximum(id));
+    while (check.removedAt >= 0 && check.verdict != RangeVerdict::Empty) {
+        text = check.filtered;
+        check = CheckRangeText(text, 0, RangeMaximum(id));
+    }
     if (check.verdict == RangeVerdict::AboveMaximum)
         ++rangeWarnings_;
     if (check.verdict == RangeVerdict::Empty || check.Traced())
-        v_.SetText(id, Narrow(check.corrected));
+        text = check.corrected;
+    v_.SetText(id, Narrow(text));
     if (check.Traced())
         TraceLine("Input value error!");
 }

@@ -2,6 +2,7 @@
 #include "sendset/OperatorPresets.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/ParamPageModel.h"
+#include "wizard/SendPageModel.h"
 #include "wizard/SendPageRules.h"
 
 #include <gtest/gtest.h>
@@ -281,4 +282,133 @@ TEST(WizardModels, RandomSessionsWriteFilesTheWizardWritesAgain) {
     }
     GetCapturedStdout();
     EXPECT_GT(written, 250); // the rest fail a check, as sessions with missing entries do
+}
+
+namespace {
+
+// Page 1 opened on a record and left with Next Page, then page 2 opened above it.
+struct TwoPages {
+    Wizard w;
+    SendPageModel page2{WizardRecords{&w.rec, &w.saved, &w.noCmd22}, w.page};
+    TwoPages(const SendSet& file, bool noCmd22, bool basic) {
+        w.noCmd22 = noCmd22;
+        w.page.Open(
+            [&] {
+                w.rec = file;
+                return true;
+            },
+            basic);
+        w.page.NextPage();
+        page2.Open(basic);
+    }
+};
+
+} // namespace
+
+// Each row: page 2 opened on a record, one event, and which controls it then shows enabled.
+TEST(SendPageModel, EachEventInEachStateEnablesWhatTheWindowEnabled) {
+    enum Event { None, Interval, Mode, Cmd22 };
+    const struct Row {
+        const char* name;
+        int sendBy, remote;
+        bool noCmd22, basic;
+        Event event;
+        int item;
+        bool phones, emails, imageSize, coordinates, daily, remotePhone, remoteEmail;
+    } rows[] = {
+        {"MMS", SEND_BY_MMS, 25, false, false, None, 0, true, true, false, false, false, false,
+         false},
+        {"Email 24 Hours", SEND_BY_EMAIL, 24, false, false, None, 0, false, true, true, false,
+         false, true, true},
+        {"Email 24 Hours no 22", SEND_BY_EMAIL, 24, true, false, None, 0, false, true, true, false,
+         false, true, false},
+        {"Email Remote Off", SEND_BY_EMAIL, 25, false, false, None, 0, false, true, true, false,
+         false, false, false},
+        {"basic FTP", SEND_BY_FTP, 25, false, true, None, 0, false, false, false, false, false,
+         false, false},
+        {"cloud asks coordinates", SEND_BY_CLOUD, 25, false, false, None, 0, false, false, true,
+         true, false, false, false},
+        {"Close 3G", SEND_BY_CLOSE_3G, 3, false, false, None, 0, false, false, false, false, false,
+         false, false},
+        {"interval chosen", SEND_BY_FTP, 25, false, false, Interval, 5, false, false, true, false,
+         false, true, true},
+        {"Remote Off chosen", SEND_BY_FTP, 3, false, false, Interval, 0, false, false, true, false,
+         false, false, false},
+        {"Daily Send chosen", SEND_BY_EMAIL, 25, false, false, Mode, 1, false, true, true, false,
+         true, false, false},
+        {"command 22 box", SEND_BY_MMS, 2, false, false, Cmd22, 1, true, true, false, false, false,
+         true, false},
+    };
+    CaptureStdout();
+    for (const Row& row : rows) {
+        TwoPages p(Record(row.sendBy, 0, row.remote), row.noCmd22, row.basic);
+        switch (row.event) {
+        case Interval:
+            EXPECT_TRUE(p.page2.ChooseRemoteInterval(row.item)) << row.name;
+            break;
+        case Mode:
+            EXPECT_TRUE(p.page2.ChooseSendMode(row.item)) << row.name;
+            break;
+        case Cmd22:
+            EXPECT_TRUE(p.page2.SetNoRemoteCmd22(row.item == 1)) << row.name;
+            break;
+        case None:
+            break;
+        }
+        const DialogView& v = p.page2.View();
+        EXPECT_EQ(v.Enabled(IDC_SEND_PHONE1), row.phones) << row.name;
+        EXPECT_EQ(v.Enabled(IDC_SEND_EMAIL2), row.emails) << row.name;
+        EXPECT_EQ(v.Enabled(IDC_SEND_IMAGE_SIZE), row.imageSize) << row.name;
+        EXPECT_EQ(v.Shown(IDC_SEND_LATITUDE_SEC), row.coordinates) << row.name;
+        EXPECT_EQ(v.Enabled(IDC_SEND_DAILY_TIME), row.daily) << row.name;
+        EXPECT_EQ(v.Enabled(IDC_SEND_REMOTE_PHONE), row.remotePhone) << row.name;
+        EXPECT_EQ(v.Enabled(IDC_SEND_NO_REMOTE_CMD22), row.remotePhone) << row.name;
+        EXPECT_EQ(v.Enabled(IDC_SEND_REMOTE_EMAIL), row.remoteEmail) << row.name;
+        const int interval = v.ListSel(IDC_SEND_REMOTE_INTERVAL);
+        if (row.event == None && row.sendBy != SEND_BY_CLOSE_3G) {
+            EXPECT_EQ(interval, RemoteIntervalItem(static_cast<uint8_t>(row.remote))) << row.name;
+        }
+    }
+    GetCapturedStdout();
+}
+
+// Typed coordinates are held to their ranges with one warning each; Generate answers with the
+// first failing check's message, and takes the page's entries when they pass.
+TEST(SendPageModel, CoordinatesAndGenerateAnswerAsTheWindowDid) {
+    CaptureStdout();
+    TwoPages p(Record(SEND_BY_CLOUD, 0, 25), false, false);
+    const struct {
+        int id;
+        const char* typed;
+        const char* shown;
+        int warnings;
+    } typed[] = {
+        {IDC_SEND_LONGITUDE_DEG, "181", "180", 1}, {IDC_SEND_LONGITUDE_MIN, "5", "0", 1},
+        {IDC_SEND_LONGITUDE_DEG, "100", "100", 0}, {IDC_SEND_LONGITUDE_MIN, "30", "30", 0},
+        {IDC_SEND_LONGITUDE_DEG, "181", "179", 1}, {IDC_SEND_LATITUDE_DEG, "", "0", 0},
+        {IDC_SEND_LATITUDE_MIN, "4x5", "45", 0},
+    };
+    for (const auto& t : typed) {
+        p.page2.TypeText(t.id, t.typed);
+        EXPECT_EQ(p.page2.View().Text(t.id), t.shown) << t.typed;
+        EXPECT_EQ(p.page2.TakeRangeWarnings(), t.warnings) << t.typed;
+    }
+    EXPECT_EQ(p.page2.CheckEntries(kNow), 19); // "Please enter APPKey."
+    GetCapturedStdout();
+
+    CaptureStdout();
+    SendSet email = Record(SEND_BY_EMAIL, 0, 25);
+    strcpy(email.sSmtpSet.szServer, "smtp.example.com");
+    email.sSmtpSet.iPort = 587;
+    strcpy(email.sSmtpSet.szAddr, "cam@example.com");
+    strcpy(email.sSmtpSet.szPassword, "pw");
+    TwoPages q(email, false, false);
+    EXPECT_EQ(q.page2.CheckEntries(kNow), 4); // "Please enter at least one email address."
+    q.page2.TypeText(IDC_SEND_EMAIL1, "me@example.org");
+    q.page2.TypeText(IDC_SEND_MAX_NUM, "2a0");
+    EXPECT_EQ(q.page2.CheckEntries(kNow), 0);
+    GetCapturedStdout();
+    EXPECT_STREQ(q.w.rec.szRecp[2], "me@example.org");
+    EXPECT_EQ(q.w.rec.uwRecpLen[2], 14);
+    EXPECT_EQ(q.w.rec.uwMaxSendImgNum, 20);
 }
