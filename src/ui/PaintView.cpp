@@ -6,7 +6,9 @@
 
 namespace {
 
-void PaintControl(HWND dlg, int id, const ControlView& now, const ControlView* was, int fitId) {
+// Returns true when an edit's text was written.
+bool PaintControl(HWND dlg, int id, const ControlView& now, const ControlView* was, int fitId) {
+    bool wroteEdit = false;
     if (now.kind == ControlKind::List) {
         if (was == nullptr || was->items != now.items) {
             ComboReset(dlg, id);
@@ -24,9 +26,10 @@ void PaintControl(HWND dlg, int id, const ControlView& now, const ControlView* w
         if (was == nullptr ? !now.text.empty() : was->text != now.text)
             SetDlgItemTextUtf8(dlg, id, now.text.c_str());
     } else if (was == nullptr || was->text != now.text) {
-        if (now.kind == ControlKind::Edit)
+        if (now.kind == ControlKind::Edit) {
             SetDlgItemField(dlg, id, now.text.data(), now.text.size());
-        else if (was != nullptr || !now.text.empty())
+            wroteEdit = true;
+        } else if (was != nullptr || !now.text.empty())
             SetDlgItemTextUtf8(dlg, id, now.text.c_str());
     }
     if (now.kind == ControlKind::Edit) {
@@ -41,6 +44,7 @@ void PaintControl(HWND dlg, int id, const ControlView& now, const ControlView* w
         EnableDlgItem(dlg, id, now.enabled);
     if (was == nullptr || was->shown != now.shown)
         ShowDlgItem(dlg, id, now.shown);
+    return wroteEdit;
 }
 
 } // namespace
@@ -51,7 +55,8 @@ void ViewPainter::Reset(HWND dlg) {
     first_ = true;
 }
 
-void ViewPainter::Paint(const DialogView& view) {
+std::vector<std::pair<int, std::string>> ViewPainter::Paint(const DialogView& view) {
+    std::vector<std::pair<int, std::string>> changed;
     painting_ = true;
     if (first_ || painted_.caption != view.caption)
         SetWindowTextUtf8(dlg_, view.caption.c_str());
@@ -59,12 +64,18 @@ void ViewPainter::Paint(const DialogView& view) {
     for (const auto& [id, now] : view.Controls()) {
         auto it = was.find(id);
         const ControlView* before = first_ || it == was.end() ? nullptr : &it->second;
-        if (before == nullptr || *before != now)
-            PaintControl(dlg_, id, now, before, fitId_);
+        if ((before == nullptr || *before != now) && PaintControl(dlg_, id, now, before, fitId_)) {
+            std::string back = ReadEditBytes(dlg_, id, 0);
+            if (back != now.text)
+                changed.emplace_back(id, std::move(back));
+        }
     }
     painted_ = view;
+    for (const auto& [id, text] : changed)
+        painted_.SetText(id, text);
     first_ = false;
     painting_ = false;
+    return changed;
 }
 
 void ViewPainter::Typed(int id, const std::string& bytes) {

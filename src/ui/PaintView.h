@@ -9,14 +9,18 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class ViewPainter {
 public:
     // Forgets the last paint: the next one paints every control (a new window).
     void Reset(HWND dlg);
     // Paints the view. Writing an edit's text raises its change notification; the owner ignores
-    // notifications while Painting() is true.
-    void Paint(const DialogView& view);
+    // notifications while Painting() is true. Returns the edits whose text came back otherwise
+    // through the system's code page (a byte it cannot spell), with the text they now hold, so
+    // that the owner hands it to the model as the window's own notification would have.
+    std::vector<std::pair<int, std::string>> Paint(const DialogView& view);
     bool Painting() const { return painting_; }
     // The edit's text, typed by the user, is in the control already: the next paint leaves it.
     void Typed(int id, const std::string& bytes);

@@ -20,8 +20,16 @@ namespace {
 HWND s_hParamPage = nullptr;
 ViewPainter s_painter;
 
+// An edit whose text the code page could not spell holds what came back, as the window's own
+// change notification would have told the page.
 void Paint() {
-    s_painter.Paint(Page1().View());
+    for (int round = 0; round < 2; ++round) {
+        const auto changed = s_painter.Paint(Page1().View());
+        if (changed.empty())
+            return;
+        for (const auto& [id, text] : changed)
+            Page1().TypeText(id, text);
+    }
 }
 
 void OnInitParamPage(HWND dlg) {

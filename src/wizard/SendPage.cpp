@@ -22,9 +22,11 @@ namespace {
 
 ViewPainter s_painter;
 
-// Paints the page, then shows the range warnings its own corrections raised.
+// Paints the page (an edit whose text the code page could not spell holds what came back), then
+// shows the range warnings its own corrections raised.
 void Paint(HWND page) {
-    s_painter.Paint(Page2().View());
+    for (const auto& [id, text] : s_painter.Paint(Page2().View()))
+        Page2().TypeText(id, text, true);
     for (int n = Page2().TakeRangeWarnings(); n > 0; --n)
         ShowWarningBox(page, kTextRangeWarning);
 }
