@@ -222,123 +222,45 @@ void WizardWritesWhatCamfileWroteAgain(int seed) {
 
 // One process runs one program session (the pages keep their state for the whole run), so each
 // seed is a test of its own.
-TEST(SeededParity, Dialogs00) {
-    DialogsAndCamfileWriteTheSameFile(0);
-}
-TEST(SeededParity, Dialogs01) {
-    DialogsAndCamfileWriteTheSameFile(1);
-}
-TEST(SeededParity, Dialogs02) {
-    DialogsAndCamfileWriteTheSameFile(2);
-}
-TEST(SeededParity, Dialogs03) {
-    DialogsAndCamfileWriteTheSameFile(3);
-}
-TEST(SeededParity, Dialogs04) {
-    DialogsAndCamfileWriteTheSameFile(4);
-}
-TEST(SeededParity, Dialogs05) {
-    DialogsAndCamfileWriteTheSameFile(5);
-}
-TEST(SeededParity, Dialogs06) {
-    DialogsAndCamfileWriteTheSameFile(6);
-}
-TEST(SeededParity, Dialogs07) {
-    DialogsAndCamfileWriteTheSameFile(7);
-}
-TEST(SeededParity, Dialogs08) {
-    DialogsAndCamfileWriteTheSameFile(8);
-}
-TEST(SeededParity, Dialogs09) {
-    DialogsAndCamfileWriteTheSameFile(9);
-}
-TEST(SeededParity, Dialogs10) {
-    DialogsAndCamfileWriteTheSameFile(10);
-}
-TEST(SeededParity, Dialogs11) {
-    DialogsAndCamfileWriteTheSameFile(11);
-}
-TEST(SeededParity, Dialogs12) {
-    DialogsAndCamfileWriteTheSameFile(12);
-}
-TEST(SeededParity, Dialogs13) {
-    DialogsAndCamfileWriteTheSameFile(13);
-}
-TEST(SeededParity, Dialogs14) {
-    DialogsAndCamfileWriteTheSameFile(14);
-}
-TEST(SeededParity, Dialogs15) {
-    DialogsAndCamfileWriteTheSameFile(15);
-}
-TEST(SeededParity, Dialogs16) {
-    DialogsAndCamfileWriteTheSameFile(16);
-}
-TEST(SeededParity, Dialogs17) {
-    DialogsAndCamfileWriteTheSameFile(17);
-}
-TEST(SeededParity, Dialogs18) {
-    DialogsAndCamfileWriteTheSameFile(18);
-}
-TEST(SeededParity, Dialogs19) {
-    DialogsAndCamfileWriteTheSameFile(19);
-}
-TEST(SeededParity, CamfileFile00) {
-    WizardWritesWhatCamfileWroteAgain(0);
-}
-TEST(SeededParity, CamfileFile01) {
-    WizardWritesWhatCamfileWroteAgain(1);
-}
-TEST(SeededParity, CamfileFile02) {
-    WizardWritesWhatCamfileWroteAgain(2);
-}
-TEST(SeededParity, CamfileFile03) {
-    WizardWritesWhatCamfileWroteAgain(3);
-}
-TEST(SeededParity, CamfileFile04) {
-    WizardWritesWhatCamfileWroteAgain(4);
-}
-TEST(SeededParity, CamfileFile05) {
-    WizardWritesWhatCamfileWroteAgain(5);
-}
-TEST(SeededParity, CamfileFile06) {
-    WizardWritesWhatCamfileWroteAgain(6);
-}
-TEST(SeededParity, CamfileFile07) {
-    WizardWritesWhatCamfileWroteAgain(7);
-}
-TEST(SeededParity, CamfileFile08) {
-    WizardWritesWhatCamfileWroteAgain(8);
-}
-TEST(SeededParity, CamfileFile09) {
-    WizardWritesWhatCamfileWroteAgain(9);
-}
-TEST(SeededParity, CamfileFile10) {
-    WizardWritesWhatCamfileWroteAgain(10);
-}
-TEST(SeededParity, CamfileFile11) {
-    WizardWritesWhatCamfileWroteAgain(11);
-}
-TEST(SeededParity, CamfileFile12) {
-    WizardWritesWhatCamfileWroteAgain(12);
-}
-TEST(SeededParity, CamfileFile13) {
-    WizardWritesWhatCamfileWroteAgain(13);
-}
-TEST(SeededParity, CamfileFile14) {
-    WizardWritesWhatCamfileWroteAgain(14);
-}
-TEST(SeededParity, CamfileFile15) {
-    WizardWritesWhatCamfileWroteAgain(15);
-}
-TEST(SeededParity, CamfileFile16) {
-    WizardWritesWhatCamfileWroteAgain(16);
-}
-TEST(SeededParity, CamfileFile17) {
-    WizardWritesWhatCamfileWroteAgain(17);
-}
-TEST(SeededParity, CamfileFile18) {
-    WizardWritesWhatCamfileWroteAgain(18);
-}
-TEST(SeededParity, CamfileFile19) {
-    WizardWritesWhatCamfileWroteAgain(19);
-}
+// clang-format off
+TEST(SeededParity, Dialogs00) { DialogsAndCamfileWriteTheSameFile(0); }
+TEST(SeededParity, Dialogs01) { DialogsAndCamfileWriteTheSameFile(1); }
+TEST(SeededParity, Dialogs02) { DialogsAndCamfileWriteTheSameFile(2); }
+TEST(SeededParity, Dialogs03) { DialogsAndCamfileWriteTheSameFile(3); }
+TEST(SeededParity, Dialogs04) { DialogsAndCamfileWriteTheSameFile(4); }
+TEST(SeededParity, Dialogs05) { DialogsAndCamfileWriteTheSameFile(5); }
+TEST(SeededParity, Dialogs06) { DialogsAndCamfileWriteTheSameFile(6); }
+TEST(SeededParity, Dialogs07) { DialogsAndCamfileWriteTheSameFile(7); }
+TEST(SeededParity, Dialogs08) { DialogsAndCamfileWriteTheSameFile(8); }
+TEST(SeededParity, Dialogs09) { DialogsAndCamfileWriteTheSameFile(9); }
+TEST(SeededParity, Dialogs10) { DialogsAndCamfileWriteTheSameFile(10); }
+TEST(SeededParity, Dialogs11) { DialogsAndCamfileWriteTheSameFile(11); }
+TEST(SeededParity, Dialogs12) { DialogsAndCamfileWriteTheSameFile(12); }
+TEST(SeededParity, Dialogs13) { DialogsAndCamfileWriteTheSameFile(13); }
+TEST(SeededParity, Dialogs14) { DialogsAndCamfileWriteTheSameFile(14); }
+TEST(SeededParity, Dialogs15) { DialogsAndCamfileWriteTheSameFile(15); }
+TEST(SeededParity, Dialogs16) { DialogsAndCamfileWriteTheSameFile(16); }
+TEST(SeededParity, Dialogs17) { DialogsAndCamfileWriteTheSameFile(17); }
+TEST(SeededParity, Dialogs18) { DialogsAndCamfileWriteTheSameFile(18); }
+TEST(SeededParity, Dialogs19) { DialogsAndCamfileWriteTheSameFile(19); }
+TEST(SeededParity, CamfileFile00) { WizardWritesWhatCamfileWroteAgain(0); }
+TEST(SeededParity, CamfileFile01) { WizardWritesWhatCamfileWroteAgain(1); }
+TEST(SeededParity, CamfileFile02) { WizardWritesWhatCamfileWroteAgain(2); }
+TEST(SeededParity, CamfileFile03) { WizardWritesWhatCamfileWroteAgain(3); }
+TEST(SeededParity, CamfileFile04) { WizardWritesWhatCamfileWroteAgain(4); }
+TEST(SeededParity, CamfileFile05) { WizardWritesWhatCamfileWroteAgain(5); }
+TEST(SeededParity, CamfileFile06) { WizardWritesWhatCamfileWroteAgain(6); }
+TEST(SeededParity, CamfileFile07) { WizardWritesWhatCamfileWroteAgain(7); }
+TEST(SeededParity, CamfileFile08) { WizardWritesWhatCamfileWroteAgain(8); }
+TEST(SeededParity, CamfileFile09) { WizardWritesWhatCamfileWroteAgain(9); }
+TEST(SeededParity, CamfileFile10) { WizardWritesWhatCamfileWroteAgain(10); }
+TEST(SeededParity, CamfileFile11) { WizardWritesWhatCamfileWroteAgain(11); }
+TEST(SeededParity, CamfileFile12) { WizardWritesWhatCamfileWroteAgain(12); }
+TEST(SeededParity, CamfileFile13) { WizardWritesWhatCamfileWroteAgain(13); }
+TEST(SeededParity, CamfileFile14) { WizardWritesWhatCamfileWroteAgain(14); }
+TEST(SeededParity, CamfileFile15) { WizardWritesWhatCamfileWroteAgain(15); }
+TEST(SeededParity, CamfileFile16) { WizardWritesWhatCamfileWroteAgain(16); }
+TEST(SeededParity, CamfileFile17) { WizardWritesWhatCamfileWroteAgain(17); }
+TEST(SeededParity, CamfileFile18) { WizardWritesWhatCamfileWroteAgain(18); }
+TEST(SeededParity, CamfileFile19) { WizardWritesWhatCamfileWroteAgain(19); }
+// clang-format on
