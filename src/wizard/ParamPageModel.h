@@ -52,8 +52,6 @@ public:
     void WindowGone() { open_ = false; }
 
     const DialogView& View() const { return v_; }
-    const SendSet& Record() const { return *r_.rec; }
-    bool IsOpen() const { return open_; }
     // The layout of the FTP group, kept across openings; page 2 reads it.
     FtpEditUse FtpLayout() const { return ftpEditUse_; }
     // The send method Generate takes: page 1's list while the page lives, else the record's.
