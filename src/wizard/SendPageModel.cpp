@@ -439,7 +439,7 @@ void SendPageModel::PreviousPage() {
     saved.bySendMode = ItemByte(v_.ListSel(IDC_SEND_MODE));
     saved.byDailySendTime = r_.rec->byDailySendTime;
     ApplyRemoteIntervalItem(saved, v_.ListSel(IDC_SEND_REMOTE_INTERVAL));
-    if (r_.rec->bySendBy == SEND_BY_CLOSE_3G)
+    if (!RemoteControlPossible(r_.rec->bySendBy))
         saved.byRemoteSwitch = 0;
     TakeRemoteEdits(saved);
 }
