@@ -64,20 +64,26 @@ void OnParamPageClose(HWND dlg) {
     EndDialogBackTo(dlg, BackTo::MainSetup);
 }
 
+// The lists whose choice the page answers when it ends.
+void OnListChosen(ParamPageModel& page, int id, int item) {
+    if (id == IDC_PARAM_SEND_OPTION)
+        page.ChooseSendOption(item);
+    else if (id == IDC_PARAM_MODE)
+        page.ChooseParamMode(item);
+    else
+        page.ChooseCountry(item);
+}
+
 void OnParamPageCommand(HWND dlg, int id, int code) {
     ParamPageModel& page = Page1();
     switch (id) {
     case IDC_PARAM_SEND_OPTION:
-        if (code == CBN_SELENDOK)
-            page.ChooseSendOption(ComboGetSel(dlg, id));
-        break;
     case IDC_PARAM_MODE:
-        if (code == CBN_SELENDOK)
-            page.ChooseParamMode(ComboGetSel(dlg, id));
-        break;
     case IDC_PARAM_COUNTRY:
-        if (code == CBN_SELENDOK)
-            page.ChooseCountry(ComboGetSel(dlg, id));
+        if (code == CBN_SELCHANGE)
+            page.ListShows(id, ComboGetSel(dlg, id));
+        else if (code == CBN_SELENDOK)
+            OnListChosen(page, id, ComboGetSel(dlg, id));
         break;
     case IDC_PARAM_OPERATOR:
         if (code == CBN_SELCHANGE)

@@ -51,6 +51,13 @@ public:
     // The window is gone; until then it lives on, hidden, beneath page 2.
     void WindowGone() { open_ = false; }
 
+    // A list shows another item before the page reacts to the choice (the keyboard moves the
+    // selection at once; the page answers when the choice ends): what Generate reads from it.
+    void ListShows(int id, int item) {
+        if (v_.Controls().count(id) != 0 && v_.At(id).kind == ControlKind::List)
+            v_.ListSetSel(id, item);
+    }
+
     const DialogView& View() const { return v_; }
     // The layout of the FTP group, kept across openings; page 2 reads it.
     FtpEditUse FtpLayout() const { return ftpEditUse_; }

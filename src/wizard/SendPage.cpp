@@ -81,11 +81,12 @@ void OnSendPageCommand(HWND page, int id, int code) {
     SendPageModel& model = Page2();
     switch (id) {
     case IDC_SEND_MODE:
-        if (code == CBN_SELENDOK)
-            model.ChooseSendMode(ComboGetSel(page, id));
-        break;
     case IDC_SEND_DAILY_TIME:
-        if (code == CBN_SELENDOK)
+        if (code == CBN_SELCHANGE)
+            model.ListShows(id, ComboGetSel(page, id));
+        else if (code == CBN_SELENDOK && id == IDC_SEND_MODE)
+            model.ChooseSendMode(ComboGetSel(page, id));
+        else if (code == CBN_SELENDOK)
             model.ChooseDailyTime(ComboGetSel(page, id));
         break;
     case IDC_SEND_IMAGE_SIZE:

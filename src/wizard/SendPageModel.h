@@ -55,6 +55,13 @@ public:
     // page's entries and the fields Generate fills in.
     void StoreAsGenerate(const GenerateClock& now);
 
+    // A list shows another item before the page reacts to the choice (the keyboard moves the
+    // selection at once; the page answers when the choice ends): what Generate reads from it.
+    void ListShows(int id, int item) {
+        if (v_.Controls().count(id) != 0 && v_.At(id).kind == ControlKind::List)
+            v_.ListSetSel(id, item);
+    }
+
     const DialogView& View() const { return v_; }
     // The range warnings the page's own corrections raised since the last call (a front end
     // shows one box for each).
