@@ -3,8 +3,12 @@
 #include "menu/CameraSetupModel.h"
 #include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
-#include "wizard/ParamPageRules.h"
+#include "sendset/OperatorPresets.h"
+#include "res/resource.h"
+#include "wizard/ParamPageModel.h"
+#include "wizard/SendPageModel.h"
 #include "wizard/SendPageRules.h"
+#include "wizard/WizardEdits.h"
 
 #include <cctype>
 #include <cstring>
@@ -66,56 +70,288 @@ bool ParseValue(const CamRecord& rec, const Resolved& r, long* value, std::strin
     return ParseNumber(rec, *r.field, r.value, value, error);
 }
 
-// The choices of the 3G Parameter Settings page, made on a page kept in memory in the order
-// given: the send option, the country (or "Others" for manual input), the operator and the FTP
-// directory type. They load and empty what the page's choices do.
+// The lists of the 3G Parameter Settings page: the send option, the country (or "Others" for
+// manual input), the operator and the FTP directory type.
 bool IsPageChoice(const Resolved& r) {
     return r.field->rule == FieldRule::Country || r.field->rule == FieldRule::Operator ||
            IsNamed(r, "bySendBy") || IsNamed(r, "sFtpSet.iFtpDirType");
 }
 
-bool ApplyPageChoice(CamRecord& rec, ParamPageModel& page, const Resolved& r, std::string* error) {
+// A field that one of page 1's edits shows, in one layout of its FTP group or the other.
+bool IsPageEdit(const Resolved& r) {
+    for (size_t i = 0; i < kParamPageEditFieldCount; ++i)
+        if (r.field->name == kParamPageEditFields[i].field)
+            return true;
+    for (size_t i = 0; i < kCloudEditFieldCount; ++i)
+        if (r.field->name == kCloudEditFields[i].field)
+            return true;
+    return false;
+}
+
+std::string ValueInWords(const CamRecord& rec, const char* name) {
+    const FieldInfo* f = FindField(CamFileType::Cfg, name);
+    const std::string words = DescribeValue(rec, *f);
+    return std::string(name) + "=" + (words.empty() ? std::to_string(GetNumber(rec, *f)) : words);
+}
+
+// Why the page does not let the user type into the field's edit, and what to give instead.
+std::string WhyNotTyped(const CamRecord& rec, const ParamPageModel& page, const Resolved& r,
+                        int id) {
+    const std::string& name = r.field->name;
+    const SendSet& cfg = rec.cfg;
+    const bool operatorGroup =
+        name.compare(0, 8, "sMmsSet.") == 0 || name.compare(0, 13, "sSmtpSet.sz3G") == 0;
+    if (id == 0)
+        return name + " has no edit on the page with " + ValueInWords(rec, "bySendBy") +
+               "; give the send option that shows it";
+    if (IsNamed(r, "sSmtpSet.szUserName"))
+        return name + " follows sSmtpSet.szAddr, as the page's account edit does; give that";
+    if (IsNamed(r, "sFtpSet.szFtpDir") && cfg.sFtpSet.iFtpDirType == 0 && page.View().Shown(id))
+        return name + ": a directory other than \"/\" needs sFtpSet.iFtpDirType=Specify";
+    if (operatorGroup && cfg.byOperatorCountry != OPERATOR_COUNTRY_MANUAL &&
+        cfg.byOperatorCountry < PRESET_COUNTRY_COUNT) {
+        const int country = cfg.byOperatorCountry;
+        const OperatorNameEntry& ops = OperatorNameTable[1][country];
+        const char* op = cfg.byOperator < PRESET_SLOT_COUNT && ops.names[cfg.byOperator] != nullptr
+                             ? ops.names[cfg.byOperator]
+                             : "";
+        return name + " comes from the presets of " + CountryNameTable[country].text[1] + " / " +
+               op + "; give country=Others to type it";
+    }
+    return name + ": the page's edit is disabled with " + ValueInWords(rec, "bySendBy") + ", " +
+           ValueInWords(rec, "byRemoteInterval") +
+           (cfg.bySendBy == SEND_BY_CLOSE_3G ? "" : "; give a send option that uses it");
+}
+
+// A field the page does not let the user change in the state reached; it is stored as given when
+// the wizard would carry it through untouched, which the round trip at the end tells.
+struct Carried {
+    Resolved r;
+    std::string why;
+};
+
+bool TypeIntoPage(CamRecord& rec, ParamPageModel& page, const Resolved& r,
+                  std::vector<Carried>* carried, std::string* error) {
+    const FieldInfo& field = *r.field;
+    std::string text = r.value;
+    if (field.kind == FieldKind::Text) {
+        if (!CheckText(field, r.value, error))
+            return false;
+    } else {
+        long value = 0;
+        if (!ParseNumber(rec, field, r.value, &value, error))
+            return false;
+        text = std::to_string(value);
+    }
+    const int id = page.EditOfField(field.name.c_str());
+    if (id == 0 || !page.View().Enabled(id) || !page.View().Shown(id)) {
+        carried->push_back({r, WhyNotTyped(rec, page, r, id)});
+        return true;
+    }
+    page.TypeText(id, text);
+    return true;
+}
+
+bool ChooseOnPage(CamRecord& rec, ParamPageModel& page, const Resolved& r,
+                  std::vector<Carried>* carried, std::string* error) {
     long value = 0;
     if (!ParseValue(rec, r, &value, error))
         return false;
     const int v = static_cast<int>(value);
+    bool chosen = true;
     if (r.field->rule == FieldRule::Country) {
-        if (v == OPERATOR_COUNTRY_MANUAL)
-            page.ChooseParamMode(1);
-        else
-            page.ChooseCountry(v);
+        chosen = v == OPERATOR_COUNTRY_MANUAL ? page.ChooseParamMode(1) : page.ChooseCountry(v);
     } else if (r.field->rule == FieldRule::Operator) {
-        if (!page.ChooseOperator(v)) {
+        if (rec.cfg.byOperatorCountry == OPERATOR_COUNTRY_MANUAL) {
             *error = r.field->name + ": manual input (country=Others) has no operator list; "
                                      "choose a country first";
             return false;
         }
+        chosen = page.ChooseOperator(v);
     } else if (IsNamed(r, "bySendBy")) {
-        page.ChooseSendOption(v);
+        chosen = page.ChooseSendOption(v);
     } else {
-        page.ChooseFtpDirType(v);
+        chosen = page.ChooseFtpDirType(v);
+    }
+    if (!chosen)
+        carried->push_back({r, r.field->name + ": the page's list is disabled with " +
+                                   ValueInWords(rec, "bySendBy") +
+                                   "; give a send option that enables it"});
+    return true;
+}
+
+// A choice of a list the page keeps disabled, made by the rule the list would apply.
+bool ApplyCarriedChoice(CamRecord& rec, const Resolved& r, std::string* error) {
+    long value = 0;
+    if (!ParseValue(rec, r, &value, error))
+        return false;
+    const int v = static_cast<int>(value);
+    SendSet& cfg = rec.cfg;
+    if (IsNamed(r, "sFtpSet.iFtpDirType")) {
+        ChooseFtpDirType(cfg, v);
+    } else if (IsNamed(r, "bySendBy")) {
+        ChooseSendOption(cfg, v);
+    } else {
+        const bool changed =
+            r.field->rule == FieldRule::Country ? ChooseCountry(cfg, v) : ChooseOperator(cfg, v);
+        if (changed && cfg.byOperatorCountry != OPERATOR_COUNTRY_MANUAL)
+            LoadPresetsOfRow(cfg, cfg.byOperatorCountry, OperatorListItem(cfg));
     }
     return true;
 }
 
-// A CFG.BIN goes through the wizard as a user would take it: remote control set on page 2 first
-// (page 1 depends on it), then page 1 opened on the record with its choices in the order given
-// and "Next Page"; then every other field as typed, which keeps the value given.
+// Page 2's lists: the image size, the send mode, the daily hour, the remote interval and the two
+// coordinate directions.
+bool IsPage2Choice(const Resolved& r) {
+    return r.field->rule == FieldRule::RemoteInterval || IsNamed(r, "bySendImgSize") ||
+           IsNamed(r, "bySendMode") || IsNamed(r, "byDailySendTime") ||
+           IsNamed(r, "sLongitude.byDir") || IsNamed(r, "sLatitude.byDir");
+}
+
+bool IsPage2Edit(const Resolved& r) {
+    return SendPageModel::EditOfField(r.field->name.c_str()) != 0;
+}
+
+// The wizard's two pages on one record, as a scripted user runs them.
+struct WizardSession {
+    SendSet saved{};
+    int noRemoteCmd22;
+    ParamPageModel page1;
+    SendPageModel page2;
+    WizardSession(SendSet& rec, const EditOptions& options)
+        : noRemoteCmd22(options.noRemoteCmd22 ? 1 : 0),
+          page1(WizardRecords{&rec, &saved, &noRemoteCmd22}),
+          page2(WizardRecords{&rec, &saved, &noRemoteCmd22}, page1) {}
+};
+
+std::string Page2Disabled(const CamRecord& rec, const Resolved& r) {
+    return r.field->name + ": page 2 keeps it disabled with " + ValueInWords(rec, "bySendBy") +
+           ", " + ValueInWords(rec, "byRemoteInterval") + "; give the choices that enable it";
+}
+
+bool ChooseOnPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
+                   std::vector<Carried>* carried, std::string* error) {
+    long value = 0;
+    if (!ParseValue(rec, r, &value, error))
+        return false;
+    const int v = static_cast<int>(value);
+    bool chosen = false;
+    if (r.field->rule == FieldRule::RemoteInterval)
+        chosen = page.ChooseRemoteInterval(RemoteIntervalItem(static_cast<uint8_t>(v)));
+    else if (IsNamed(r, "bySendImgSize"))
+        chosen = page.ChooseImageSize(v);
+    else if (IsNamed(r, "bySendMode"))
+        chosen = page.ChooseSendMode(v);
+    else if (IsNamed(r, "byDailySendTime"))
+        chosen = page.ChooseDailyTime(v);
+    else
+        chosen = page.ChooseDirection(
+            IsNamed(r, "sLongitude.byDir") ? IDC_SEND_LONGITUDE_DIR : IDC_SEND_LATITUDE_DIR, v);
+    if (!chosen)
+        carried->push_back({r, Page2Disabled(rec, r)});
+    return true;
+}
+
+bool TypeIntoPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
+                   std::vector<Carried>* carried, std::string* error) {
+    const FieldInfo& field = *r.field;
+    std::string text = r.value;
+    long value = 0;
+    if (field.kind == FieldKind::Text) {
+        if (!CheckText(field, r.value, error))
+            return false;
+    } else {
+        if (!ParseNumber(rec, field, r.value, &value, error))
+            return false;
+        text = std::to_string(value);
+    }
+    const int id = SendPageModel::EditOfField(field.name.c_str());
+    if (!page.View().Enabled(id) || !page.View().Shown(id)) {
+        carried->push_back({r, Page2Disabled(rec, r)});
+        return true;
+    }
+    if (page.IsCoordinateEdit(id) && value > page.RangeMaximum(id)) {
+        const std::string axis = field.name.substr(0, field.name.find('.'));
+        const bool longitude = axis == "sLongitude";
+        *error = axis + ": at most " +
+                 std::to_string(CoordinateDegreeMaximum(
+                     longitude ? CoordinateAxis::Longitude : CoordinateAxis::Latitude, 0, 0)) +
+                 " degrees 0 minutes 0 seconds";
+        return false;
+    }
+    page.TypeText(id, text);
+    if (id == IDC_SEND_REMOTE_EMAIL)
+        page.LeaveRemoteEmail(); // the user moves on to the next edit
+    return true;
+}
+
+// A CFG.BIN goes through the wizard as its user would take it: page 1 opened on the record, its
+// choices in the order given and the edits it lets the user type, "Next Page"; on page 2 the
+// remote interval, and where that opens edits of page 1 still to be typed, "Previous Page", those
+// edits and "Next Page" again; then page 2's other choices and edits, and what Generate stores.
+// A field whose list or edit is disabled in the state reached is carried: stored as given, if the
+// round trip at the end finds that the wizard keeps it.
 bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const EditOptions& options,
-                      std::string* error) {
+                      std::vector<Carried>* carried, std::string* error) {
+    WizardSession w(rec.cfg, options);
+    w.page1.Open([] { return true; }, options.basicModel);
     for (const Resolved& r : list) {
-        if (r.field->rule == FieldRule::RemoteInterval && !ApplyOne(rec, r, error))
+        if (IsPageChoice(r) && !ChooseOnPage(rec, w.page1, r, carried, error))
             return false;
     }
-    ParamPageModel page(rec.cfg, options.noRemoteCmd22, options.basicModel);
+    std::vector<Carried> later;
     for (const Resolved& r : list) {
-        if (IsPageChoice(r) && !ApplyPageChoice(rec, page, r, error))
+        if (IsPageEdit(r) && !TypeIntoPage(rec, w.page1, r, &later, error))
             return false;
     }
-    page.NextPage();
+    w.page1.NextPage();
+    w.page2.Open(options.basicModel);
+    bool remoteGiven = false;
     for (const Resolved& r : list) {
-        if (!IsPageChoice(r) && r.field->rule != FieldRule::RemoteInterval &&
+        if (r.field->rule == FieldRule::RemoteInterval) {
+            if (!ChooseOnPage2(rec, w.page2, r, carried, error))
+                return false;
+            remoteGiven = true;
+        }
+    }
+    std::vector<Carried> untyped;
+    if (remoteGiven && !later.empty()) {
+        w.page2.PreviousPage();
+        w.page1.Open([] { return true; }, options.basicModel);
+        for (const Carried& c : later) {
+            if (!TypeIntoPage(rec, w.page1, c.r, &untyped, error))
+                return false;
+        }
+        w.page1.NextPage();
+        w.page2.Open(options.basicModel);
+    } else {
+        untyped = later;
+    }
+    carried->insert(carried->end(), untyped.begin(), untyped.end());
+    for (const Resolved& r : list) {
+        if (IsPage2Choice(r) && r.field->rule != FieldRule::RemoteInterval &&
+            !ChooseOnPage2(rec, w.page2, r, carried, error))
+            return false;
+    }
+    for (const Resolved& r : list) {
+        if (IsPage2Edit(r) && !TypeIntoPage2(rec, w.page2, r, carried, error))
+            return false;
+    }
+    // Fields of no page, and lists left disabled, before Generate's stores, which may replace
+    // them; a page 2 edit left disabled after them, as Generate takes what the edit shows.
+    for (const Resolved& r : list) {
+        if (!IsPageChoice(r) && !IsPageEdit(r) && !IsPage2Choice(r) && !IsPage2Edit(r) &&
             !ApplyOne(rec, r, error))
+            return false;
+    }
+    for (const Carried& c : *carried) {
+        if (IsPageChoice(c.r) ? !ApplyCarriedChoice(rec, c.r, error)
+                              : !IsPage2Edit(c.r) && !ApplyOne(rec, c.r, error))
+            return false;
+    }
+    w.page2.StoreAsGenerate(options.now);
+    for (const Carried& c : *carried) {
+        if (IsPage2Edit(c.r) && !ApplyOne(rec, c.r, error))
             return false;
     }
     return true;
@@ -137,18 +373,11 @@ bool CheckCoordinate(const Coordinate& c, CoordinateAxis axis, const char* name,
 
 bool FinishSendSet(CamRecord& rec, const std::vector<Resolved>& list, std::string* error) {
     SendSet& cfg = rec.cfg;
-    bool userNameGiven = false, dirGiven = false;
-    bool longitudeGiven = false, latitudeGiven = false;
+    bool dirGiven = false, longitudeGiven = false, latitudeGiven = false;
     for (const Resolved& r : list) {
-        userNameGiven |= IsNamed(r, "sSmtpSet.szUserName");
         dirGiven |= IsNamed(r, "sFtpSet.szFtpDir");
         longitudeGiven |= r.field->name.compare(0, 11, "sLongitude.") == 0;
         latitudeGiven |= r.field->name.compare(0, 10, "sLatitude.") == 0;
-    }
-    for (const Resolved& r : list) {
-        // The sender's user name mirrors the address, as the page's disabled edit does.
-        if (IsNamed(r, "sSmtpSet.szAddr") && !userNameGiven && SenderUserNameFollows(r.value))
-            memcpy(cfg.sSmtpSet.szUserName, cfg.sSmtpSet.szAddr, sizeof cfg.sSmtpSet.szUserName);
     }
     // "Root" has put "/" in the directory; a directory typed beside it would be replaced.
     if (dirGiven && cfg.sFtpSet.iFtpDirType == 0 && strcmp(cfg.sFtpSet.szFtpDir, "/") != 0) {
@@ -198,6 +427,41 @@ bool CheckValuesKept(const CamRecord& rec, const std::vector<Resolved>& list, st
         }
     }
     return true;
+}
+
+// The wizard opened on the file and generated with nothing touched must write it again (the
+// time stamp aside); a field it would change is named, with why the page changes it.
+bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
+                      const EditOptions& options, std::string* error) {
+    CamRecord again = rec;
+    WizardSession w(again.cfg, options);
+    w.page1.Open([] { return true; }, options.basicModel);
+    w.page1.NextPage();
+    w.page2.Open(options.basicModel);
+    w.page2.StoreAsGenerate(options.now);
+    again.cfg.sTime = rec.cfg.sTime;
+    if (memcmp(&again.cfg, &rec.cfg, sizeof rec.cfg) == 0)
+        return true;
+    for (const FieldInfo& f : FieldsOf(CamFileType::Cfg)) {
+        const uint8_t* a = reinterpret_cast<const uint8_t*>(&again.cfg) + f.offset;
+        const uint8_t* b = reinterpret_cast<const uint8_t*>(&rec.cfg) + f.offset;
+        const size_t n = f.width;
+        if (memcmp(a, b, n) == 0)
+            continue;
+        for (const Carried& c : carried) {
+            if (c.r.field == &f) {
+                *error = c.why;
+                return false;
+            }
+        }
+        const std::string now = f.kind == FieldKind::Text ? "\"" + GetText(again, f) + "\""
+                                                          : std::to_string(GetNumber(again, f));
+        *error = f.name + ": the wizard, opened on this file and generated unchanged, would " +
+                 "store " + now + " here; give the choices that make it";
+        return false;
+    }
+    *error = "the wizard, opened on this file and generated unchanged, would write another file";
+    return false;
 }
 
 void SetMenuClock(MenuData& menu, const GenerateClock& now) {
@@ -388,17 +652,14 @@ bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
     }
 
     if (rec.type == CamFileType::Cfg) {
-        if (!ApplyWizardSteps(work, resolved, options, error))
+        std::vector<Carried> carried;
+        if (!ApplyWizardSteps(work, resolved, options, &carried, error))
             return false;
         if (!FinishSendSet(work, resolved, error))
             return false;
-        // Page 2 opens on the record, and Generate stores what it always stores; a basic
-        // model's image size list cannot be changed there.
-        KeepBasicModelThumbnails(work.cfg, options.basicModel);
-        PrepareSendPageRecord(work.cfg);
-        StoreGenerateFields(work.cfg,
-                            ControlsForRecord(work.cfg, options.now, options.noRemoteCmd22));
         if (!CheckValuesKept(work, resolved, error))
+            return false;
+        if (!CheckWizardKeeps(work, carried, options, error))
             return false;
     } else if (!ApplyCameraSetupSteps(work, menuSteps, options, error)) {
         return false;

@@ -321,7 +321,15 @@ GenerateControls ControlsForRecord(const SendSet& rec, const GenerateClock& now,
     c.bNoRemoteCmd22 = noRemoteCmd22;
     c.sLongitude = rec.sLongitude;
     c.sLatitude = rec.sLatitude;
-    c.iSendModeItem = rec.bySendMode == 1 ? 1 : 0;
-    c.iSendImgSizeItem = rec.bySendImgSize == 1 ? 1 : 0;
+    c.iSendModeItem = SendModeItem(rec.bySendMode);
+    c.iSendImgSizeItem = SendImageSizeItem(rec.bySendImgSize);
     return c;
+}
+
+int SendModeItem(uint8_t bySendMode) {
+    return bySendMode == 1 ? 1 : 0;
+}
+
+int SendImageSizeItem(uint8_t bySendImgSize) {
+    return bySendImgSize == 1 ? 1 : 0;
 }

@@ -44,6 +44,9 @@ SendSetClock ClockOfSendTime(const SendTime& t);
 // Remote interval list item for a stored interval (0..24 give item interval + 1, else 0), and
 // back: the interval and switch the item stands for.
 int RemoteIntervalItem(uint8_t byRemoteInterval);
+// The send mode and image size lists' items for stored values: 1 is item 1, anything else 0.
+int SendModeItem(uint8_t bySendMode);
+int SendImageSizeItem(uint8_t bySendImgSize);
 void ApplyRemoteIntervalItem(SendSet& rec, int item);
 
 // Stamps the time, runs the checks in their order and fills in what Generate stores. Returns 0

@@ -1,7 +1,6 @@
 // Rules of the 3G Parameter Settings page that need no window: which groups the send option, the
 // operator mode and the remote control enable and fill, what each list choice does to the record,
-// which edits a send option empties and what "Next Page" copies. The page applies them to its
-// controls; the command-line companion applies them to a page it keeps in memory.
+// which edits a send option empties and what "Next Page" copies. The page's model applies them.
 #pragma once
 
 #include "sendset/SendSet.h"
@@ -140,32 +139,5 @@ void TakeParamPageEntries(SendSet& rec, const ParamPageEntries& entries, bool no
 // The leading decimal digits of a text; false when it starts with none.
 bool LeadingNumber(const std::string& text, long* value);
 
-// The page kept in memory, for callers without a window (the command-line companion): its lists'
-// selections and which edit groups hold the record's texts, changed by the same rules the page
-// applies to its controls. Opening it applies the page's opening to the record.
-class ParamPageModel {
-public:
-    ParamPageModel(SendSet& rec, bool noRemoteCmd22, bool basicModel);
-
-    // The user's choices on the page. A country chosen in manual input first returns to the
-    // presets, as the user has to; the operator list offers nothing in manual input.
-    void ChooseSendOption(int index);
-    void ChooseParamMode(int index);
-    void ChooseCountry(int index);
-    bool ChooseOperator(int index); // false in manual input
-    void ChooseFtpDirType(int index);
-    // "Next Page": what the page's edits and lists would give.
-    void NextPage();
-
-private:
-    void UpdateState();
-
-    SendSet& rec_;
-    bool noRemoteCmd22_;
-    bool ftpGroupShown_ = false;
-    int modeItem_ = 0;
-    int countryItem_ = 0;
-    int operatorItem_ = 0;
-    int ftpDirTypeItem_ = 0;
-    unsigned emptied_ = 0; // edit groups whose edits are empty rather than the record's texts
-};
+// The page itself, which applies these rules, for those who include the rules alone.
+#include "wizard/ParamPageModel.h"

@@ -26,8 +26,12 @@ void PrepareSendPageRecord(SendSet& rec) {
     if (rec.byDailySendTime > 23)
         rec.byDailySendTime = 0;
     rec.byRemoteSwitch = rec.byRemoteInterval <= 24 ? 1 : 0;
-    if (rec.bySendBy == SEND_BY_CLOSE_3G)
+    if (!RemoteControlPossible(rec.bySendBy))
         rec.byRemoteSwitch = 0;
+}
+
+bool RemoteControlPossible(int sendBy) {
+    return sendBy != SEND_BY_CLOSE_3G;
 }
 
 SendPageState SendPageStateOf(const SendSet& rec, bool cloudLayout, bool basicModel,

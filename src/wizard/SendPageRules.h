@@ -16,6 +16,8 @@ struct SendSet;
 // only; a daily hour above 23 (24: none) shows as the first hour; the remote switch follows the
 // interval, and with 3G closed remote control is off.
 void PrepareSendPageRecord(SendSet& rec);
+// Remote control needs 3G: with "Close 3G" the remote switch is off, whatever the interval.
+bool RemoteControlPossible(int sendBy);
 
 // The controls the record's send method and remote control enable.
 struct SendPageState {

@@ -17,6 +17,3 @@ int GetFtpEditUse();
 // The selection of page 1's send option list. Page 1's window stays alive, hidden, while page 2
 // runs on top of it; Generate reads the send method from there.
 int GetParamPageSendOption();
-
-// Page 2's "Generate" command.
-void GenerateSendSet(HWND page);

@@ -381,7 +381,7 @@ TEST(CamfileSet, NewFilesEqualTheCoreWritersOutputByteForByte) {
         Camfile({"set", "--new", "--keep-time", tool.File("CFG.BIN"), "bySendBy=Email",
                  "country=United Kingdom", "operator=Orange", "sSmtpSet.szServer=smtp.example.com",
                  "sSmtpSet.iPort=587", "sSmtpSet.szAddr=cam@example.com",
-                 "szRecp[2]=me@example.com", "byRemoteInterval=02 Hours", "sMmsSet.szApn=own.apn"});
+                 "szRecp[2]=me@example.com", "byRemoteInterval=02 Hours"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "wrote " + tool.File("CFG.BIN") + "\n");
     SendSet expect = WithPresets(DefaultSendSet(), 3, 2);
@@ -394,12 +394,17 @@ TEST(CamfileSet, NewFilesEqualTheCoreWritersOutputByteForByte) {
     expect.uwRecpLen[2] = 14;
     expect.byRemoteInterval = 2;
     expect.byRemoteSwitch = 1;
-    memset(expect.sMmsSet.szApn, 0, sizeof expect.sMmsSet.szApn);
-    strcpy(expect.sMmsSet.szApn, "own.apn"); // given after the presets, so it wins
     ExpectGenerateStores(expect);
     WriteCfg(core, expect);
     EXPECT_EQ(ReadBytes(tool.File("CFG.BIN")), ReadBytes(core.File("CFG.BIN")));
     EXPECT_EQ(tool.List(), std::vector<std::string>{"CFG.BIN"}); // no temporary file left
+    // An operator parameter the presets fill is not typed over them: Next Page would load them.
+    r = Camfile({"set", "--keep-time", tool.File("CFG.BIN"), "sMmsSet.szApn=own.apn"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Contains(r.err, "sMmsSet.szApn comes from the presets of United Kingdom / Orange; "
+                                "give country=Others to type it"))
+        << r.err;
+    EXPECT_EQ(ReadBytes(tool.File("CFG.BIN")), ReadBytes(core.File("CFG.BIN")));
 
     r = Camfile({"set", "--new", "--keep-time", tool.File("menu.dat"), "CapMode=Video",
                  "Language=German", "Interval=30s", "VideoLen=20s", "Serial=ab12", "Timer1On=On",
@@ -562,6 +567,72 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
                   .status,
               0);
     EXPECT_STREQ(ReadCfg(dir).sSmtpSet.szServer, fits60.c_str());
+}
+
+// set is the wizard's user: what the pages would replace is refused with what to give instead,
+// and where the pages take or keep a value, set writes what the wizard writes.
+TEST(CamfileSet, WritesWhatTheWizardWritesForTheSameEvents) {
+    SendSet remote = WithPresets(DefaultSendSet(), 3, 0); // United Kingdom / Vodafone
+    remote.bySendBy = SEND_BY_MMS;
+    remote.byRemoteInterval = 0;
+    remote.byRemoteSwitch = 1;
+    const struct {
+        const SendSet* file; // null: --new
+        std::vector<std::string> args;
+        int status;
+        const char* says;       // on standard error when refused
+        const char* apn;        // sSmtpSet.sz3GSmtpApN written
+        const char* netAccount; // sSmtpSet.sz3GSmtpAccount written
+    } rows[] = {
+        {nullptr,
+         {"bySendBy=MMS", "szRecp[0]=13800138000", "sMmsSet.szUrl=http://custom.example"},
+         2,
+         "sMmsSet.szUrl comes from the presets of China / China Unicom; give country=Others to "
+         "type it",
+         nullptr,
+         nullptr},
+        {nullptr,
+         {"bySendBy=FTP", "country=3", "operator=0", "sSmtpSet.sz3GSmtpApN=custom.apn"},
+         2,
+         "sSmtpSet.sz3GSmtpApN comes from the presets of United Kingdom / Vodafone",
+         nullptr,
+         nullptr},
+        // The first Next Page loads the row's 3G presets before remote control is switched on.
+        {nullptr,
+         {"--no-remote-cmd22", "byRemoteInterval=10 Minutes", "szRemotePhoneNum=12345",
+          "szRecp[0]=1"},
+         0,
+         nullptr,
+         "3gnet",
+         ""},
+        // With command 22 unused, page 1 leaves the 3G edits as they were: Vodafone's stay.
+        {&remote, {"--no-remote-cmd22", "operator=Orange"}, 0, nullptr, "internet", "web"},
+        // Typed in manual input, the 3G settings are the user's.
+        {nullptr,
+         {"bySendBy=FTP", "country=Others", "sSmtpSet.sz3GSmtpApN=custom.apn"},
+         0,
+         nullptr,
+         "custom.apn",
+         ""},
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        std::vector<std::string> args = {"set", "--keep-time"};
+        if (row.file != nullptr)
+            WriteCfg(dir, *row.file);
+        else
+            args.push_back("--new");
+        args.push_back(dir.File("CFG.BIN"));
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const RunResult r = Camfile(args);
+        EXPECT_EQ(r.status, row.status) << row.args.back() << ": " << r.err;
+        EXPECT_TRUE(row.says == nullptr || Contains(r.err, row.says)) << r.err;
+        if (row.apn == nullptr)
+            continue;
+        const SendSet got = ReadCfg(dir);
+        EXPECT_STREQ(got.sSmtpSet.sz3GSmtpApN, row.apn) << row.args.back();
+        EXPECT_STREQ(got.sSmtpSet.sz3GSmtpAccount, row.netAccount) << row.args.back();
+    }
 }
 
 TEST(CamfileSet, ChoicesLoadAndStoreWhatTheWizardWould) {
