@@ -179,6 +179,11 @@ test("the card folder: a failed write claims no success", async (ctx) => {
   const boxes = await s.answerBoxes();
   assert.deepEqual(boxes.map((b) => b.caption), ["Warning"]);
   assert.match(boxes[0].text, /^CFG\.BIN could not be written to the chosen folder!/);
+  // A card that gives back other bytes than were written.
+  await s.pickFolder();
+  await s.page.evaluate(() => (FileSystemFileHandle.prototype.getFile = async () => new File([new Uint8Array(1240)], "CFG.BIN")));
+  await s.press("page2", "IDC_SEND_GENERATE");
+  assert.match((await s.answerBoxes())[0].text, /^CFG\.BIN does not read back as it was written!/);
 });
 
 test("without a folder: a file opened, the new one downloaded under its name", async (ctx) => {
