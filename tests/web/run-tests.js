@@ -307,6 +307,14 @@ test("the language follows the browser and can be switched in the first form", a
   assert.equal(await caption(s, "page1"), "3G参数设置");
 });
 
+test("the page opens from disk too", async (ctx) => {
+  const page = await (await ctx.browser.createBrowserContext()).newPage();
+  await page.goto("file://" + path.resolve(findPage()));
+  await page.waitForSelector("body[data-ready]");
+  assert.equal(await page.$eval("#main-caption", (el) => el.textContent), "Setup");
+  await page.browserContext().close();
+});
+
 // Runs last: no session of any test asked for more than the page, and the page's policy refuses
 // a request of its script.
 test("the page makes no request", async (ctx) => {
@@ -323,6 +331,7 @@ async function main() {
   const sessions = [];
   const ctx = {
     server,
+    browser,
     open: async (options) => sessions[sessions.push(await Session.open(browser, server.url, options)) - 1],
     allOtherRequests: () => sessions.flatMap((s) => s.otherRequests()),
   };
