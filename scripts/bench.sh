@@ -10,10 +10,17 @@
 # Builds what it measures in build/bench/ (Release, as scripts/release.sh builds it).
 #
 # Usage: scripts/bench.sh [RUNS]      RUNS of each camfile set, 31 unless given
+#        scripts/bench.sh --web       the web page instead, in headless Chromium: the time until
+#                                     its first form is ready and the time of a Generate
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 build="$root/build/bench"
+if [ "${1:-}" = "--web" ]; then
+    page=$(bash "$here/build-web.sh" "$build/web" -DCAMSETUP_RELEASE=ON | tail -1)
+    echo "$(basename "$page"): $(stat -c %s "$page") bytes"
+    exec node "$here/bench-web.js" "$page" 15
+fi
 runs=${1:-31}
 pairs=15
 # shellcheck source=wine-env.sh
