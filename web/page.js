@@ -12,11 +12,13 @@ let core = null;
 let texts = {};
 let shown = null;   // the last reply: the form shown and its state
 let folder = null;  // the card's folder, when the browser lets the user choose one
+// Page 1 and Camera Setup read the card at their first opening only.
 const firstOpening = {
     page1: true,
     camera: true
-};                              // their first opening reads the card
-let queue = Promise.resolve();  // events run one after the other, as in the windows
+};
+// Events run one after the other, as in the windows.
+let queue = Promise.resolve();
 
 const call = (name, ...args) => {
     const types = args.map((a) => (typeof a === "string" ? "string" : "number"));
