@@ -2,6 +2,8 @@
 
 #include "app/SavePath.h"
 #include "lang/WebTexts.h"
+#include "menu/MenuData.h"
+#include "sendset/SendSet.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -144,7 +146,9 @@ std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events
 
 std::string WebTextsJson() {
     std::string out = "{\"warningCaption\":" + JsonString(kTextWarningCaption.Get()) +
-                      ",\"noticeCaption\":" + JsonString(kTextNoticeCaption.Get());
+                      ",\"noticeCaption\":" + JsonString(kTextNoticeCaption.Get()) +
+                      ",\"cfgFile\":" + JsonString(kSendSetFileName) +
+                      ",\"menuFile\":" + JsonString(kMenuFileName);
     for (size_t k = 0; k < kWebTextCount; ++k) {
         out += ",\"" + std::string(kWebTexts[k].key) + "\":" + JsonString(kWebTexts[k].text.Get());
     }

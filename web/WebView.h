@@ -31,7 +31,8 @@ private:
 std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events);
 std::string MainSetupJson(const MainSetupView& view, const WebEvents& events);
 std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events);
-// The page's own texts in the current language, {key: text}.
+// The page's own texts in the current language, {key: text}, with the message boxes' captions
+// and the two files' names.
 std::string WebTextsJson();
 
 // A JSON string of text, which holds UTF-8 (a byte that is not part of a UTF-8 sequence stands

@@ -222,7 +222,8 @@ async function openFile(input) {
     const file = input.files && input.files[0];
     if (!file)
         return;
-    const name = ["CFG.BIN", "menu.dat"].find((n) => n.toLowerCase() === file.name.toLowerCase());
+    const name =
+        [texts.cfgFile, texts.menuFile].find((n) => n.toLowerCase() === file.name.toLowerCase());
     if (!name) {
         showFolder(text("notCameraFile"));
         return;
@@ -252,7 +253,7 @@ async function press(form, id) {
     if (form === "main" && (id === ids.IDC_MAIN_3G_SETUP || id === ids.IDC_MAIN_CAMERA_SETUP)) {
         const next = id === ids.IDC_MAIN_3G_SETUP ? "page1" : "camera";
         if (firstOpening[next])
-            await copyIn(next === "page1" ? "CFG.BIN" : "menu.dat");
+            await copyIn(next === "page1" ? texts.cfgFile : texts.menuFile);
         firstOpening[next] = false;
     }
     const browse = (form === "page2" && id === ids.IDC_SEND_BROWSE) ||
