@@ -10,9 +10,7 @@
 #include "WebView.h"
 
 #include "app/MainSetupModel.h"
-#include "app/SavePath.h"
 #include "lang/Texts.h"
-#include "lang/WebTexts.h"
 #include "menu/CameraSetupModel.h"
 #include "menu/MenuData.h"
 #include "res/resource.h"
