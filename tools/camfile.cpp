@@ -7,7 +7,7 @@
 #include "CamShow.h"
 
 #include "Version.h"
-#include "app/Trace.h"
+#include "common/Trace.h"
 #include "sendset/FileIo.h"
 #include "lang/Texts.h"
 #include "wizard/GenerateChecks.h"

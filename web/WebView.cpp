@@ -1,6 +1,6 @@
 #include "WebView.h"
 
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 #include "lang/WebTexts.h"
 #include "menu/MenuData.h"
 #include "sendset/SendSet.h"

@@ -1,6 +1,6 @@
 #include "lang/LanguageWin.h"
 
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 
 void SetLanguageFromSystem() {
     g_iLanguage = LanguageFromLangId(GetSystemDefaultLangID());

@@ -22,11 +22,6 @@ struct TextPair {
     const char* Get() const { return text[g_iLanguage == UI_LANG_CHINESE ? 0 : 1]; }
 };
 
-// N Chinese items, then the same N items in English. Item k is entry g_iLanguage * N + k.
-inline const char* TextListItem(const char* const* list, int n, int k) {
-    return list[(g_iLanguage == UI_LANG_CHINESE ? 0 : n) + k];
-}
-
 // Whether two texts are the same but for the case of ASCII letters.
 bool EqualsIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength);
 

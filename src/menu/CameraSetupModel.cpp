@@ -1,7 +1,7 @@
 #include "menu/CameraSetupModel.h"
 
-#include "app/SavePath.h"
-#include "app/Trace.h"
+#include "common/SavePath.h"
+#include "common/Trace.h"
 #include "res/resource.h"
 #include "ui/EditFilter.h"
 

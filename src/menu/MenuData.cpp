@@ -1,7 +1,7 @@
 #include "menu/MenuData.h"
 
-#include "app/SavePath.h"
-#include "app/Trace.h"
+#include "common/SavePath.h"
+#include "common/Trace.h"
 #include "sendset/FileIo.h"
 #include "sendset/SendSet.h"
 

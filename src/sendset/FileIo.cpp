@@ -1,6 +1,6 @@
 #include "sendset/FileIo.h"
 
-#include "app/Trace.h"
+#include "common/Trace.h"
 
 #include <atomic>
 #include <cctype>

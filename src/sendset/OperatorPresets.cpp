@@ -2,7 +2,7 @@
 // tables themselves are in OperatorPresetData.cpp.
 #include "sendset/OperatorPresets.h"
 
-#include "app/Trace.h"
+#include "common/Trace.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,7 +3,7 @@
 // returns: each call corrects one thing and leaves the rest to the next one.
 #include "ui/EditFilterWin.h"
 
-#include "app/Trace.h"
+#include "common/Trace.h"
 #include "lang/LanguageWin.h"
 #include "ui/EditFilter.h"
 

@@ -1,6 +1,6 @@
 #include "wizard/GenerateChecks.h"
 
-#include "app/Trace.h"
+#include "common/Trace.h"
 #include "sendset/FileIo.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "wizard/ParamPageModel.h"
 
-#include "app/Trace.h"
+#include "common/Trace.h"
 #include "lang/OptionLists.h"
 #include "lang/Texts.h"
 #include "res/resource.h"

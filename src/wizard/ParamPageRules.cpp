@@ -1,6 +1,6 @@
 #include "wizard/ParamPageRules.h"
 
-#include "app/Trace.h"
+#include "common/Trace.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
 #include "ui/EditFilter.h"

@@ -1,7 +1,7 @@
 #include "wizard/SendPageModel.h"
 
-#include "app/SavePath.h"
-#include "app/Trace.h"
+#include "common/SavePath.h"
+#include "common/Trace.h"
 #include "lang/OptionLists.h"
 #include "res/resource.h"
 #include "sendset/FileIo.h"

@@ -7,7 +7,7 @@
 #include "menu/CameraSetupRules.h"
 #include "menu/MenuData.h"
 #include "res/resource.h"
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 
 #include <gtest/gtest.h>
 

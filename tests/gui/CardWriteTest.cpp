@@ -5,9 +5,9 @@
 #include "GuiHarness.h"
 #include "SendPageSteps.h"
 
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 #include "res/resource.h"
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "CameraSetupSteps.h"
 #include "GuiHarness.h"
 
-#include "app/SavePath.h"
-#include "ui/BrowseFolder.h"
-#include "ui/WinUtil.h"
+#include "common/SavePath.h"
+#include "ui/BrowseFolderWin.h"
+#include "ui/ControlsWin.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "menu/MenuData.h"
 #include "sendset/SendSetFields.h"
 #include "res/resource.h"
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 #include "wizard/WizardEdits.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "GuiHarness.h"
 #include "SendPageSteps.h"
 
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 #include "res/resource.h"
 #include "sendset/OperatorPresets.h"
 #include "sendset/SendSet.h"

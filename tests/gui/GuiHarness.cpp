@@ -1,7 +1,7 @@
 #include "GuiHarness.h"
 
-#include "app/App.h"
-#include "ui/WinUtil.h"
+#include "app/AppWin.h"
+#include "ui/ControlsWin.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "sendset/OperatorPresets.h"
 #include "sendset/SendSet.h"
-#include "wizard/Wizard.h"
+#include "wizard/WizardWin.h"
 
 #include <gtest/gtest.h>
 

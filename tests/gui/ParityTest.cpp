@@ -5,7 +5,7 @@
 
 #include "res/resource.h"
 #include "sendset/SendSet.h"
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 
 #include <gtest/gtest.h>
 

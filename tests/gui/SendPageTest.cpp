@@ -1,10 +1,10 @@
 #include "GuiHarness.h"
 #include "SendPageSteps.h"
 
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 #include "res/resource.h"
 #include "sendset/SendSet.h"
-#include "wizard/Wizard.h"
+#include "wizard/WizardWin.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 #include "CameraSetupSteps.h"
 #include "GuiHarness.h"
 
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 #include "res/resource.h"
-#include "ui/BrowseFolder.h"
-#include "ui/WinUtil.h"
+#include "ui/BrowseFolderWin.h"
+#include "ui/ControlsWin.h"
 
 #include <gtest/gtest.h>
 

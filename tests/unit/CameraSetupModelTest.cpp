@@ -1,7 +1,7 @@
 #include "TempDir.h"
 
-#include "app/SavePath.h"
-#include "app/Trace.h"
+#include "common/SavePath.h"
+#include "common/Trace.h"
 #include "menu/CameraSetupModel.h"
 
 #include <gtest/gtest.h>

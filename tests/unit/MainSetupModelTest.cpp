@@ -1,7 +1,7 @@
 #include "TempDir.h"
 
 #include "app/MainSetupModel.h"
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 
 #include <gtest/gtest.h>
 

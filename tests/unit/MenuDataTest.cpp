@@ -1,6 +1,6 @@
 #include "TempDir.h"
 
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 #include "menu/MenuData.h"
 #include "sendset/FileIo.h"
 #include "sendset/SendSet.h"

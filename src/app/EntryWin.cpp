@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "app/AppWin.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return ShowMainSetup(instance);

@@ -2,15 +2,15 @@
 // parameters (from the preset tables or typed in), the sender mailbox and the FTP server or the
 // cloud account, edited in place in g_sSendSet. The page's model decides; this file turns the
 // window's notifications into its events and paints what it shows.
-#include "app/App.h"
+#include "app/AppWin.h"
 #include "res/resource.h"
 #include "sendset/FileIo.h"
 #include "ui/EditFilterWin.h"
-#include "ui/PaintView.h"
-#include "ui/ScrollFit.h"
-#include "ui/WinUtil.h"
+#include "ui/PaintViewWin.h"
+#include "ui/ScrollFitWin.h"
+#include "ui/ControlsWin.h"
 #include "wizard/ParamPageModel.h"
-#include "wizard/Wizard.h"
+#include "wizard/WizardWin.h"
 
 #include <string>
 

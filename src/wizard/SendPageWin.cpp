@@ -1,18 +1,18 @@
 // 3G Send Settings: page 2 of the 3G wizard. Recipients, coordinates, picture size and count,
 // send schedule, remote control and the save folder; "Generate" writes CFG.BIN. The page's model
 // decides; this file turns the window's notifications into its events and paints what it shows.
-#include "app/App.h"
-#include "app/SavePath.h"
-#include "app/Trace.h"
+#include "app/AppWin.h"
+#include "common/SavePath.h"
+#include "common/Trace.h"
 #include "lang/LanguageWin.h"
 #include "res/resource.h"
-#include "ui/BrowseFolder.h"
+#include "ui/BrowseFolderWin.h"
 #include "ui/EditFilterWin.h"
-#include "ui/PaintView.h"
-#include "ui/ScrollFit.h"
-#include "ui/WinUtil.h"
+#include "ui/PaintViewWin.h"
+#include "ui/ScrollFitWin.h"
+#include "ui/ControlsWin.h"
 #include "wizard/SendPageModel.h"
-#include "wizard/Wizard.h"
+#include "wizard/WizardWin.h"
 
 #include <commctrl.h>
 

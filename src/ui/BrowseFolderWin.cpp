@@ -1,8 +1,8 @@
-#include "ui/BrowseFolder.h"
+#include "ui/BrowseFolderWin.h"
 
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 #include "lang/LanguageWin.h"
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 
 #include <objbase.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "ui/ScrollFit.h"
+#include "ui/ScrollFitWin.h"
 
 namespace {
 

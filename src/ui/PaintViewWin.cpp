@@ -1,6 +1,6 @@
-#include "ui/PaintView.h"
+#include "ui/PaintViewWin.h"
 
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 
 #include <vector>
 

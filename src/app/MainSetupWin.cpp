@@ -1,12 +1,12 @@
 // Main Setup: the hub window. Logo, version, camera model, interface language, and the two
 // buttons that open the camera menu form and the 3G wizard.
-#include "app/App.h"
+#include "app/AppWin.h"
 #include "lang/LanguageWin.h"
-#include "menu/CameraSetup.h"
+#include "menu/CameraSetupWin.h"
 #include "res/resource.h"
-#include "ui/ScrollFit.h"
-#include "ui/WinUtil.h"
-#include "wizard/Wizard.h"
+#include "ui/ScrollFitWin.h"
+#include "ui/ControlsWin.h"
+#include "wizard/WizardWin.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "ui/WinUtil.h"
+#include "ui/ControlsWin.h"
 
 #include "ui/EditFilter.h"
 

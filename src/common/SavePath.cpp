@@ -1,4 +1,4 @@
-#include "app/SavePath.h"
+#include "common/SavePath.h"
 
 #include <cstring>
 

@@ -1,16 +1,16 @@
 // Camera Setup: one drop-down list per camera menu setting, the clock group, the save folder,
 // and "Generate" / "Default", which write menu.dat. The form's model decides; this file paints it
 // and turns the window's notifications into its events.
-#include "menu/CameraSetup.h"
+#include "menu/CameraSetupWin.h"
 
-#include "app/App.h"
-#include "app/SavePath.h"
+#include "app/AppWin.h"
+#include "common/SavePath.h"
 #include "lang/LanguageWin.h"
 #include "menu/CameraSetupModel.h"
 #include "res/resource.h"
-#include "ui/BrowseFolder.h"
-#include "ui/ScrollFit.h"
-#include "ui/WinUtil.h"
+#include "ui/BrowseFolderWin.h"
+#include "ui/ScrollFitWin.h"
+#include "ui/ControlsWin.h"
 
 #include <commctrl.h>
 
