@@ -41,137 +41,86 @@ function expectSameFile(page, cli, what) {
         (b, i) => (i < 14 || i > 20) && assert.equal(b, cli[i], `${what}: byte ${i} differs`));
 }
 
-// ---- the stories of the dialogs' parity tests
-// ---------------------------------------------------- A step is "NAME:item" (a list's item by its
-// English text, or "#n" by position), "NAME=text" (typed), "NAME!" (a check box checked), "next",
-// "previous" or "close"; NAME is a control id without IDC_, whose prefix names the form. The
-// Chinese runs choose the positions the English runs chose.
-const FORM = {
-    MAIN: "main",
-    PARAM: "page1",
-    SEND: "page2",
-    CAMERA: "camera"
-};
-const SENDER = [
-    "PARAM_SENDER_SERVER=smtp.example.com", "PARAM_SENDER_PORT=587",
-    "PARAM_SENDER_ADDRESS=cameras@example.com", "PARAM_SENDER_PASSWORD=pa55word"
-];
-const SENDER_CLI = [
-    "sSmtpSet.szServer=smtp.example.com", "sSmtpSet.iPort=587",
-    "sSmtpSet.szAddr=cameras@example.com", "sSmtpSet.szPassword=pa55word"
-];
-const NET =
-    ["PARAM_NET_APN=internet.example", "PARAM_NET_ACCOUNT=user", "PARAM_NET_PASSWORD=secret"];
-const NET_CLI = [
-    "sSmtpSet.sz3GSmtpApN=internet.example", "sSmtpSet.sz3GSmtpAccount=user",
-    "sSmtpSet.sz3GSmtpPassword=secret"
-];
-const FTP =
-    ["PARAM_FTP_SERVER=ftp.example.com", "PARAM_FTP_USER=cam", "PARAM_FTP_PASSWORD=ftppass"];
-const FTP_CLI =
-    ["sFtpSet.szServer=ftp.example.com", "sFtpSet.szUserName=cam", "sFtpSet.szPassword=ftppass"];
+// ---- the stories of the dialogs' parity tests -------------------------------------------------
+// A step is "NAME:item" (a list's item by its English text, or "#n" by position), "NAME=text"
+// (typed), "NAME!" (a check box checked), "next", "previous" or "close"; NAME is a control id
+// without IDC_, whose prefix names the form. The Chinese runs choose the positions the English
+// runs chose.
+// clang-format off
+const FORM = {MAIN: "main", PARAM: "page1", SEND: "page2", CAMERA: "camera"};
+const SENDER = ["PARAM_SENDER_SERVER=smtp.example.com", "PARAM_SENDER_PORT=587",
+    "PARAM_SENDER_ADDRESS=cameras@example.com", "PARAM_SENDER_PASSWORD=pa55word"];
+const SENDER_CLI = ["sSmtpSet.szServer=smtp.example.com", "sSmtpSet.iPort=587",
+    "sSmtpSet.szAddr=cameras@example.com", "sSmtpSet.szPassword=pa55word"];
+const NET = ["PARAM_NET_APN=internet.example", "PARAM_NET_ACCOUNT=user",
+    "PARAM_NET_PASSWORD=secret"];
+const NET_CLI = ["sSmtpSet.sz3GSmtpApN=internet.example", "sSmtpSet.sz3GSmtpAccount=user",
+    "sSmtpSet.sz3GSmtpPassword=secret"];
+const FTP = ["PARAM_FTP_SERVER=ftp.example.com", "PARAM_FTP_USER=cam",
+    "PARAM_FTP_PASSWORD=ftppass"];
+const FTP_CLI = ["sFtpSet.szServer=ftp.example.com", "sFtpSet.szUserName=cam",
+    "sFtpSet.szPassword=ftppass"];
 
+// [name, steps on the page, camfile's assignments, camfile's options]
 const STORIES = [
-    [
-        "MMS with the preselected operator",
+    ["MMS with the preselected operator",
         ["PARAM_SEND_OPTION:MMS", "next", "SEND_PHONE1=13800138000"],
-        ["bySendBy=MMS", "szRecp[0]=13800138000"]
-    ],
-    [
-        "Email with a chosen operator",
-        [
-            "PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:United Kingdom", "PARAM_OPERATOR:Vodafone",
+        ["bySendBy=MMS", "szRecp[0]=13800138000"]],
+    ["Email with a chosen operator",
+        ["PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:United Kingdom", "PARAM_OPERATOR:Vodafone",
             ...SENDER, "next", "SEND_EMAIL1=me@example.org", "SEND_MODE:Daily Send",
-            "SEND_DAILY_TIME:07 o'clock"
-        ],
-        [
-            "bySendBy=Email", "country=United Kingdom", "operator=Vodafone",
+            "SEND_DAILY_TIME:07 o'clock"],
+        ["bySendBy=Email", "country=United Kingdom", "operator=Vodafone",
             "szRecp[2]=me@example.org", "bySendMode=Daily Send", "byDailySendTime=07 o'clock",
-            ...SENDER_CLI
-        ]
-    ],
-    [
-        "FTP with manual input",
-        [
-            "PARAM_SEND_OPTION:FTP", "PARAM_MODE:Manual Input", ...NET, ...FTP,
-            "PARAM_FTP_PORT=2121", "next"
-        ],
-        ["bySendBy=FTP", "country=Others", ...NET_CLI, ...FTP_CLI, "sFtpSet.iPort=2121"]
-    ],
-    [
-        "the cloud with manual input",
-        [
-            "PARAM_SEND_OPTION:QOR Camera Cloud System", "PARAM_MODE:Manual Input", ...NET,
-            "PARAM_FTP_SERVER=appkey123", "PARAM_FTP_PORT=appsecret", "PARAM_FTP_USER=13800138000",
-            "next"
-        ],
-        [
-            "bySendBy=QOR Camera Cloud System", "country=Others", ...NET_CLI,
+            ...SENDER_CLI]],
+    ["FTP with manual input",
+        ["PARAM_SEND_OPTION:FTP", "PARAM_MODE:Manual Input", ...NET, ...FTP,
+            "PARAM_FTP_PORT=2121", "next"],
+        ["bySendBy=FTP", "country=Others", ...NET_CLI, ...FTP_CLI, "sFtpSet.iPort=2121"]],
+    ["the cloud with manual input",
+        ["PARAM_SEND_OPTION:QOR Camera Cloud System", "PARAM_MODE:Manual Input", ...NET,
+            "PARAM_FTP_SERVER=appkey123", "PARAM_FTP_PORT=appsecret",
+            "PARAM_FTP_USER=13800138000", "next"],
+        ["bySendBy=QOR Camera Cloud System", "country=Others", ...NET_CLI,
             "sQorCloudSet.szAppKey=appkey123", "sQorCloudSet.szAppSecret=appsecret",
-            "sQorCloudSet.szSimCardNum=13800138000"
-        ]
-    ],
+            "sQorCloudSet.szSimCardNum=13800138000"]],
     ["Close 3G", ["PARAM_SEND_OPTION:Close 3G", "next"], ["bySendBy=Close 3G"]],
-    [
-        "remote control with command 22",
-        [
-            "PARAM_SEND_OPTION:MMS", "next", "SEND_REMOTE_INTERVAL:01 Hours",
-            "SEND_REMOTE_PHONE=13800138000", "SEND_REMOTE_EMAIL=remote@example.com", "previous",
-            ...SENDER, "next", "SEND_PHONE1=13900139000"
-        ],
-        [
-            "bySendBy=MMS", "byRemoteInterval=01 Hours", "szRemotePhoneNum=13800138000",
-            "szRemoteEmail=remote@example.com", "szRecp[0]=13900139000", ...SENDER_CLI
-        ]
-    ],
-    [
-        "remote control without command 22",
-        [
-            "PARAM_SEND_OPTION:FTP", ...FTP, "next", "SEND_REMOTE_INTERVAL:02 Hours",
-            "SEND_REMOTE_PHONE=13800138000", "SEND_NO_REMOTE_CMD22!"
-        ],
-        ["bySendBy=FTP", ...FTP_CLI, "byRemoteInterval=02 Hours", "szRemotePhoneNum=13800138000"],
-        ["--no-remote-cmd22"]
-    ],
-    [
-        "Email from a basic model",
-        [
-            "MAIN_MODEL_LIST:QOR-7120-3G(BASIC)", "PARAM_SEND_OPTION:Email", ...SENDER, "next",
-            "SEND_EMAIL1=me@example.org"
-        ],
-        ["bySendBy=Email", "szRecp[2]=me@example.org", ...SENDER_CLI], ["--basic"]
-    ],
-    [
-        "a row of the README's CSV loop",
-        [
-            "PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:Deutschland", "PARAM_OPERATOR:O2", ...SENDER,
-            "next", "SEND_EMAIL1=lake@example.com", "SEND_REMOTE_INTERVAL:01 Hours",
-            "SEND_REMOTE_PHONE=01511234567", "SEND_REMOTE_EMAIL=cameras@example.com"
-        ],
-        [
-            "bySendBy=Email", "country=Deutschland", "operator=O2", "szRecp[2]=lake@example.com",
+    ["remote control with command 22",
+        ["PARAM_SEND_OPTION:MMS", "next", "SEND_REMOTE_INTERVAL:01 Hours",
+            "SEND_REMOTE_PHONE=13800138000", "SEND_REMOTE_EMAIL=remote@example.com",
+            "previous", ...SENDER, "next", "SEND_PHONE1=13900139000"],
+        ["bySendBy=MMS", "byRemoteInterval=01 Hours", "szRemotePhoneNum=13800138000",
+            "szRemoteEmail=remote@example.com", "szRecp[0]=13900139000", ...SENDER_CLI]],
+    ["remote control without command 22",
+        ["PARAM_SEND_OPTION:FTP", ...FTP, "next", "SEND_REMOTE_INTERVAL:02 Hours",
+            "SEND_REMOTE_PHONE=13800138000", "SEND_NO_REMOTE_CMD22!"],
+        ["bySendBy=FTP", ...FTP_CLI, "byRemoteInterval=02 Hours",
+            "szRemotePhoneNum=13800138000"],
+        ["--no-remote-cmd22"]],
+    ["Email from a basic model",
+        ["MAIN_MODEL_LIST:QOR-7120-3G(BASIC)", "PARAM_SEND_OPTION:Email", ...SENDER, "next",
+            "SEND_EMAIL1=me@example.org"],
+        ["bySendBy=Email", "szRecp[2]=me@example.org", ...SENDER_CLI],
+        ["--basic"]],
+    ["a row of the README's CSV loop",
+        ["PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:Deutschland", "PARAM_OPERATOR:O2",
+            ...SENDER, "next", "SEND_EMAIL1=lake@example.com", "SEND_REMOTE_INTERVAL:01 Hours",
+            "SEND_REMOTE_PHONE=01511234567", "SEND_REMOTE_EMAIL=cameras@example.com"],
+        ["bySendBy=Email", "country=Deutschland", "operator=O2", "szRecp[2]=lake@example.com",
             "byRemoteInterval=01 Hours", "szRemotePhoneNum=01511234567",
-            "szRemoteEmail=cameras@example.com", ...SENDER_CLI
-        ]
-    ],
+            "szRemoteEmail=cameras@example.com", ...SENDER_CLI]],
 ];
 // Generate's checks: the page's message is camfile's for the same choices.
 const CHECKS = [
     ["no recipient", ["PARAM_SEND_OPTION:MMS", "next"], ["bySendBy=MMS"]],
-    [
-        "no sender server", ["PARAM_SEND_OPTION:Email", "next", "SEND_EMAIL1=a@b.c"],
-        ["bySendBy=Email", "szRecp[2]=a@b.c"]
-    ],
-    [
-        "a bad e-mail address",
-        ["PARAM_SEND_OPTION:Email", ...SENDER, "next", "SEND_EMAIL1=nobody"],
-        ["bySendBy=Email", "szRecp[2]=nobody", ...SENDER_CLI]
-    ],
-    [
-        "no FTP password", ["PARAM_SEND_OPTION:FTP", ...FTP.slice(0, 2), "next"],
-        ["bySendBy=FTP", ...FTP_CLI.slice(0, 2)]
-    ],
+    ["no sender server", ["PARAM_SEND_OPTION:Email", "next", "SEND_EMAIL1=a@b.c"],
+        ["bySendBy=Email", "szRecp[2]=a@b.c"]],
+    ["a bad e-mail address", ["PARAM_SEND_OPTION:Email", ...SENDER, "next", "SEND_EMAIL1=nobody"],
+        ["bySendBy=Email", "szRecp[2]=nobody", ...SENDER_CLI]],
+    ["no FTP password", ["PARAM_SEND_OPTION:FTP", ...FTP.slice(0, 2), "next"],
+        ["bySendBy=FTP", ...FTP_CLI.slice(0, 2)]],
 ];
+// clang-format on
 const positions = new Map();
 
 // Plays the steps from Main Setup; the 3G wizard opens before the first step of its pages.
