@@ -129,6 +129,9 @@ def overlap(a0, a1, b0, b1):
 
 
 def tie_labels(controls):
+    """Names each input by the labels of its group beside it (left, same row) and just above it;
+    an input without one is named by its group's title (and a list just above it, if any). The
+    first such label is shown with the input."""
     for c in controls:
         if not c.is_input() or c.kind in ("PUSHBUTTON", "DEFPUSHBUTTON", "AUTOCHECKBOX"):
             continue
@@ -140,10 +143,9 @@ def tie_labels(controls):
                  overlap(o.box()[0], o.box()[2], x0, x1) and 0 <= y0 - o.box()[3] <= 6]
         left_label = max(left, key=lambda o: o.box()[2]) if left else None
         above_label = min(above, key=lambda o: y0 - o.box()[3]) if above else None
+        labelled = left_label or (above_label if above_label and above_label.is_label() else None)
         names = []
-        if c.group is not None and c.group.text and not (left_label or above_label) or (
-                c.group is not None and c.group.text and left_label is None and
-                above_label is not None and above_label.kind == "COMBOBOX"):
+        if c.group is not None and c.group.text and not labelled:
             names.append(c.group)
         names += [o for o in (left_label, above_label) if o is not None]
         c.names = names
