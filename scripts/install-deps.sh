@@ -12,7 +12,7 @@ packages=(
     python3                                  # test helpers
     git zip                                  # the release: its date from the commit, its zip
     emscripten                               # the web page: the core in WebAssembly
-    chromium nodejs                          # the web page's tests run in it (headless)
+    chromium nodejs                          # the web page's tests: headless Chromium, from Node.js
 )
 missing=()
 for p in "${packages[@]}"; do
