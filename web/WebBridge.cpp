@@ -208,9 +208,15 @@ const char* CamChoose(int id, int item) {
     return Reply();
 }
 
-// The text an edit holds after the user's typing.
+// The text an edit holds after the user's typing. The page has no system code page to turn it
+// into the record's bytes: it takes printable ASCII, which every code page spells alike (and
+// camfile alone takes), and drops other characters as an edit filter drops a refused one.
 const char* CamType(int id, const char* text) {
-    const std::string typed = text != nullptr ? text : "";
+    std::string typed;
+    for (const char* p = text != nullptr ? text : ""; *p != '\0'; ++p) {
+        if (*p >= 0x20 && *p < 0x7F)
+            typed += *p;
+    }
     if (s_form == Form::Page1) {
         Page1().TypeText(id, typed);
     } else if (s_form == Form::Page2) {

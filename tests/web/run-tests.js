@@ -308,7 +308,8 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
         s, "filters",
         [
             "PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:United Kingdom", "PARAM_OPERATOR:Vodafone",
-            "PARAM_SENDER_PORT=5a8b7", "PARAM_SENDER_ADDRESS=me@example.com"
+            "PARAM_SENDER_PORT=5a8b7", "PARAM_SENDER_ADDRESS=me@example.com",
+            "PARAM_SENDER_SERVER=smtp.例子é.com"
         ],
         "en");
     const types = [];
@@ -316,6 +317,8 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
         types.push((await s.state("page1", "IDC_PARAM_" + id)).type);
     assert.deepEqual(types, ["password", "password", "password", "text"]);
     assert.equal((await s.state("page1", "IDC_PARAM_SENDER_PORT")).value, "587");
+    // Only what every code page spells alike reaches the record.
+    assert.equal((await s.state("page1", "IDC_PARAM_SENDER_SERVER")).value, "smtp..com");
     assert.deepEqual(
         await s.state("page1", "IDC_PARAM_SENDER_USER").then((u) => [u.value, u.disabled]),
         ["me@example.com", true]);
