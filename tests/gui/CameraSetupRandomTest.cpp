@@ -6,6 +6,7 @@
 #include "lang/OptionLists.h"
 #include "menu/CameraSetupRules.h"
 #include "menu/MenuData.h"
+#include "menu/CameraSetupModel.h"
 #include "res/resource.h"
 #include "ui/ControlsWin.h"
 
@@ -22,44 +23,6 @@ using namespace gui;
 
 namespace {
 
-// The control of each list, in the order of MenuList.
-const int kListIds[MENU_LIST_COUNT] = {IDC_CAMERA_MODE,
-                                       IDC_CAMERA_IMAGE_SIZE,
-                                       IDC_CAMERA_VIDEO_SIZE,
-                                       IDC_CAMERA_PICTURE_NUMBER,
-                                       IDC_CAMERA_TIME_STAMP,
-                                       IDC_CAMERA_SENSE_LEVEL,
-                                       IDC_CAMERA_SIDE_PIR,
-                                       IDC_CAMERA_VIDEO_LENGTH,
-                                       IDC_CAMERA_INTERVAL_COUNT,
-                                       IDC_CAMERA_INTERVAL_UNIT,
-                                       IDC_CAMERA_DATE_FORMAT,
-                                       IDC_CAMERA_BEEP_SOUND,
-                                       IDC_CAMERA_SD_CYCLE,
-                                       IDC_CAMERA_LANGUAGE,
-                                       IDC_CAMERA_CLOCK_MODE,
-                                       IDC_CAMERA_TIMER1,
-                                       IDC_CAMERA_TIMER1_START_HOUR,
-                                       IDC_CAMERA_TIMER1_START_MIN,
-                                       IDC_CAMERA_TIMER1_END_HOUR,
-                                       IDC_CAMERA_TIMER1_END_MIN,
-                                       IDC_CAMERA_TIMER2,
-                                       IDC_CAMERA_TIMER2_START_HOUR,
-                                       IDC_CAMERA_TIMER2_START_MIN,
-                                       IDC_CAMERA_TIMER2_END_HOUR,
-                                       IDC_CAMERA_TIMER2_END_MIN,
-                                       IDC_CAMERA_SERIAL,
-                                       IDC_CAMERA_SERIAL_CHAR1,
-                                       IDC_CAMERA_SERIAL_CHAR2,
-                                       IDC_CAMERA_SERIAL_CHAR3,
-                                       IDC_CAMERA_SERIAL_CHAR4,
-                                       IDC_CAMERA_TIME_LAPSE,
-                                       IDC_CAMERA_TIME_LAPSE_HOUR,
-                                       IDC_CAMERA_TIME_LAPSE_MIN,
-                                       IDC_CAMERA_TIME_LAPSE_SEC};
-
-const int kClockIds[6] = {IDC_CAMERA_YEAR, IDC_CAMERA_MONTH,  IDC_CAMERA_DAY,
-                          IDC_CAMERA_HOUR, IDC_CAMERA_MINUTE, IDC_CAMERA_SECOND};
 const char* const kClockNames[6] = {"Year", "Month", "Day", "Hour", "Minute", "Second"};
 const int kClockLow[6] = {2016, 1, 1, 0, 0, 0};
 const int kClockHigh[6] = {2099, 12, 28, 23, 59, 59}; // no day a month would cut
@@ -73,7 +36,7 @@ std::string AssignmentOf(HWND dlg, int list) {
         const bool seconds = Selection(dlg, IDC_CAMERA_INTERVAL_UNIT) == 0;
         return "Interval=" + std::to_string(count | (seconds ? 0x80 : 0));
     }
-    const int position = Selection(dlg, kListIds[list]);
+    const int position = Selection(dlg, kMenuListControls[list]);
     return std::string(f.field) + "=" +
            std::to_string(l == MenuList::Language ? position + 1 : position);
 }
@@ -95,10 +58,11 @@ void MakeSession(App& app, std::mt19937& rng, bool first, std::vector<uint8_t>* 
     const int choices = 4 + static_cast<int>(rng() % 12);
     for (int k = 0; k < choices; ++k) {
         const int list = static_cast<int>(rng() % MENU_LIST_COUNT);
-        if (!Enabled(dlg, kListIds[list]))
+        if (!Enabled(dlg, kMenuListControls[list]))
             continue;
         const int count = OptionCount(kMenuListFields[list].items);
-        Choose(app, dlg, kListIds[list], static_cast<int>(rng() % static_cast<unsigned>(count)));
+        Choose(app, dlg, kMenuListControls[list],
+               static_cast<int>(rng() % static_cast<unsigned>(count)));
         args.push_back(AssignmentOf(dlg, list));
     }
     *typedClock = Selection(dlg, IDC_CAMERA_CLOCK_MODE) == 1;
@@ -110,8 +74,8 @@ void MakeSession(App& app, std::mt19937& rng, bool first, std::vector<uint8_t>* 
             const int value = kClockLow[edit] + static_cast<int>(rng() % span);
             const std::string text =
                 (rng() % 3 == 0 && value < 10 ? "0" : "") + std::to_string(value);
-            Type(app, dlg, kClockIds[edit], text.c_str());
-            LeaveEdit(app, dlg, kClockIds[edit]);
+            Type(app, dlg, kClockEditControls[edit], text.c_str());
+            LeaveEdit(app, dlg, kClockEditControls[edit]);
             args.push_back(std::string(kClockNames[edit]) + "=" + text);
         }
     }
