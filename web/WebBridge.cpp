@@ -195,10 +195,10 @@ const char* CamChoose(int id, int item) {
             MainForm().ChooseLanguage(item);
         break;
     case Form::Page1:
-        ChoosePage1(Page1(), id, item);
+        Page1().Choose(id, item);
         break;
     case Form::Page2:
-        ChoosePage2(Page2(), id, item);
+        Page2().Choose(id, item);
         break;
     case Form::Camera:
         if (const int list = MenuListOfControl(id); list >= 0)

@@ -38,7 +38,3 @@ std::string WebTextsJson();
 // A JSON string of text, which holds UTF-8 (a byte that is not part of a UTF-8 sequence stands
 // for the Latin-1 character of that value).
 std::string JsonString(const std::string& text);
-
-// A list's choice on page 1 and page 2, as the dialogs turn a list's id into the page's event.
-void ChoosePage1(ParamPageModel& page, int id, int item);
-void ChoosePage2(SendPageModel& page, int id, int item);

@@ -542,6 +542,26 @@ bool ParamPageModel::ChooseCountry(int index) {
     return true;
 }
 
+bool ParamPageModel::Choose(int id, int item) {
+    switch (id) {
+    case IDC_PARAM_SEND_OPTION:
+        return ChooseSendOption(item);
+    case IDC_PARAM_MODE:
+        return ChooseParamMode(item);
+    case IDC_PARAM_COUNTRY:
+        return ChooseCountry(item);
+    case IDC_PARAM_OPERATOR:
+        return ChooseOperator(item);
+    case IDC_PARAM_FTP_DIR_TYPE:
+        return ChooseFtpDirType(item);
+    case IDC_PARAM_LANGUAGE_LIST:
+        ChooseLanguage(item);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool ParamPageModel::ChooseOperator(int index) {
     if (!Usable(IDC_PARAM_OPERATOR))
         return false;

@@ -42,6 +42,9 @@ public:
     bool ChooseOperator(int index);
     bool ChooseFtpDirType(int index);
     void ChooseLanguage(int item);
+    // The choice of item in the list whose control is id, as the matching event above; false
+    // for a list the page does not answer (the APN kind list) or one it does not take now.
+    bool Choose(int id, int item);
     // The text an edit holds after the user's typing, as the record's bytes.
     void TypeText(int id, const std::string& bytes);
     // "Next Page": the page's entries into the record and the hand-over copy; page 2 opens next.

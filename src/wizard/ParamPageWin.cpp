@@ -64,16 +64,6 @@ void OnParamPageClose(HWND dlg) {
     EndDialogBackTo(dlg, BackTo::MainSetup);
 }
 
-// The lists whose choice the page answers when it ends.
-void OnListChosen(ParamPageModel& page, int id, int item) {
-    if (id == IDC_PARAM_SEND_OPTION)
-        page.ChooseSendOption(item);
-    else if (id == IDC_PARAM_MODE)
-        page.ChooseParamMode(item);
-    else
-        page.ChooseCountry(item);
-}
-
 void OnParamPageCommand(HWND dlg, int id, int code) {
     ParamPageModel& page = Page1();
     switch (id) {
@@ -82,20 +72,14 @@ void OnParamPageCommand(HWND dlg, int id, int code) {
     case IDC_PARAM_COUNTRY:
         if (code == CBN_SELCHANGE)
             page.ListShows(id, ComboGetSel(dlg, id));
-        else if (code == CBN_SELENDOK)
-            OnListChosen(page, id, ComboGetSel(dlg, id));
+        else if (code == CBN_SELENDOK) // these lists are answered when the choice ends
+            page.Choose(id, ComboGetSel(dlg, id));
         break;
     case IDC_PARAM_OPERATOR:
-        if (code == CBN_SELCHANGE)
-            page.ChooseOperator(ComboGetSel(dlg, id));
-        break;
     case IDC_PARAM_FTP_DIR_TYPE:
-        if (code == CBN_SELCHANGE)
-            page.ChooseFtpDirType(ComboGetSel(dlg, id));
-        break;
     case IDC_PARAM_LANGUAGE_LIST:
         if (code == CBN_SELCHANGE)
-            page.ChooseLanguage(ComboGetSel(dlg, id));
+            page.Choose(id, ComboGetSel(dlg, id));
         break;
     case IDC_PARAM_NEXT_PAGE:
         OnNextPage(dlg);

@@ -342,6 +342,24 @@ void SendPageModel::Open(bool basicModel) {
     v_.Enable(IDC_SEND_REMOTE_EMAIL, s.bRemoteEmail);
 }
 
+bool SendPageModel::Choose(int id, int item) {
+    switch (id) {
+    case IDC_SEND_IMAGE_SIZE:
+        return ChooseImageSize(item);
+    case IDC_SEND_MODE:
+        return ChooseSendMode(item);
+    case IDC_SEND_DAILY_TIME:
+        return ChooseDailyTime(item);
+    case IDC_SEND_REMOTE_INTERVAL:
+        return ChooseRemoteInterval(item);
+    case IDC_SEND_LONGITUDE_DIR:
+    case IDC_SEND_LATITUDE_DIR:
+        return ChooseDirection(id, item);
+    default:
+        return false;
+    }
+}
+
 bool SendPageModel::ChooseImageSize(int item) {
     if (!Usable(IDC_SEND_IMAGE_SIZE))
         return false;

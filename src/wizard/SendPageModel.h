@@ -34,6 +34,9 @@ public:
     bool ChooseDailyTime(int item);
     bool ChooseRemoteInterval(int item);
     bool ChooseDirection(int id, int item);
+    // The choice of item in the list whose control is id, as the matching event above; false
+    // for another control or a list the page does not take now.
+    bool Choose(int id, int item);
     // The command-22 box clicked into the state given.
     bool SetNoRemoteCmd22(bool checked);
     // The text an edit holds after the user's typing, as the record's bytes. checked: the

@@ -84,23 +84,17 @@ void OnSendPageCommand(HWND page, int id, int code) {
     case IDC_SEND_DAILY_TIME:
         if (code == CBN_SELCHANGE)
             model.ListShows(id, ComboGetSel(page, id));
-        else if (code == CBN_SELENDOK && id == IDC_SEND_MODE)
-            model.ChooseSendMode(ComboGetSel(page, id));
         else if (code == CBN_SELENDOK)
-            model.ChooseDailyTime(ComboGetSel(page, id));
+            model.Choose(id, ComboGetSel(page, id));
         break;
     case IDC_SEND_IMAGE_SIZE:
     case IDC_SEND_LONGITUDE_DIR:
     case IDC_SEND_LATITUDE_DIR:
-        if (code == CBN_SELCHANGE) {
-            if (id == IDC_SEND_IMAGE_SIZE)
-                model.ChooseImageSize(ComboGetSel(page, id));
-            else
-                model.ChooseDirection(id, ComboGetSel(page, id));
-        }
+        if (code == CBN_SELCHANGE)
+            model.Choose(id, ComboGetSel(page, id));
         break;
     case IDC_SEND_REMOTE_INTERVAL:
-        model.ChooseRemoteInterval(ComboGetSel(page, id));
+        model.Choose(id, ComboGetSel(page, id));
         break;
     case IDC_SEND_NO_REMOTE_CMD22:
         model.SetNoRemoteCmd22(IsDlgButtonChecked(page, id) == BST_CHECKED);

@@ -46,6 +46,12 @@ bool Usable(const ParamPageModel& page, int id) {
 // Each row: a record opened, one event, and what the page then shows and stores.
 TEST(ParamPageModel, EachEventInEachStateShowsWhatTheWindowShowed) {
     enum Event { None, SendOption, Mode, Country, Operator, DirType };
+    const int kEventList[] = {0,
+                              IDC_PARAM_SEND_OPTION,
+                              IDC_PARAM_MODE,
+                              IDC_PARAM_COUNTRY,
+                              IDC_PARAM_OPERATOR,
+                              IDC_PARAM_FTP_DIR_TYPE};
     const struct Row {
         const char* name;
         int sendBy, country, remote; // the record opened
@@ -97,24 +103,8 @@ TEST(ParamPageModel, EachEventInEachStateShowsWhatTheWindowShowed) {
                 return true;
             },
             false);
-        switch (row.event) {
-        case SendOption:
-            EXPECT_TRUE(w.page.ChooseSendOption(row.item));
-            break;
-        case Mode:
-            EXPECT_TRUE(w.page.ChooseParamMode(row.item));
-            break;
-        case Country:
-            EXPECT_TRUE(w.page.ChooseCountry(row.item));
-            break;
-        case Operator:
-            EXPECT_TRUE(w.page.ChooseOperator(row.item));
-            break;
-        case DirType:
-            EXPECT_TRUE(w.page.ChooseFtpDirType(row.item));
-            break;
-        case None:
-            break;
+        if (row.event != None) {
+            EXPECT_TRUE(w.page.Choose(kEventList[row.event], row.item)) << row.name;
         }
         const DialogView& v = w.page.View();
         EXPECT_EQ(v.Enabled(IDC_PARAM_MMS_URL), row.mmsOn) << row.name;
@@ -208,28 +198,21 @@ int RunWizard(Wizard& w, const SendSet& file, bool basic, std::mt19937* rng) {
         basic);
     for (int n = rng != nullptr ? static_cast<int>((*rng)() % 12) : 0; n > 0; --n) {
         std::mt19937& r = *rng;
-        switch (r() % 6) {
-        case 0:
-            w.page.ChooseSendOption(static_cast<int>(r() % 5));
-            break;
-        case 1:
-            w.page.ChooseParamMode(static_cast<int>(r() % 2));
-            break;
-        case 2:
-            w.page.ChooseCountry(static_cast<int>(r() % PRESET_COUNTRY_COUNT));
-            break;
-        case 3:
-            w.page.ChooseOperator(static_cast<int>(r() % 4));
-            break;
-        case 4:
-            w.page.ChooseFtpDirType(static_cast<int>(r() % 2));
-            break;
-        default: {
+        // A choice in one of the lists (with its number of items), or text typed.
+        const struct {
+            int id, items;
+        } kLists[] = {{IDC_PARAM_SEND_OPTION, 5},
+                      {IDC_PARAM_MODE, 2},
+                      {IDC_PARAM_COUNTRY, PRESET_COUNTRY_COUNT},
+                      {IDC_PARAM_OPERATOR, 4},
+                      {IDC_PARAM_FTP_DIR_TYPE, 2}};
+        const unsigned pick = r() % 6;
+        if (pick < std::size(kLists)) {
+            w.page.Choose(kLists[pick].id, static_cast<int>(r() % kLists[pick].items));
+        } else {
             const int id = kTypable[r() % std::size(kTypable)];
             if (Usable(w.page, id))
                 w.page.TypeText(id, RandomText(r, w.page.AllowedChars(id)));
-            break;
-        }
         }
     }
     w.page.NextPage();
