@@ -86,9 +86,11 @@ void OpenPage2() {
     Page2().Open(Basic());
 }
 
-void TakeRangeWarnings() {
+void TakePage2Corrections() {
     for (int n = Page2().TakeRangeWarnings(); n > 0; --n)
         s_events.Warn(kTextRangeWarning);
+    if (const int id = Page2().TakeWholeSelection())
+        s_events.SelectWhole(id);
 }
 
 void ShowCameraBox(CameraSetupBox box) {
@@ -162,7 +164,7 @@ const char* Reply() {
         s_reply = DialogJson("page1", Page1().View(), s_events);
         break;
     case Form::Page2:
-        TakeRangeWarnings();
+        TakePage2Corrections();
         s_reply = DialogJson("page2", Page2().View(), s_events);
         break;
     case Form::Camera:

@@ -96,7 +96,8 @@ std::string WebEvents::Json() const {
         out += (k ? "," : "") + std::string("{\"caption\":") + JsonString(boxes_[k].first) +
                ",\"text\":" + JsonString(boxes_[k].second) + "}";
     }
-    return out + "],\"wrote\":" + JsonString(wrote_);
+    return out + "],\"wrote\":" + JsonString(wrote_) +
+           ",\"selectWhole\":" + std::to_string(selectWhole_);
 }
 
 std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events) {

@@ -20,12 +20,15 @@ public:
     void Warn(const TextPair& text) { Box(kTextWarningCaption, text); }
     void Notice(const TextPair& text) { Box(kTextNoticeCaption, text); }
     void Wrote(const char* fileName) { wrote_ = fileName; }
+    // The edit whose whole text the form selected, so the next key replaces it.
+    void SelectWhole(int id) { selectWhole_ = id; }
     std::string Json() const;
 
 private:
     void Box(const TextPair& caption, const TextPair& text);
     std::vector<std::pair<std::string, std::string>> boxes_; // caption, text
     std::string wrote_;
+    int selectWhole_ = 0;
 };
 
 std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events);

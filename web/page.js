@@ -236,6 +236,9 @@ async function openFile(input) {
 
 async function handle(reply) {
     paint(reply);
+    const whole = reply.selectWhole && $(reply.form + "-" + reply.selectWhole);
+    if (whole && document.activeElement === whole)
+        whole.select();
     let boxes = reply.boxes;
     if (reply.wrote)
         boxes = await deliver(reply.wrote, boxes);

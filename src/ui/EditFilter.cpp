@@ -77,6 +77,7 @@ RangeCheck CheckRangeText(const std::wstring& text, uint16_t minimum, uint16_t m
     if (text.empty()) {
         check.verdict = RangeVerdict::Empty;
         check.corrected = std::to_wstring(minimum);
+        check.selectWhole = true;
         return check;
     }
     check.removedAt = RemoveFirstDisallowed(check.filtered, kDigits);

@@ -37,6 +37,9 @@ struct RangeCheck {
     int removedAt;          // position of the non-digit removed first, -1 for none
     std::wstring filtered;  // the text once that character is removed
     std::wstring corrected; // the text the edit ends with
+    // The edit selects its whole text afterwards: the minimum put into an emptied edit is
+    // replaced by the next key, so typing "12" after emptying it gives 12, not 120.
+    bool selectWhole = false;
     // "Input value error!" is printed for a correction below or above the bounds.
     bool Traced() const {
         return verdict == RangeVerdict::BelowMinimum || verdict == RangeVerdict::AboveMaximum;

@@ -61,6 +61,8 @@ void CheckEditRange(HWND dlg, int id, uint16_t minimum, uint16_t maximum) {
     RangeCheck check = CheckRangeText(GetEditText(edit), minimum, maximum);
     if (check.verdict == RangeVerdict::Empty) {
         SetEditText(edit, check.corrected);
+        if (check.selectWhole)
+            SendMessageW(edit, EM_SETSEL, 0, -1);
         return;
     }
     // As in FilterEditText: when the nested call could not run, this one carries on.

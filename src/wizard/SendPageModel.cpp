@@ -202,6 +202,12 @@ size_t SendPageModel::TakeBytes(int id) const {
     return 0;
 }
 
+int SendPageModel::TakeWholeSelection() {
+    const int id = wholeSelection_;
+    wholeSelection_ = 0;
+    return id;
+}
+
 int SendPageModel::TakeRangeWarnings() {
     const int n = rangeWarnings_;
     rangeWarnings_ = 0;
@@ -242,6 +248,7 @@ void SendPageModel::EditChanged(int id) {
     }
     if (check.verdict == RangeVerdict::AboveMaximum)
         ++rangeWarnings_;
+    wholeSelection_ = check.selectWhole ? id : 0;
     if (check.verdict == RangeVerdict::Empty || check.Traced())
         text = check.corrected;
     v_.SetText(id, Narrow(text));

@@ -69,6 +69,9 @@ public:
     // The range warnings the page's own corrections raised since the last call (a front end
     // shows one box for each).
     int TakeRangeWarnings();
+    // The edit whose whole text the page's last correction selected (0: none), as the range
+    // check asks for an emptied coordinate; a front end selects it once.
+    int TakeWholeSelection();
     // The characters an edit allows (nullptr: any); the largest value a coordinate edit takes
     // with the other two of its axis as they stand (0 for other edits).
     const char* CharsAllowed(int id) const;
@@ -100,6 +103,7 @@ private:
     DialogView v_;
     bool firstOpen_ = true; // later openings take the record from the hand-over copy
     int rangeWarnings_ = 0;
+    int wholeSelection_ = 0;
 };
 
 // The wizard's page 2 on the process-wide records, above Page1().

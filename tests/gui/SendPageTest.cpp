@@ -106,6 +106,15 @@ void ExpectAccepted(App& app, HWND page, int id, const char* typed) {
     EXPECT_EQ(Text(page, id), typed);
 }
 
+// Selects an edit's whole text and presses keys there, as a user does ('\b' is Backspace).
+void SelectAndPress(App& app, HWND dlg, int id, const char* keys) {
+    HWND edit = GetDlgItem(dlg, id);
+    OnUiThread(app, [edit] { SendMessageW(edit, EM_SETSEL, 0, -1); });
+    for (const char* k = keys; *k != '\0'; ++k)
+        PostMessageW(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*k)), 0);
+    app.Settle();
+}
+
 } // namespace
 
 TEST(SendPage, OpensForMmsInEnglish) {
@@ -291,6 +300,18 @@ TEST(SendPage, CoordinatesAreHeldWithinTheirRangesWithOneWarningEach) {
     EXPECT_EQ(Text(page, IDC_SEND_LATITUDE_DEG), "89");
     EXPECT_EQ(Text(page, IDC_SEND_LATITUDE_SEC), "9");
     EXPECT_EQ(Text(page, IDC_SEND_LONGITUDE_SEC), "59");
+
+    // The 0 an emptied edit shows is replaced by the keys typed next.
+    const struct {
+        int id;
+        const char* keys;
+        const char* shown;
+    } retyped[] = {{IDC_SEND_LATITUDE_DEG, "\b12", "12"}, {IDC_SEND_LATITUDE_MIN, "\b6", "6"}};
+    for (const auto& r : retyped) {
+        SelectAndPress(app, page, r.id, r.keys);
+        EXPECT_FALSE(MessageBoxShown(app)) << r.shown;
+        EXPECT_EQ(Text(page, r.id), r.shown);
+    }
 }
 
 TEST(SendPage, PhoneAndMaximumEditsDropOtherCharacters) {

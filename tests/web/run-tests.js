@@ -327,6 +327,17 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
     assert.deepEqual(
         await s.answerBoxes(), [{caption: "Warning", text: "The input is out of range!"}]);
     assert.equal((await s.state("page2", "IDC_SEND_LONGITUDE_DEG")).value, "180");
+    // Emptied, a coordinate shows 0, which the keys typed next replace.
+    for (const [name, keys] of [["IDC_SEND_LATITUDE_DEG", "12"], ["IDC_SEND_LATITUDE_MIN", "6"]]) {
+        await s.page.focus(s.sel("page2", name));
+        await s.page.$eval(s.sel("page2", name), (el) => el.select());
+        await s.page.keyboard.press("Backspace");
+        await s.settle();
+        await s.page.keyboard.type(keys);
+        await s.settle();
+        assert.equal(await s.box(), null, name);
+        assert.equal((await s.state("page2", name)).value, keys, name);
+    }
     await s.closeForm("page2");
     await play(s, "filters", ["CAMERA_CLOCK_MODE:Input", "CAMERA_MONTH=1x4"], "en");
     assert.equal((await s.state("camera", "IDC_CAMERA_MONTH")).value, "14");
