@@ -430,10 +430,18 @@ bool CheckValuesKept(const CamRecord& rec, const std::vector<Resolved>& list, st
 }
 
 // The wizard opened on the file and generated with nothing touched must write it again (the
-// time stamp aside); a field it would change is named, with why the page changes it.
+// time stamp aside); a field it would change is named, with why the page changes it. The wizard
+// opens on the file as its reader gives it, repairs included, not on the record in memory.
 bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
                       const EditOptions& options, std::string* error) {
     CamRecord again = rec;
+    uint8_t image[SEND_SET_SIZE];
+    BuildSendSetImage(rec.cfg, image);
+    if (!DecodeSendSetImage(image, again.cfg)) {
+        *error = "the record would not be read back as a CFG.BIN";
+        return false;
+    }
+    const SendSet read = again.cfg;
     WizardSession w(again.cfg, options);
     w.page1.Open([] { return true; }, options.basicModel);
     w.page1.NextPage();
@@ -442,6 +450,7 @@ bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
     again.cfg.sTime = rec.cfg.sTime;
     if (memcmp(&again.cfg, &rec.cfg, sizeof rec.cfg) == 0)
         return true;
+    const bool firstRow = OpeningLoadsFirstRowPresets(read);
     for (const FieldInfo& f : FieldsOf(CamFileType::Cfg)) {
         const uint8_t* a = reinterpret_cast<const uint8_t*>(&again.cfg) + f.offset;
         const uint8_t* b = reinterpret_cast<const uint8_t*>(&rec.cfg) + f.offset;
@@ -456,6 +465,14 @@ bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
         }
         const std::string now = f.kind == FieldKind::Text ? "\"" + GetText(again, f) + "\""
                                                           : std::to_string(GetNumber(again, f));
+        if (firstRow) {
+            *error = f.name + ": with bySendBy=Close 3G in manual input (country=Others), the " +
+                     "wizard opens page 1 showing \"Select Operator\" and the first row of its " +
+                     "lists, and Next Page stores that row's preset " + now + " here (" +
+                     CountryNameTable[0].text[1] + " / " + OperatorNameTable[1][0].names[0] +
+                     "); give a country and operator, or a send option other than Close 3G";
+            return false;
+        }
         *error = f.name + ": the wizard, opened on this file and generated unchanged, would " +
                  "store " + now + " here; give the choices that make it";
         return false;

@@ -375,16 +375,19 @@ int CommandSet(const Options& o) {
         if (o.basicModel && file.rec.type != CamFileType::Cfg)
             return Refuse("--basic is for CFG.BIN; menu.dat is the same for every model");
 
-        // Like the program, set changes the record as read; the repairs of reading are written
-        // too.
-        std::string notes;
-        for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
-            notes += "camfile: " + EscapeForDisplay(path) + ": stored " + d.field->name + " " +
-                     std::to_string(d.stored) + " is read as " + std::to_string(d.readAs) +
-                     " and written so\n";
-        }
+        // Like the program, set changes the record as read; a repair of reading that reaches
+        // the file is named (one the wizard undoes, as page 2 turns remote control off for
+        // "Close 3G", is not).
         CamRecord rec = file.read;
         const bool applied = ApplyAssignments(rec, list, edit, &error);
+        std::string notes;
+        for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
+            if (applied && GetNumber(rec, *d.field) != d.readAs)
+                continue;
+            notes += "camfile: " + EscapeForDisplay(path) + ": stored " + d.field->name + " " +
+                     std::to_string(d.stored) + " is read as " + std::to_string(d.readAs) +
+                     (applied ? " and written so\n" : "\n");
+        }
         if (!applied || attempt == 1)
             fputs(notes.c_str(), stderr);
         if (!applied)

@@ -132,6 +132,10 @@ ParamPageState ParamPageStateOf(const SendSet& rec, bool noRemoteCmd22, bool ftp
     return s;
 }
 
+bool OpeningLoadsFirstRowPresets(const SendSet& rec) {
+    return !IsSending(rec.bySendBy) && IsManual(rec);
+}
+
 void KeepBasicModelThumbnails(SendSet& rec, bool basicModel) {
     if (basicModel)
         rec.bySendImgSize = 1;

@@ -65,6 +65,12 @@ struct ParamPageState {
 // been applied before in this run (the FTP group then stays visible under "Close 3G").
 ParamPageState ParamPageStateOf(const SendSet& rec, bool noRemoteCmd22, bool ftpGroupShown);
 
+// Whether page 1, opened on the record, loads the first row's presets at Next Page: with "Close
+// 3G" its lists are neither refilled nor enabled, so a record in manual input opens showing
+// "Select Operator" and the first row of the lists, and Next Page loads that row's MMS and 3G
+// presets in place of the ones typed.
+bool OpeningLoadsFirstRowPresets(const SendSet& rec);
+
 // What the page repairs in the record at every opening, before its state update: a country
 // above 43 or an operator above 8 becomes 0, and the basic models send thumbnails.
 void PrepareParamPageRecord(SendSet& rec, bool basicModel);

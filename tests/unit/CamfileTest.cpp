@@ -9,6 +9,8 @@
 #include "sendset/OperatorPresets.h"
 #include "sendset/SendSet.h"
 #include "wizard/GenerateChecks.h"
+#include "wizard/ParamPageModel.h"
+#include "wizard/SendPageModel.h"
 
 #include <gtest/gtest.h>
 
@@ -534,6 +536,11 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
         {"CFG.BIN", {"uwRecpLen[0]=3"}, "uwRecpLen[0]: cannot be set"},
         {"CFG.BIN", {"sLatitude.byDeg=90", "sLatitude.bySec=1"}, "sLatitude: at most 90"},
         {"CFG.BIN", {"sFtpSet.szFtpDir=/x"}, "needs sFtpSet.iFtpDirType=Specify"},
+        // Page 1 opened on such a file loads the first row's presets at Next Page.
+        {"CFG.BIN",
+         {"country=Others", "bySendBy=Close 3G"},
+         "with bySendBy=Close 3G in manual input (country=Others), the wizard opens page 1 "
+         "showing \"Select Operator\""},
         {"CFG.BIN", {"bySendBy"}, "\"bySendBy\" is not FIELD=VALUE"},
         {"CFG.BIN", {"Language=German"}, "Language: no such field in CFG.BIN"},
         {"menu.dat", {"Interval=61s"}, "Interval: a count of 61 is out of range 0..60"},
@@ -567,6 +574,25 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
                   .status,
               0);
     EXPECT_STREQ(ReadCfg(dir).sSmtpSet.szServer, fits60.c_str());
+}
+
+// The file the wizard writes when opened on the card's CFG.BIN and generated with nothing touched,
+// its time stamp kept.
+std::vector<uint8_t> WizardWritesAgain(const TempDir& dir) {
+    SendSet rec = ReadCfg(dir), saved{};
+    int noCmd22 = 0;
+    ParamPageModel page1(WizardRecords{&rec, &saved, &noCmd22});
+    SendPageModel page2(WizardRecords{&rec, &saved, &noCmd22}, page1);
+    CaptureStdout();
+    page1.Open([] { return true; }, false);
+    page1.NextPage();
+    page2.Open(false);
+    page2.StoreAsGenerate(GenerateClock{2026, 12, 9, 10, 0, 0});
+    GetCapturedStdout();
+    rec.sTime = ReadCfg(dir).sTime;
+    std::vector<uint8_t> image(SEND_SET_SIZE);
+    BuildSendSetImage(rec, image.data());
+    return image;
 }
 
 // set is the wizard's user: what the pages would replace is refused with what to give instead,
@@ -633,6 +659,20 @@ TEST(CamfileSet, WritesWhatTheWizardWritesForTheSameEvents) {
         EXPECT_STREQ(got.sSmtpSet.sz3GSmtpApN, row.apn) << row.args.back();
         EXPECT_STREQ(got.sSmtpSet.sz3GSmtpAccount, row.netAccount) << row.args.back();
     }
+
+    // A card that sends by FTP with remote control, stopped: the file is one the wizard, opened
+    // on it, writes again.
+    TempDir dir;
+    ASSERT_EQ(Camfile({"set", "--new", "--keep-time", dir.File("CFG.BIN"), "bySendBy=FTP",
+                       "country=United Kingdom", "operator=Vodafone", "byRemoteInterval=01 Hours",
+                       "sFtpSet.szServer=ftp.example.com", "sFtpSet.szUserName=u",
+                       "sFtpSet.szPassword=p", "szRemotePhoneNum=123456"})
+                  .status,
+              0);
+    const RunResult stop = Camfile({"set", dir.File("CFG.BIN"), "bySendBy=Close 3G"});
+    EXPECT_EQ(stop.status, 0) << stop.err;
+    EXPECT_EQ(ReadCfg(dir).bySendBy, SEND_BY_CLOSE_3G);
+    EXPECT_EQ(WizardWritesAgain(dir), ReadBytes(dir.File("CFG.BIN")));
 }
 
 TEST(CamfileSet, ChoicesLoadAndStoreWhatTheWizardWould) {

@@ -198,17 +198,14 @@ int RunWizard(Wizard& w, const SendSet& file, bool basic, std::mt19937* rng) {
         basic);
     for (int n = rng != nullptr ? static_cast<int>((*rng)() % 12) : 0; n > 0; --n) {
         std::mt19937& r = *rng;
-        // A choice in one of the lists (with its number of items), or text typed.
-        const struct {
-            int id, items;
-        } kLists[] = {{IDC_PARAM_SEND_OPTION, 5},
-                      {IDC_PARAM_MODE, 2},
-                      {IDC_PARAM_COUNTRY, PRESET_COUNTRY_COUNT},
-                      {IDC_PARAM_OPERATOR, 4},
-                      {IDC_PARAM_FTP_DIR_TYPE, 2}};
+        // A choice of an item one of the lists shows, or text typed.
+        const int kLists[] = {IDC_PARAM_SEND_OPTION, IDC_PARAM_MODE, IDC_PARAM_COUNTRY,
+                              IDC_PARAM_OPERATOR, IDC_PARAM_FTP_DIR_TYPE};
         const unsigned pick = r() % 6;
         if (pick < std::size(kLists)) {
-            w.page.Choose(kLists[pick].id, static_cast<int>(r() % kLists[pick].items));
+            const int items = w.page.View().ListCount(kLists[pick]);
+            if (items > 0)
+                w.page.Choose(kLists[pick], static_cast<int>(r() % static_cast<unsigned>(items)));
         } else {
             const int id = kTypable[r() % std::size(kTypable)];
             if (Usable(w.page, id))
@@ -222,13 +219,29 @@ int RunWizard(Wizard& w, const SendSet& file, bool basic, std::mt19937* rng) {
     return CheckSendSet(w.rec, ControlsForRecord(w.rec, kNow, w.noCmd22 != 0));
 }
 
+// The record as the wizard's next opening reads it from the file Generate wrote.
+SendSet AsRead(const SendSet& written) {
+    uint8_t image[SEND_SET_SIZE];
+    BuildSendSetImage(written, image);
+    SendSet read{};
+    EXPECT_TRUE(DecodeSendSetImage(image, read));
+    return read;
+}
+
+bool Same3G(const SmtpSet& a, const SmtpSet& b) {
+    return memcmp(a.sz3GSmtpApN, b.sz3GSmtpApN,
+                  offsetof(SmtpSet, szServer) - offsetof(SmtpSet, sz3GSmtpApN)) == 0;
+}
+
 } // namespace
 
-// Random sessions on page 1: every file Generate writes is one that the wizard, opened on it and
-// generated with nothing touched, writes again byte for byte.
+// Random sessions on page 1: every file Generate writes is one that the wizard, opened on it as
+// its reader gives it and generated with nothing touched, writes again byte for byte. The one
+// exception is the forms' own: a "Close 3G" file in manual input comes back with the first row's
+// presets (page 1 opens with its lists neither refilled nor enabled), and then stays.
 TEST(WizardModels, RandomSessionsWriteFilesTheWizardWritesAgain) {
     std::mt19937 rng(20261208);
-    int written = 0;
+    int written = 0, firstRowLoaded = 0, failedRun = -1;
     CaptureStdout();
     for (int run = 0; run < 1000; ++run) {
         SendSet start = Record(static_cast<int>(rng() % 5), static_cast<int>(rng() % 45),
@@ -244,28 +257,39 @@ TEST(WizardModels, RandomSessionsWriteFilesTheWizardWritesAgain) {
 
         Wizard first;
         first.noCmd22 = noCmd22;
-        if (RunWizard(first, start, basic, &rng) != 0)
+        if (RunWizard(first, AsRead(start), basic, &rng) != 0)
             continue;
         ++written;
         Wizard again;
         again.noCmd22 = noCmd22;
-        ASSERT_EQ(RunWizard(again, first.rec, basic, nullptr), 0) << "run " << run;
+        const SendSet read = AsRead(first.rec);
+        const int verdict = RunWizard(again, read, basic, nullptr);
         again.rec.sTime = first.rec.sTime;
-        if (first.rec.bySendBy == SEND_BY_CLOSE_3G) {
-            // "Close 3G" chosen while remote control was on takes the 3G edits it has just
-            // emptied; opened again with remote control off, Next Page keeps the row's presets.
-            // From there on the file stays as it is.
-            Wizard third;
-            third.noCmd22 = noCmd22;
-            ASSERT_EQ(RunWizard(third, again.rec, basic, nullptr), 0) << "run " << run;
-            third.rec.sTime = again.rec.sTime;
-            ASSERT_EQ(memcmp(&third.rec, &again.rec, sizeof again.rec), 0) << "run " << run;
-            continue;
+        bool kept = memcmp(&again.rec, &first.rec, sizeof first.rec) == 0;
+        if (!kept && OpeningLoadsFirstRowPresets(read)) {
+            // Only the operator's parameters change: the MMS ones to the first row's presets,
+            // the 3G ones to that row's or to what the edits showed.
+            SendSet row = first.rec;
+            LoadPresetsOfRow(row, 0, 0);
+            SendSet rest = again.rec;
+            rest.sMmsSet = first.rec.sMmsSet;
+            const SmtpSet& net = again.rec.sSmtpSet;
+            const bool net3G = Same3G(net, first.rec.sSmtpSet) || Same3G(net, row.sSmtpSet);
+            memcpy(rest.sSmtpSet.sz3GSmtpApN, first.rec.sSmtpSet.sz3GSmtpApN,
+                   offsetof(SmtpSet, szServer) - offsetof(SmtpSet, sz3GSmtpApN));
+            kept = memcmp(&rest, &first.rec, sizeof rest) == 0 && net3G &&
+                   memcmp(&again.rec.sMmsSet, &row.sMmsSet, sizeof row.sMmsSet) == 0;
+            ++firstRowLoaded;
         }
-        ASSERT_EQ(memcmp(&again.rec, &first.rec, sizeof first.rec), 0) << "run " << run;
+        if (verdict != 0 || !kept) {
+            failedRun = run; // reported once the trace is no longer captured
+            break;
+        }
     }
     GetCapturedStdout();
+    EXPECT_EQ(failedRun, -1);
     EXPECT_GT(written, 250); // the rest fail a check, as sessions with missing entries do
+    EXPECT_GT(firstRowLoaded, 0);
 }
 
 namespace {
