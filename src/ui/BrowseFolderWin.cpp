@@ -84,14 +84,3 @@ FolderPick PickFolder(HWND, std::string* bytes) {
         shell->coUninitialize();
     return pick;
 }
-
-bool BrowseForSaveFolder(HWND owner) {
-    std::string bytes;
-    const FolderPick pick = PickFolder(owner, &bytes);
-    if (pick == FolderPick::Cancelled)
-        return false;
-    if (pick == FolderPick::Spelled && SetSavePath(bytes.c_str()))
-        return true;
-    ShowWarningBox(owner, kTextFolderUnusable);
-    return false;
-}

@@ -10,10 +10,6 @@
 enum class FolderPick { Cancelled, Spelled, Unspelled };
 FolderPick PickFolder(HWND owner, std::string* bytes);
 
-// Shows the folder dialog; a chosen folder becomes the save folder through UseChosenFolder.
-// Returns whether the save folder changed.
-bool BrowseForSaveFolder(HWND owner);
-
 // A folder the user chose (its wide path) becomes the save folder when the code page (CP_ACP:
 // the system's) spells it exactly in at most 259 bytes; otherwise a warning tells the user it
 // cannot be used and the save folder stays as it was. Returns whether it became the save folder.

@@ -154,6 +154,12 @@ void ComboAddUtf8(HWND dlg, int id, const char* utf8) {
                         reinterpret_cast<LPARAM>(Utf8ToWide(utf8).c_str()));
 }
 
+ListNotice ListNoticeOf(int code) {
+    return code == CBN_SELCHANGE  ? ListNotice::SelectionMoved
+           : code == CBN_SELENDOK ? ListNotice::ChoiceEnded
+                                  : ListNotice::Other;
+}
+
 int ComboGetSel(HWND dlg, int id) {
     return static_cast<int>(SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0));
 }

@@ -1,6 +1,8 @@
 // Small Win32 helpers: UTF-8 texts and ANSI record fields in and out of controls.
 #pragma once
 
+#include "wizard/DialogView.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -38,6 +40,8 @@ bool GetDlgItemNumber(HWND dlg, int id, long* value);
 void ComboReset(HWND dlg, int id);
 void ComboAddUtf8(HWND dlg, int id, const char* utf8);
 int ComboGetSel(HWND dlg, int id);
+// What a combo box's notification code tells its window.
+ListNotice ListNoticeOf(int code);
 // Widens a combo box's drop-down list (not the box) so that its longest item shows in full.
 void ComboFitDroppedWidth(HWND dlg, int id);
 void ComboSetSel(HWND dlg, int id, int index);

@@ -9,6 +9,29 @@
 
 enum class ControlKind { Label, Edit, List, Check };
 
+// When a list's choice reaches its model: as soon as the selection moves (mouse or arrow keys),
+// or only when the choice ends (the drop-down closes on an item, or Enter), the model following
+// the shown selection until then; one list answers every notice it raises.
+enum class ListAnswer { OnSelection, OnChoiceEnd, OnEveryNotice };
+// What a list tells its window: the selection moved, the choice ended, or anything else.
+enum class ListNotice { SelectionMoved, ChoiceEnded, Other };
+// What a notice asks of the model: nothing, to follow the shown selection, or the choice.
+enum class ListStep { None, Follow, Choose };
+
+inline ListStep ListStepOf(ListAnswer answer, ListNotice notice) {
+    switch (answer) {
+    case ListAnswer::OnSelection:
+        return notice == ListNotice::SelectionMoved ? ListStep::Choose : ListStep::None;
+    case ListAnswer::OnChoiceEnd:
+        return notice == ListNotice::SelectionMoved ? ListStep::Follow
+               : notice == ListNotice::ChoiceEnded  ? ListStep::Choose
+                                                    : ListStep::None;
+    case ListAnswer::OnEveryNotice:
+        return ListStep::Choose;
+    }
+    return ListStep::None;
+}
+
 struct ControlView {
     ControlKind kind = ControlKind::Label;
     std::string text;               // a label's UTF-8 text; an edit's text as the record's bytes
@@ -18,10 +41,12 @@ struct ControlView {
     bool shown = true;
     bool masked = false; // an edit that shows '*' for each character
     int limit = 0;       // the characters an edit takes typed; 0: the system's default
+    ListAnswer answer = ListAnswer::OnSelection; // a list's
 
     bool operator==(const ControlView& o) const {
         return kind == o.kind && text == o.text && items == o.items && sel == o.sel &&
-               enabled == o.enabled && shown == o.shown && masked == o.masked && limit == o.limit;
+               enabled == o.enabled && shown == o.shown && masked == o.masked && limit == o.limit &&
+               answer == o.answer;
     }
     bool operator!=(const ControlView& o) const { return !(*this == o); }
 };
@@ -56,8 +81,28 @@ public:
         c.sel = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
     }
     int ListSel(int id) const { return At(id).sel; }
+    bool IsList(int id) const {
+        const auto c = controls_.find(id);
+        return c != controls_.end() && c->second.kind == ControlKind::List;
+    }
+    void Answer(int id, ListAnswer answer) { At(id).answer = answer; }
     int ListCount(int id) const { return static_cast<int>(At(id).items.size()); }
 
 private:
     std::map<int, ControlView> controls_;
 };
+
+// A notice of the list whose control is id (a list of the model's view), handed to the model: the
+// choice, or the shown selection followed, as the list answers.
+template <typename Model> void NotifyList(Model& model, int id, int item, ListNotice notice) {
+    switch (ListStepOf(model.View().At(id).answer, notice)) {
+    case ListStep::Follow:
+        model.ListShows(id, item);
+        break;
+    case ListStep::Choose:
+        model.Choose(id, item);
+        break;
+    case ListStep::None:
+        break;
+    }
+}

@@ -144,6 +144,9 @@ void ParamPageModel::AddControls() {
         v_.Add(id, ControlKind::Edit);
     for (int id : kParamLists)
         v_.Add(id, ControlKind::List);
+    // The lists whose choice fills or empties much of the page answer when the choice ends.
+    for (int id : {IDC_PARAM_SEND_OPTION, IDC_PARAM_MODE, IDC_PARAM_COUNTRY})
+        v_.Answer(id, ListAnswer::OnChoiceEnd);
     for (int id : kParamLabels)
         v_.Add(id, ControlKind::Label);
     for (const ControlText& t : kParamPageTexts)

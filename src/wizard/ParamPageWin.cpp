@@ -66,21 +66,12 @@ void OnParamPageClose(HWND dlg) {
 
 void OnParamPageCommand(HWND dlg, int id, int code) {
     ParamPageModel& page = Page1();
+    if (page.View().IsList(id)) {
+        NotifyList(page, id, ComboGetSel(dlg, id), ListNoticeOf(code));
+        Paint();
+        return;
+    }
     switch (id) {
-    case IDC_PARAM_SEND_OPTION:
-    case IDC_PARAM_MODE:
-    case IDC_PARAM_COUNTRY:
-        if (code == CBN_SELCHANGE)
-            page.ListShows(id, ComboGetSel(dlg, id));
-        else if (code == CBN_SELENDOK) // these lists are answered when the choice ends
-            page.Choose(id, ComboGetSel(dlg, id));
-        break;
-    case IDC_PARAM_OPERATOR:
-    case IDC_PARAM_FTP_DIR_TYPE:
-    case IDC_PARAM_LANGUAGE_LIST:
-        if (code == CBN_SELCHANGE)
-            page.Choose(id, ComboGetSel(dlg, id));
-        break;
     case IDC_PARAM_NEXT_PAGE:
         OnNextPage(dlg);
         return;

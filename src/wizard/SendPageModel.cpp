@@ -134,6 +134,9 @@ void SendPageModel::AddControls() {
     v_.Add(IDC_SEND_SAVE_PATH, ControlKind::Edit);
     for (int id : kSendLists)
         v_.Add(id, ControlKind::List);
+    v_.Answer(IDC_SEND_MODE, ListAnswer::OnChoiceEnd);
+    v_.Answer(IDC_SEND_DAILY_TIME, ListAnswer::OnChoiceEnd);
+    v_.Answer(IDC_SEND_REMOTE_INTERVAL, ListAnswer::OnEveryNotice);
     for (const ControlText& t : kSendPageTexts)
         v_.Add(t.id, ControlKind::Label);
     v_.Add(IDC_SEND_NO_REMOTE_CMD22, ControlKind::Check);
@@ -422,6 +425,13 @@ void SendPageModel::LeaveRemoteEmail() {
     StoreField(email, sizeof r_.rec->szRemoteEmail, v_.Text(IDC_SEND_REMOTE_EMAIL),
                kRemoteEmailTakenOnLeaving);
     Trace("# EN_KILLFOCUS, szRemoteEmail:%s\n", email);
+}
+
+bool SendPageModel::ChooseSaveFolder(const char* bytes) {
+    if (bytes == nullptr || *bytes == '\0' || !SetSavePath(bytes))
+        return false;
+    SaveFolderChosen(g_szSavePath);
+    return true;
 }
 
 void SendPageModel::SaveFolderChosen(const char* path) {

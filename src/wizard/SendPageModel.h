@@ -45,7 +45,11 @@ public:
     void TypeText(int id, const std::string& bytes, bool checked = false);
     // The remote e-mail edit loses the focus: its text goes into the record.
     void LeaveRemoteEmail();
-    // Browse chose a folder, now the save folder.
+    // Browse chose a folder; bytes is its path in the system's code page, or null when that
+    // cannot spell it. False, the save folder unchanged, when it cannot be the save folder (the
+    // page warns kTextFolderUnusable).
+    bool ChooseSaveFolder(const char* bytes);
+    // The save folder is now path: the page shows it.
     void SaveFolderChosen(const char* path);
     // "Previous Page": the page's entries into the hand-over copy for page 1.
     void PreviousPage();

@@ -57,8 +57,11 @@ void OnEditChanged(HWND page, int id) {
 }
 
 void OnBrowse(HWND page) {
-    if (BrowseForSaveFolder(page))
-        Page2().SaveFolderChosen(g_szSavePath);
+    std::string bytes;
+    const FolderPick pick = PickFolder(page, &bytes);
+    if (pick != FolderPick::Cancelled &&
+        !Page2().ChooseSaveFolder(pick == FolderPick::Spelled ? bytes.c_str() : nullptr))
+        ShowWarningBox(page, kTextFolderUnusable);
 }
 
 GenerateClock LocalClock() {
@@ -79,23 +82,12 @@ void OnGenerate(HWND page) {
 
 void OnSendPageCommand(HWND page, int id, int code) {
     SendPageModel& model = Page2();
+    if (model.View().IsList(id)) {
+        NotifyList(model, id, ComboGetSel(page, id), ListNoticeOf(code));
+        Paint(page);
+        return;
+    }
     switch (id) {
-    case IDC_SEND_MODE:
-    case IDC_SEND_DAILY_TIME:
-        if (code == CBN_SELCHANGE)
-            model.ListShows(id, ComboGetSel(page, id));
-        else if (code == CBN_SELENDOK)
-            model.Choose(id, ComboGetSel(page, id));
-        break;
-    case IDC_SEND_IMAGE_SIZE:
-    case IDC_SEND_LONGITUDE_DIR:
-    case IDC_SEND_LATITUDE_DIR:
-        if (code == CBN_SELCHANGE)
-            model.Choose(id, ComboGetSel(page, id));
-        break;
-    case IDC_SEND_REMOTE_INTERVAL:
-        model.Choose(id, ComboGetSel(page, id));
-        break;
     case IDC_SEND_NO_REMOTE_CMD22:
         model.SetNoRemoteCmd22(IsDlgButtonChecked(page, id) == BST_CHECKED);
         break;
