@@ -62,7 +62,7 @@ bool ApplyOne(CamRecord& rec, const Resolved& r, std::string* error) {
         return false;
     SetNumber(rec, field, value);
     if (field.rule == FieldRule::RemoteInterval)
-        rec.cfg.byRemoteSwitch = value == REMOTE_INTERVAL_OFF ? 0 : 1;
+        rec.cfg.byRemoteSwitch = RemoteSwitchFor(static_cast<int>(value));
     return true;
 }
 

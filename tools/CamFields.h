@@ -3,6 +3,7 @@
 // value in words. The records, their defaults, presets and files belong to the core.
 #pragma once
 
+#include "common/FieldKinds.h"
 #include "menu/MenuData.h"
 #include "sendset/SendSet.h"
 
@@ -31,20 +32,6 @@ struct FieldItem {
 };
 
 enum class FieldKind { Number, Text };
-
-// Fields whose value needs more than a range and a list.
-enum class FieldRule {
-    Plain,
-    Country,        // byOperatorCountry: a country name, or "Others" for manual input
-    Operator,       // byOperator: a name from the chosen country's operator list
-    RemoteInterval, // byRemoteInterval: sets byRemoteSwitch with it
-    Recipient,      // szRecp[i]: sets uwRecpLen[i] with it
-    Interval,       // MenuData Interval: bit 7 the unit (seconds), bits 0..6 the count
-    VideoLen,       // seconds minus one
-    MenuLanguage,   // list position plus one; 0 is shown as the first language
-    MenuClock,      // Year .. Second of the camera menu
-    SendStamp,      // sTime.byYear, described with the whole time stamp
-};
 
 struct FieldInfo {
     std::string name;

@@ -25,7 +25,7 @@ void PrepareSendPageRecord(SendSet& rec) {
         rec.bySendImgSize = 1;
     if (rec.byDailySendTime > 23)
         rec.byDailySendTime = 0;
-    rec.byRemoteSwitch = rec.byRemoteInterval <= 24 ? 1 : 0;
+    rec.byRemoteSwitch = RemoteSwitchFor(rec.byRemoteInterval);
     if (!RemoteControlPossible(rec.bySendBy))
         rec.byRemoteSwitch = 0;
 }
