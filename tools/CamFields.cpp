@@ -78,17 +78,6 @@ FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxC
     return f;
 }
 
-// A field the user fills in, with the limits of the core's table.
-FieldInfo Limited(const std::string& name) {
-    const SendSetFieldLimit* limit = FindSendSetFieldLimit(name.c_str());
-    if (limit == nullptr)
-        abort(); // every name below stands in the table; a test makes sure
-    if (limit->text)
-        return Text(name, limit->offset, limit->size, static_cast<int>(limit->maxValue),
-                    limit->allowed);
-    return Number(name, limit->offset, limit->size, limit->minValue, limit->maxValue);
-}
-
 FieldInfo Fixed(FieldInfo f, const char* reason) {
     f.fixedReason = reason;
     return f;
@@ -134,85 +123,39 @@ std::vector<FieldItem> RemoteIntervalItems() {
     return items;
 }
 
+// A field of CFG.BIN as the core's field list has it.
+FieldInfo SendSetFieldInfo(const SendSetField& row) {
+    FieldInfo f;
+    if (row.text) {
+        f = Text(row.name, row.offset, row.size, static_cast<int>(row.maxValue), row.allowed);
+    } else {
+        f = Number(row.name, row.offset, row.size, row.minValue, SendSetFieldMaximum(row));
+    }
+    f.fixedReason = row.fixedReason;
+    f.unit = row.unit;
+    f.rule = row.rule;
+    f.index = row.index;
+    switch (row.rule) {
+    case FieldRule::Country:
+        f.items = CountryItems();
+        break;
+    case FieldRule::RemoteInterval:
+        f.items = RemoteIntervalItems();
+        break;
+    default:
+        if (row.listed)
+            f.items = ItemsOfList(row.list);
+        break;
+    }
+    if (row.pastList != nullptr)
+        f.items.push_back({row.maxValue, row.pastList->text[1], row.pastList->text[0]});
+    return f;
+}
+
 std::vector<FieldInfo> MakeSendSetFields() {
-    const char* const kSwitchReason = "follows byRemoteInterval";
-    const char* const kLengthReason = "follows the text of szRecp";
-    const char* const kStampReason = "the time of the last write, stamped by the writer";
     std::vector<FieldInfo> f;
-#define AT(member) offsetof(SendSet, member)
-    f.push_back(List("bySendBy", AT(bySendBy), OptionList::SendOption));
-    f.push_back(List("bySendMode", AT(bySendMode), OptionList::SendMode));
-    f.push_back(List("bySendImgSize", AT(bySendImgSize), OptionList::SendImageSize));
-    f.push_back(
-        Fixed(List("byRemoteSwitch", AT(byRemoteSwitch), OptionList::OffOn), kSwitchReason));
-    FieldInfo remote = Byte("byRemoteInterval", AT(byRemoteInterval), 0, REMOTE_INTERVAL_OFF);
-    remote.items = RemoteIntervalItems();
-    f.push_back(WithRule(remote, FieldRule::RemoteInterval));
-    FieldInfo country = Byte("byOperatorCountry", AT(byOperatorCountry), 0, 43);
-    country.items = CountryItems();
-    f.push_back(WithRule(country, FieldRule::Country));
-    f.push_back(WithRule(Byte("byOperator", AT(byOperator), 0, 8), FieldRule::Operator));
-    FieldInfo daily = Byte("byDailySendTime", AT(byDailySendTime), 0, 24);
-    daily.items = ItemsOfList(OptionList::DailySendTime);
-    daily.items.push_back({24, "Not Set", "未设置"});
-    f.push_back(daily);
-    f.push_back(WithUnit(Byte("bySendFileNum", AT(bySendFileNum), 0, 4), "file names"));
-    f.push_back(WithUnit(Limited("uwMaxSendImgNum"), "pictures a day"));
-    f.push_back(Fixed(Number("StructFlag", AT(StructFlag), 2, 5, 5), "the layout identifier"));
-    f.push_back(WithRule(Fixed(Byte("sTime.byYear", AT(sTime.byYear), 0, 255), kStampReason),
-                         FieldRule::SendStamp));
-    f.push_back(Fixed(Byte("sTime.byMonth", AT(sTime.byMonth), 0, 12), kStampReason));
-    f.push_back(Fixed(Byte("sTime.byDay", AT(sTime.byDay), 0, 31), kStampReason));
-    f.push_back(Fixed(Byte("sTime.byHour", AT(sTime.byHour), 0, 23), kStampReason));
-    f.push_back(Fixed(Byte("sTime.byMinute", AT(sTime.byMinute), 0, 59), kStampReason));
-    f.push_back(Fixed(Byte("sTime.bySecond", AT(sTime.bySecond), 0, 59), kStampReason));
-    f.push_back(Fixed(Byte("sTime.bSet", AT(sTime.bSet), 0, 0), kStampReason));
-    f.push_back(Limited("sSmtpSet.iPort"));
-    f.push_back(Limited("sSmtpSet.sz3GSmtpApN"));
-    f.push_back(Limited("sSmtpSet.sz3GSmtpAccount"));
-    f.push_back(Limited("sSmtpSet.sz3GSmtpPassword"));
-    f.push_back(Limited("sSmtpSet.szServer"));
-    f.push_back(Limited("sSmtpSet.szAddr"));
-    f.push_back(Limited("sSmtpSet.szUserName"));
-    f.push_back(Limited("sSmtpSet.szPassword"));
-    f.push_back(Limited("sMmsSet.szUrl"));
-    f.push_back(Limited("sMmsSet.szApn"));
-    f.push_back(Limited("sMmsSet.szGateway"));
-    f.push_back(Limited("sMmsSet.szPort"));
-    f.push_back(Limited("sMmsSet.szAccount"));
-    f.push_back(Limited("sMmsSet.szPassword"));
-    for (int i = 0; i < 4; ++i) {
-        FieldInfo len = Number(Indexed("uwRecpLen", i), AT(uwRecpLen) + 2 * i, 2, 0, 48);
-        f.push_back(Element(Fixed(WithUnit(len, "characters"), kLengthReason), i));
-    }
-    for (int i = 0; i < 4; ++i) {
-        // Slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
-        f.push_back(Element(WithRule(Limited(Indexed("szRecp", i)), FieldRule::Recipient), i));
-    }
-    for (int i = 0; i < 4; ++i)
-        f.push_back(Element(Limited(Indexed("szFileFullName", i)), i));
-    f.push_back(Limited("szRemotePhoneNum"));
-    f.push_back(Limited("szRemoteEmail"));
-    f.push_back(Limited("sQorCloudSet.szAppKey"));
-    f.push_back(Limited("sQorCloudSet.szAppSecret"));
-    f.push_back(Limited("sQorCloudSet.szSimCardNum"));
-    f.push_back(Limited("sFtpSet.szFtpDir"));
-    f.push_back(Limited("sFtpSet.szServer"));
-    f.push_back(Limited("sFtpSet.szUserName"));
-    f.push_back(Limited("sFtpSet.szPassword"));
-    f.push_back(Limited("sFtpSet.iPort"));
-    FieldInfo dirType = Number("sFtpSet.iFtpDirType", AT(sFtpSet.iFtpDirType), 4, 0, 1);
-    dirType.items = ItemsOfList(OptionList::FtpDirType);
-    f.push_back(dirType);
-    f.push_back(List("sLongitude.byDir", AT(sLongitude.byDir), OptionList::LongitudeDir));
-    f.push_back(WithUnit(Limited("sLongitude.byDeg"), "degrees"));
-    f.push_back(WithUnit(Limited("sLongitude.byMin"), "minutes"));
-    f.push_back(WithUnit(Limited("sLongitude.bySec"), "seconds"));
-    f.push_back(List("sLatitude.byDir", AT(sLatitude.byDir), OptionList::LatitudeDir));
-    f.push_back(WithUnit(Limited("sLatitude.byDeg"), "degrees"));
-    f.push_back(WithUnit(Limited("sLatitude.byMin"), "minutes"));
-    f.push_back(WithUnit(Limited("sLatitude.bySec"), "seconds"));
-#undef AT
+    for (const SendSetField& row : kSendSetFields)
+        f.push_back(SendSetFieldInfo(row));
     return f;
 }
 

@@ -19,6 +19,7 @@ constexpr uint8_t REMOTE_INTERVAL_OFF = 25;  // byRemoteInterval: 0 every 10 min
 constexpr uint8_t DAILY_SEND_TIME_NONE = 24; // byDailySendTime: no daily hour (send immediately)
 constexpr uint8_t SEND_FILE_NAME_COUNT = 4;  // szFileFullName slots; bySendFileNum 0..4
 constexpr uint8_t OPERATOR_COUNTRY_MANUAL = 43;
+constexpr uint8_t OPERATOR_INDEX_MAX = 8; // byOperator: page 1 takes a larger one as 0
 constexpr int SEND_SET_SIZE = 1240;
 
 #pragma pack(push, 1)

@@ -30,9 +30,10 @@ struct SendSetField {
     FieldRule rule = FieldRule::Plain;
     int control = 0; // the control that shows it, 0 for none
     FieldPage page = FieldPage::None;
-    const char* unit = nullptr;        // words after the number in its meaning ("pictures a day")
-    const char* fixedReason = nullptr; // never set by name, and why
-    int index = -1;                    // element of an array field (szRecp[2] is 2), -1 otherwise
+    const char* unit = nullptr;         // words after the number in its meaning ("pictures a day")
+    const char* fixedReason = nullptr;  // never set by name, and why
+    int index = -1;                     // element of an array field (szRecp[2] is 2), -1 otherwise
+    const TextPair* pastList = nullptr; // the text of maxValue where it lies past the list
 };
 
 // The rows' builders, so that each field reads as one line.
@@ -91,6 +92,11 @@ constexpr SendSetField Fixed(SendSetField f, const char* reason) {
     return f;
 }
 
+constexpr SendSetField PastList(SendSetField f, const TextPair& text) {
+    f.pastList = &text;
+    return f;
+}
+
 constexpr SendSetField Element(SendSetField f, int index) {
     f.index = index;
     return f;
@@ -129,10 +135,11 @@ inline constexpr SendSetField kSendSetFields[] = {
     On(Rule(Number("byOperatorCountry", SSF_AT(byOperatorCountry), 0, OPERATOR_COUNTRY_MANUAL),
             FieldRule::Country),
        P1, IDC_PARAM_COUNTRY),
-    On(Rule(Number("byOperator", SSF_AT(byOperator), 0, LAST_LIST_ITEM), FieldRule::Operator), P1,
-       IDC_PARAM_OPERATOR),
-    On(Choice("byDailySendTime", SSF_AT(byDailySendTime), OptionList::DailySendTime,
-              DAILY_SEND_TIME_NONE),
+    On(Rule(Number("byOperator", SSF_AT(byOperator), 0, OPERATOR_INDEX_MAX), FieldRule::Operator),
+       P1, IDC_PARAM_OPERATOR),
+    On(PastList(Choice("byDailySendTime", SSF_AT(byDailySendTime), OptionList::DailySendTime,
+                       DAILY_SEND_TIME_NONE),
+                kTextNoDailySendTime),
        P2, IDC_SEND_DAILY_TIME),
     Unit(Number("bySendFileNum", SSF_AT(bySendFileNum), 0, SEND_FILE_NAME_COUNT), "file names"),
     On(Unit(Number("uwMaxSendImgNum", SSF_AT(uwMaxSendImgNum), 0, 9999), "pictures a day"), P2,

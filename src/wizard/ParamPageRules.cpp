@@ -141,7 +141,7 @@ void PrepareParamPageRecord(SendSet& rec, bool basicModel) {
     KeepBasicModelThumbnails(rec, basicModel);
     if (rec.byOperatorCountry > OPERATOR_COUNTRY_MANUAL)
         rec.byOperatorCountry = 0;
-    if (rec.byOperator > 8)
+    if (rec.byOperator > OPERATOR_INDEX_MAX)
         rec.byOperator = 0;
 }
 
