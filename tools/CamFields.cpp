@@ -2,6 +2,7 @@
 
 #include "lang/OptionLists.h"
 #include "menu/CameraSetupRules.h"
+#include "menu/MenuFields.h"
 #include "menu/ClockRules.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
@@ -26,7 +27,6 @@ const uint8_t* CamRecord::Bytes() const {
 
 namespace {
 
-// Builders for the tables, so that each field reads as one line.
 FieldInfo Number(const std::string& name, size_t offset, size_t width, long lo, long hi) {
     FieldInfo f;
     f.name = name;
@@ -35,10 +35,6 @@ FieldInfo Number(const std::string& name, size_t offset, size_t width, long lo, 
     f.minValue = lo;
     f.maxValue = hi;
     return f;
-}
-
-FieldInfo Byte(const std::string& name, size_t offset, long lo, long hi) {
-    return Number(name, offset, 1, lo, hi);
 }
 
 // The items of a form's list with their stored values: first, first + 1, ...
@@ -51,21 +47,6 @@ std::vector<FieldItem> ItemsOfList(OptionList list, long first = 0) {
     return items;
 }
 
-FieldInfo List(const std::string& name, size_t offset, std::vector<FieldItem> items) {
-    FieldInfo f = Byte(name, offset, 0, static_cast<long>(items.size()) - 1);
-    f.items = std::move(items);
-    return f;
-}
-
-FieldInfo List(const std::string& name, size_t offset, OptionList list) {
-    return List(name, offset, ItemsOfList(list));
-}
-
-// A list of plain numbers 0, 1, ...: given by the number alone, so only its range is kept.
-FieldInfo NumberList(const std::string& name, size_t offset, OptionList list) {
-    return Byte(name, offset, 0, OptionCount(list) - 1);
-}
-
 FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxChars,
                const char* allowed = nullptr) {
     FieldInfo f;
@@ -76,30 +57,6 @@ FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxC
     f.maxChars = maxChars;
     f.allowed = allowed;
     return f;
-}
-
-FieldInfo Fixed(FieldInfo f, const char* reason) {
-    f.fixedReason = reason;
-    return f;
-}
-
-FieldInfo WithUnit(FieldInfo f, const char* unit) {
-    f.unit = unit;
-    return f;
-}
-
-FieldInfo WithRule(FieldInfo f, FieldRule rule) {
-    f.rule = rule;
-    return f;
-}
-
-FieldInfo Element(FieldInfo f, int index) {
-    f.index = index;
-    return f;
-}
-
-std::string Indexed(const char* name, int i) {
-    return std::string(name) + "[" + std::to_string(i) + "]";
 }
 
 std::vector<FieldItem> CountryItems() {
@@ -159,69 +116,31 @@ std::vector<FieldInfo> MakeSendSetFields() {
     return f;
 }
 
-// A field of one of Camera Setup's lists; numbers lists are given by the number alone.
-FieldInfo MenuListFieldInfo(const MenuListField& lf) {
-    switch (lf.items) {
-    case OptionList::VideoLength:
-    case OptionList::IntervalCount:
-    case OptionList::Hour:
-    case OptionList::Minute:
-        return NumberList(lf.field, lf.offset, lf.items);
-    case OptionList::CameraLanguage: {
-        FieldInfo language = Byte(lf.field, lf.offset, 1, OptionCount(lf.items));
-        language.items = ItemsOfList(lf.items, 1); // position plus one
-        return WithRule(language, FieldRule::MenuLanguage);
-    }
-    default:
-        return List(lf.field, lf.offset, lf.items);
-    }
+// A list of plain numbers, given by the number alone: only its range is kept.
+bool NumbersOnly(OptionList list) {
+    return list == OptionList::VideoLength || list == OptionList::IntervalCount ||
+           list == OptionList::Hour || list == OptionList::Minute;
 }
 
-// The menu's fields in record order: Camera Setup's lists, with Interval (two lists, one byte),
-// the clock edits after the clock mode, and Tail, which no list shows.
+// A field of menu.dat as the core's field list has it.
+FieldInfo MenuFieldInfo(const MenuField& row) {
+    FieldInfo f = Number(row.name, row.offset, row.size, row.minValue, MenuFieldMaximum(row));
+    f.fixedReason = row.fixedReason;
+    f.unit = row.unit;
+    f.rule = row.rule;
+    f.index = row.index;
+    if (row.listed && row.rule != FieldRule::Interval && !NumbersOnly(row.list))
+        f.items = ItemsOfList(row.list, row.minValue);
+    return f;
+}
+
+// The menu's fields in record order; Interval's two lists share one field.
 std::vector<FieldInfo> MakeMenuFields() {
     std::vector<FieldInfo> f;
-#define AT(member) offsetof(MenuData, member)
-    for (const MenuListField& lf : kMenuListFields) {
-        switch (lf.list) {
-        case MenuList::IntervalCount:
-            f.push_back(WithRule(Byte("Interval", AT(Interval), 0, 255), FieldRule::Interval));
-            continue;
-        case MenuList::IntervalUnit:
-            continue;
-        case MenuList::VideoLen:
-            f.push_back(WithRule(MenuListFieldInfo(lf), FieldRule::VideoLen));
-            continue;
-        default:
-            break;
-        }
-        FieldInfo field = MenuListFieldInfo(lf);
-        if (lf.list >= MenuList::Serial1 && lf.list <= MenuList::Serial4)
-            field = Element(field, static_cast<int>(lf.list) - static_cast<int>(MenuList::Serial1));
-        else if (lf.list == MenuList::TimeLapseHour)
-            field = WithUnit(field, "hours");
-        else if (lf.list == MenuList::TimeLapseMin)
-            field = WithUnit(field, "minutes");
-        else if (lf.list == MenuList::TimeLapseSec)
-            field = WithUnit(field, "seconds");
-        f.push_back(field);
-        if (lf.list != MenuList::ClockMode)
-            continue;
-        f.push_back(WithRule(Number("Year", AT(Year), 2, CLOCK_YEAR_MIN, CLOCK_YEAR_MAX),
-                             FieldRule::MenuClock));
-        f.push_back(WithRule(Byte("Month", AT(Month), 1, 12), FieldRule::MenuClock));
-        f.push_back(WithRule(Byte("Day", AT(Day), 1, 31), FieldRule::MenuClock));
-        f.push_back(WithRule(NumberList("Hour", AT(Hour), OptionList::Hour), FieldRule::MenuClock));
-        f.push_back(
-            WithRule(NumberList("Minute", AT(Minute), OptionList::Minute), FieldRule::MenuClock));
-        f.push_back(
-            WithRule(NumberList("Second", AT(Second), OptionList::Minute), FieldRule::MenuClock));
+    for (const MenuField& row : kMenuFields) {
+        if (!row.sharesByte)
+            f.push_back(MenuFieldInfo(row));
     }
-    for (int i = 0; i < 4; ++i)
-        f.push_back(Element(Fixed(Byte(Indexed("Tail", i), AT(Tail) + i, 0, 255),
-                                  "carried unchanged from the file or the defaults"),
-                            i));
-#undef AT
     return f;
 }
 

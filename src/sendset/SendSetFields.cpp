@@ -5,6 +5,19 @@
 
 namespace {
 
+// Every row inside the record, in record order, none overlapping another (reserved bytes have no
+// row).
+constexpr bool InRecordOrder() {
+    size_t end = 0;
+    for (const SendSetField& f : kSendSetFields) {
+        if (f.size == 0 || f.offset < end || f.offset + f.size > sizeof(SendSet))
+            return false;
+        end = f.offset + f.size;
+    }
+    return true;
+}
+static_assert(InRecordOrder(), "kSendSetFields: each field inside SendSet, in order, apart");
+
 // The fields a user types a value for.
 constexpr bool TakesTypedValue(const SendSetField& f) {
     return f.text || f.editChars > 0;
