@@ -73,8 +73,10 @@ CoordinateAxis AxisOf(int axis) {
     return axis == kLongitude ? CoordinateAxis::Longitude : CoordinateAxis::Latitude;
 }
 
-const int kSendLists[] = {IDC_SEND_LONGITUDE_DIR, IDC_SEND_LATITUDE_DIR, IDC_SEND_IMAGE_SIZE,
-                          IDC_SEND_MODE,          IDC_SEND_DAILY_TIME,   IDC_SEND_REMOTE_INTERVAL};
+// The page's lists: the record's fields that page 2 chooses from a list.
+bool IsSendList(const SendSetField& f) {
+    return f.page == FieldPage::Page2 && f.listed;
+}
 
 template <size_t N> std::string FieldText(const char (&field)[N]) {
     return std::string(field, static_cast<size_t>(FieldLength(field, N)));
@@ -132,8 +134,10 @@ void SendPageModel::AddControls() {
     for (size_t i = 0; i < kSendPageEditFieldCount; ++i)
         v_.Add(kSendPageEditFields[i].id, ControlKind::Edit);
     v_.Add(IDC_SEND_SAVE_PATH, ControlKind::Edit);
-    for (int id : kSendLists)
-        v_.Add(id, ControlKind::List);
+    for (const SendSetField& f : kSendSetFields) {
+        if (IsSendList(f))
+            v_.Add(f.control, ControlKind::List);
+    }
     for (const ControlText& t : kSendPageTexts)
         v_.Add(t.id, ControlKind::Label);
     v_.Add(IDC_SEND_NO_REMOTE_CMD22, ControlKind::Check);
@@ -261,19 +265,12 @@ void SendPageModel::SetTexts() {
     v_.caption = kSendPageCaption.Get();
     for (const ControlText& t : kSendPageTexts)
         v_.SetText(t.id, t.text.Get());
-    const struct {
-        int id;
-        OptionList list;
-    } lists[] = {{IDC_SEND_LONGITUDE_DIR, OptionList::LongitudeDir},
-                 {IDC_SEND_LATITUDE_DIR, OptionList::LatitudeDir},
-                 {IDC_SEND_IMAGE_SIZE, OptionList::SendImageSize},
-                 {IDC_SEND_MODE, OptionList::SendMode},
-                 {IDC_SEND_DAILY_TIME, OptionList::DailySendTime},
-                 {IDC_SEND_REMOTE_INTERVAL, OptionList::RemoteInterval}};
-    for (const auto& l : lists) {
-        v_.ListReset(l.id);
-        for (int k = 0; k < OptionCount(l.list); ++k)
-            v_.ListAdd(l.id, OptionText(l.list, k));
+    for (const SendSetField& f : kSendSetFields) {
+        if (!IsSendList(f))
+            continue;
+        v_.ListReset(f.control);
+        for (int k = 0; k < OptionCount(f.list); ++k)
+            v_.ListAdd(f.control, OptionText(f.list, k));
     }
     for (int id :
          {IDC_SEND_IMAGE_SIZE, IDC_SEND_MODE, IDC_SEND_DAILY_TIME, IDC_SEND_REMOTE_INTERVAL})
