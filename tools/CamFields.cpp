@@ -92,6 +92,9 @@ FieldInfo SendSetFieldInfo(const SendSetField& row) {
     f.unit = row.unit;
     f.rule = row.rule;
     f.index = row.index;
+    f.page = row.page;
+    f.control = row.control;
+    f.choice = row.control != 0 && row.editChars == 0;
     switch (row.rule) {
     case FieldRule::Country:
         f.items = CountryItems();
@@ -129,6 +132,9 @@ FieldInfo MenuFieldInfo(const MenuField& row) {
     f.unit = row.unit;
     f.rule = row.rule;
     f.index = row.index;
+    f.page = row.control != 0 ? FieldPage::CameraSetup : FieldPage::None;
+    f.control = row.control;
+    f.choice = row.listed;
     if (row.listed && row.rule != FieldRule::Interval && !NumbersOnly(row.list))
         f.items = ItemsOfList(row.list, row.minValue);
     return f;

@@ -46,7 +46,10 @@ struct FieldInfo {
     const char* unit = nullptr;        // words after the number in its meaning
     FieldRule rule = FieldRule::Plain;
     std::vector<FieldItem> items;
-    int index = -1; // element of an array field (szRecp[2] is 2), -1 otherwise
+    int index = -1;                   // element of an array field (szRecp[2] is 2), -1 otherwise
+    FieldPage page = FieldPage::None; // the window that edits it, with its control
+    int control = 0;
+    bool choice = false; // the control is a list (an edit otherwise)
 };
 
 // Every field of a record kind, in record order.
