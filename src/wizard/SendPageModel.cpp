@@ -166,11 +166,8 @@ bool SendPageModel::IsCoordinateEdit(int id) const {
 const char* SendPageModel::CharsAllowed(int id) const {
     if (IsCoordinateEdit(id))
         return nullptr; // held to their ranges instead
-    for (size_t i = 0; i < kSendPageEditFieldCount; ++i) {
-        if (kSendPageEditFields[i].id == id)
-            return FindSendSetFieldLimit(kSendPageEditFields[i].field)->allowed;
-    }
-    return nullptr;
+    const SendSetField* f = SendSetFieldOfControl(FieldPage::Page2, id);
+    return f != nullptr ? f->allowed : nullptr;
 }
 
 long SendPageModel::Number(int id) const {
@@ -194,16 +191,8 @@ uint16_t SendPageModel::RangeMaximum(int id) const {
 }
 
 size_t SendPageModel::TakeBytes(int id) const {
-    for (int slot = 0; slot < 4; ++slot) {
-        if (kRecipientEdits[slot] == id)
-            return static_cast<size_t>(
-                FindSendSetFieldLimit(kSendPageEditFields[slot].field)->maxValue);
-    }
-    if (id == IDC_SEND_REMOTE_PHONE)
-        return sizeof r_.rec->szRemotePhoneNum - 1;
-    if (id == IDC_SEND_REMOTE_EMAIL)
-        return sizeof r_.rec->szRemoteEmail - 1;
-    return 0;
+    const SendSetField* f = SendSetFieldOfControl(FieldPage::Page2, id);
+    return f != nullptr && f->text ? static_cast<size_t>(f->maxValue) : 0;
 }
 
 int SendPageModel::TakeRangeWarnings() {
