@@ -243,7 +243,6 @@ inline constexpr MenuField kMenuFields[] = {
 } // namespace menu_fields
 
 using menu_fields::kMenuFields;
-constexpr size_t kMenuFieldCount = sizeof kMenuFields / sizeof kMenuFields[0];
 
 // The largest value of a field: its maxValue, or its list's last position counted from minValue.
 long MenuFieldMaximum(const MenuField& f);

@@ -247,7 +247,6 @@ inline constexpr SendSetField kSendSetFields[] = {
 } // namespace send_set_fields
 
 using send_set_fields::kSendSetFields;
-constexpr size_t kSendSetFieldCount = sizeof kSendSetFields / sizeof kSendSetFields[0];
 
 // A field by its record name; nullptr when the list has none.
 const SendSetField* FindSendSetField(const char* name);
