@@ -1,6 +1,7 @@
 // The fields of the two camera records by name, for the command-line companion: where each lives
 // in its record, its limits, the list texts a value may be given by and the meaning of a stored
-// value in words. The records, their defaults, presets and files belong to the core.
+// value in words. The records, their field lists (kSendSetFields, kMenuFields), defaults, presets
+// and files belong to the core; the fields here are made from those lists.
 #pragma once
 
 #include "common/FieldKinds.h"
