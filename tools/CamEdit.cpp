@@ -62,7 +62,7 @@ bool ApplyOne(CamRecord& rec, const Resolved& r, std::string* error) {
         return false;
     SetNumber(rec, field, value);
     if (field.rule == FieldRule::RemoteInterval)
-        rec.cfg.byRemoteSwitch = value == REMOTE_INTERVAL_OFF ? 0 : 1;
+        rec.cfg.byRemoteSwitch = RemoteSwitchFor(static_cast<int>(value));
     return true;
 }
 
@@ -200,12 +200,9 @@ bool ApplyCarriedChoice(CamRecord& rec, const Resolved& r, std::string* error) {
     return true;
 }
 
-// Page 2's lists: the image size, the send mode, the daily hour, the remote interval and the two
-// coordinate directions.
+// Page 2's lists, as the record's field list places them.
 bool IsPage2Choice(const Resolved& r) {
-    return r.field->rule == FieldRule::RemoteInterval || IsNamed(r, "bySendImgSize") ||
-           IsNamed(r, "bySendMode") || IsNamed(r, "byDailySendTime") ||
-           IsNamed(r, "sLongitude.byDir") || IsNamed(r, "sLatitude.byDir");
+    return r.field->page == FieldPage::Page2 && r.field->choice;
 }
 
 bool IsPage2Edit(const Resolved& r) {
@@ -235,19 +232,11 @@ bool ChooseOnPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
     if (!ParseValue(rec, r, &value, error))
         return false;
     const int v = static_cast<int>(value);
-    bool chosen = false;
-    if (r.field->rule == FieldRule::RemoteInterval)
-        chosen = page.ChooseRemoteInterval(RemoteIntervalItem(static_cast<uint8_t>(v)));
-    else if (IsNamed(r, "bySendImgSize"))
-        chosen = page.ChooseImageSize(v);
-    else if (IsNamed(r, "bySendMode"))
-        chosen = page.ChooseSendMode(v);
-    else if (IsNamed(r, "byDailySendTime"))
-        chosen = page.ChooseDailyTime(v);
-    else
-        chosen = page.ChooseDirection(
-            IsNamed(r, "sLongitude.byDir") ? IDC_SEND_LONGITUDE_DIR : IDC_SEND_LATITUDE_DIR, v);
-    if (!chosen)
+    // The list's item is the stored value, but for the remote interval's.
+    const int item = r.field->rule == FieldRule::RemoteInterval
+                         ? RemoteIntervalItem(static_cast<uint8_t>(v))
+                         : v;
+    if (!page.Choose(r.field->control, item))
         carried->push_back({r, Page2Disabled(rec, r)});
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "lang/OptionLists.h"
 #include "menu/CameraSetupRules.h"
+#include "menu/MenuFields.h"
 #include "menu/ClockRules.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
@@ -26,7 +27,6 @@ const uint8_t* CamRecord::Bytes() const {
 
 namespace {
 
-// Builders for the tables, so that each field reads as one line.
 FieldInfo Number(const std::string& name, size_t offset, size_t width, long lo, long hi) {
     FieldInfo f;
     f.name = name;
@@ -35,10 +35,6 @@ FieldInfo Number(const std::string& name, size_t offset, size_t width, long lo, 
     f.minValue = lo;
     f.maxValue = hi;
     return f;
-}
-
-FieldInfo Byte(const std::string& name, size_t offset, long lo, long hi) {
-    return Number(name, offset, 1, lo, hi);
 }
 
 // The items of a form's list with their stored values: first, first + 1, ...
@@ -51,21 +47,6 @@ std::vector<FieldItem> ItemsOfList(OptionList list, long first = 0) {
     return items;
 }
 
-FieldInfo List(const std::string& name, size_t offset, std::vector<FieldItem> items) {
-    FieldInfo f = Byte(name, offset, 0, static_cast<long>(items.size()) - 1);
-    f.items = std::move(items);
-    return f;
-}
-
-FieldInfo List(const std::string& name, size_t offset, OptionList list) {
-    return List(name, offset, ItemsOfList(list));
-}
-
-// A list of plain numbers 0, 1, ...: given by the number alone, so only its range is kept.
-FieldInfo NumberList(const std::string& name, size_t offset, OptionList list) {
-    return Byte(name, offset, 0, OptionCount(list) - 1);
-}
-
 FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxChars,
                const char* allowed = nullptr) {
     FieldInfo f;
@@ -76,41 +57,6 @@ FieldInfo Text(const std::string& name, size_t offset, size_t capacity, int maxC
     f.maxChars = maxChars;
     f.allowed = allowed;
     return f;
-}
-
-// A field the user fills in, with the limits of the core's table.
-FieldInfo Limited(const std::string& name) {
-    const SendSetFieldLimit* limit = FindSendSetFieldLimit(name.c_str());
-    if (limit == nullptr)
-        abort(); // every name below stands in the table; a test makes sure
-    if (limit->text)
-        return Text(name, limit->offset, limit->size, static_cast<int>(limit->maxValue),
-                    limit->allowed);
-    return Number(name, limit->offset, limit->size, limit->minValue, limit->maxValue);
-}
-
-FieldInfo Fixed(FieldInfo f, const char* reason) {
-    f.fixedReason = reason;
-    return f;
-}
-
-FieldInfo WithUnit(FieldInfo f, const char* unit) {
-    f.unit = unit;
-    return f;
-}
-
-FieldInfo WithRule(FieldInfo f, FieldRule rule) {
-    f.rule = rule;
-    return f;
-}
-
-FieldInfo Element(FieldInfo f, int index) {
-    f.index = index;
-    return f;
-}
-
-std::string Indexed(const char* name, int i) {
-    return std::string(name) + "[" + std::to_string(i) + "]";
 }
 
 std::vector<FieldItem> CountryItems() {
@@ -134,151 +80,73 @@ std::vector<FieldItem> RemoteIntervalItems() {
     return items;
 }
 
-std::vector<FieldInfo> MakeSendSetFields() {
-    const char* const kSwitchReason = "follows byRemoteInterval";
-    const char* const kLengthReason = "follows the text of szRecp";
-    const char* const kStampReason = "the time of the last write, stamped by the writer";
-    std::vector<FieldInfo> f;
-#define AT(member) offsetof(SendSet, member)
-    f.push_back(List("bySendBy", AT(bySendBy), OptionList::SendOption));
-    f.push_back(List("bySendMode", AT(bySendMode), OptionList::SendMode));
-    f.push_back(List("bySendImgSize", AT(bySendImgSize), OptionList::SendImageSize));
-    f.push_back(
-        Fixed(List("byRemoteSwitch", AT(byRemoteSwitch), OptionList::OffOn), kSwitchReason));
-    FieldInfo remote = Byte("byRemoteInterval", AT(byRemoteInterval), 0, REMOTE_INTERVAL_OFF);
-    remote.items = RemoteIntervalItems();
-    f.push_back(WithRule(remote, FieldRule::RemoteInterval));
-    FieldInfo country = Byte("byOperatorCountry", AT(byOperatorCountry), 0, 43);
-    country.items = CountryItems();
-    f.push_back(WithRule(country, FieldRule::Country));
-    f.push_back(WithRule(Byte("byOperator", AT(byOperator), 0, 8), FieldRule::Operator));
-    FieldInfo daily = Byte("byDailySendTime", AT(byDailySendTime), 0, 24);
-    daily.items = ItemsOfList(OptionList::DailySendTime);
-    daily.items.push_back({24, "Not Set", "未设置"});
-    f.push_back(daily);
-    f.push_back(WithUnit(Byte("bySendFileNum", AT(bySendFileNum), 0, 4), "file names"));
-    f.push_back(WithUnit(Limited("uwMaxSendImgNum"), "pictures a day"));
-    f.push_back(Fixed(Number("StructFlag", AT(StructFlag), 2, 5, 5), "the layout identifier"));
-    f.push_back(WithRule(Fixed(Byte("sTime.byYear", AT(sTime.byYear), 0, 255), kStampReason),
-                         FieldRule::SendStamp));
-    f.push_back(Fixed(Byte("sTime.byMonth", AT(sTime.byMonth), 0, 12), kStampReason));
-    f.push_back(Fixed(Byte("sTime.byDay", AT(sTime.byDay), 0, 31), kStampReason));
-    f.push_back(Fixed(Byte("sTime.byHour", AT(sTime.byHour), 0, 23), kStampReason));
-    f.push_back(Fixed(Byte("sTime.byMinute", AT(sTime.byMinute), 0, 59), kStampReason));
-    f.push_back(Fixed(Byte("sTime.bySecond", AT(sTime.bySecond), 0, 59), kStampReason));
-    f.push_back(Fixed(Byte("sTime.bSet", AT(sTime.bSet), 0, 0), kStampReason));
-    f.push_back(Limited("sSmtpSet.iPort"));
-    f.push_back(Limited("sSmtpSet.sz3GSmtpApN"));
-    f.push_back(Limited("sSmtpSet.sz3GSmtpAccount"));
-    f.push_back(Limited("sSmtpSet.sz3GSmtpPassword"));
-    f.push_back(Limited("sSmtpSet.szServer"));
-    f.push_back(Limited("sSmtpSet.szAddr"));
-    f.push_back(Limited("sSmtpSet.szUserName"));
-    f.push_back(Limited("sSmtpSet.szPassword"));
-    f.push_back(Limited("sMmsSet.szUrl"));
-    f.push_back(Limited("sMmsSet.szApn"));
-    f.push_back(Limited("sMmsSet.szGateway"));
-    f.push_back(Limited("sMmsSet.szPort"));
-    f.push_back(Limited("sMmsSet.szAccount"));
-    f.push_back(Limited("sMmsSet.szPassword"));
-    for (int i = 0; i < 4; ++i) {
-        FieldInfo len = Number(Indexed("uwRecpLen", i), AT(uwRecpLen) + 2 * i, 2, 0, 48);
-        f.push_back(Element(Fixed(WithUnit(len, "characters"), kLengthReason), i));
+// A field of CFG.BIN as the core's field list has it.
+FieldInfo SendSetFieldInfo(const SendSetField& row) {
+    FieldInfo f;
+    if (row.text) {
+        f = Text(row.name, row.offset, row.size, static_cast<int>(row.maxValue), row.allowed);
+    } else {
+        f = Number(row.name, row.offset, row.size, row.minValue, SendSetFieldMaximum(row));
     }
-    for (int i = 0; i < 4; ++i) {
-        // Slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
-        f.push_back(Element(WithRule(Limited(Indexed("szRecp", i)), FieldRule::Recipient), i));
+    f.fixedReason = row.fixedReason;
+    f.unit = row.unit;
+    f.rule = row.rule;
+    f.index = row.index;
+    f.page = row.page;
+    f.control = row.control;
+    f.choice = row.control != 0 && row.editChars == 0;
+    switch (row.rule) {
+    case FieldRule::Country:
+        f.items = CountryItems();
+        break;
+    case FieldRule::RemoteInterval:
+        f.items = RemoteIntervalItems();
+        break;
+    default:
+        if (row.listed)
+            f.items = ItemsOfList(row.list);
+        break;
     }
-    for (int i = 0; i < 4; ++i)
-        f.push_back(Element(Limited(Indexed("szFileFullName", i)), i));
-    f.push_back(Limited("szRemotePhoneNum"));
-    f.push_back(Limited("szRemoteEmail"));
-    f.push_back(Limited("sQorCloudSet.szAppKey"));
-    f.push_back(Limited("sQorCloudSet.szAppSecret"));
-    f.push_back(Limited("sQorCloudSet.szSimCardNum"));
-    f.push_back(Limited("sFtpSet.szFtpDir"));
-    f.push_back(Limited("sFtpSet.szServer"));
-    f.push_back(Limited("sFtpSet.szUserName"));
-    f.push_back(Limited("sFtpSet.szPassword"));
-    f.push_back(Limited("sFtpSet.iPort"));
-    FieldInfo dirType = Number("sFtpSet.iFtpDirType", AT(sFtpSet.iFtpDirType), 4, 0, 1);
-    dirType.items = ItemsOfList(OptionList::FtpDirType);
-    f.push_back(dirType);
-    f.push_back(List("sLongitude.byDir", AT(sLongitude.byDir), OptionList::LongitudeDir));
-    f.push_back(WithUnit(Limited("sLongitude.byDeg"), "degrees"));
-    f.push_back(WithUnit(Limited("sLongitude.byMin"), "minutes"));
-    f.push_back(WithUnit(Limited("sLongitude.bySec"), "seconds"));
-    f.push_back(List("sLatitude.byDir", AT(sLatitude.byDir), OptionList::LatitudeDir));
-    f.push_back(WithUnit(Limited("sLatitude.byDeg"), "degrees"));
-    f.push_back(WithUnit(Limited("sLatitude.byMin"), "minutes"));
-    f.push_back(WithUnit(Limited("sLatitude.bySec"), "seconds"));
-#undef AT
+    if (row.pastList != nullptr)
+        f.items.push_back({row.maxValue, row.pastList->text[1], row.pastList->text[0]});
     return f;
 }
 
-// A field of one of Camera Setup's lists; numbers lists are given by the number alone.
-FieldInfo MenuListFieldInfo(const MenuListField& lf) {
-    switch (lf.items) {
-    case OptionList::VideoLength:
-    case OptionList::IntervalCount:
-    case OptionList::Hour:
-    case OptionList::Minute:
-        return NumberList(lf.field, lf.offset, lf.items);
-    case OptionList::CameraLanguage: {
-        FieldInfo language = Byte(lf.field, lf.offset, 1, OptionCount(lf.items));
-        language.items = ItemsOfList(lf.items, 1); // position plus one
-        return WithRule(language, FieldRule::MenuLanguage);
-    }
-    default:
-        return List(lf.field, lf.offset, lf.items);
-    }
+std::vector<FieldInfo> MakeSendSetFields() {
+    std::vector<FieldInfo> f;
+    for (const SendSetField& row : kSendSetFields)
+        f.push_back(SendSetFieldInfo(row));
+    return f;
 }
 
-// The menu's fields in record order: Camera Setup's lists, with Interval (two lists, one byte),
-// the clock edits after the clock mode, and Tail, which no list shows.
+// A list of plain numbers, given by the number alone: only its range is kept.
+bool NumbersOnly(OptionList list) {
+    return list == OptionList::VideoLength || list == OptionList::IntervalCount ||
+           list == OptionList::Hour || list == OptionList::Minute;
+}
+
+// A field of menu.dat as the core's field list has it.
+FieldInfo MenuFieldInfo(const MenuField& row) {
+    FieldInfo f = Number(row.name, row.offset, row.size, row.minValue, MenuFieldMaximum(row));
+    f.fixedReason = row.fixedReason;
+    f.unit = row.unit;
+    f.rule = row.rule;
+    f.index = row.index;
+    f.page = row.control != 0 ? FieldPage::CameraSetup : FieldPage::None;
+    f.control = row.control;
+    f.choice = row.listed;
+    if (row.listed && row.rule != FieldRule::Interval && !NumbersOnly(row.list))
+        f.items = ItemsOfList(row.list, row.minValue);
+    return f;
+}
+
+// The menu's fields in record order; Interval's two lists share one field.
 std::vector<FieldInfo> MakeMenuFields() {
     std::vector<FieldInfo> f;
-#define AT(member) offsetof(MenuData, member)
-    for (const MenuListField& lf : kMenuListFields) {
-        switch (lf.list) {
-        case MenuList::IntervalCount:
-            f.push_back(WithRule(Byte("Interval", AT(Interval), 0, 255), FieldRule::Interval));
-            continue;
-        case MenuList::IntervalUnit:
-            continue;
-        case MenuList::VideoLen:
-            f.push_back(WithRule(MenuListFieldInfo(lf), FieldRule::VideoLen));
-            continue;
-        default:
-            break;
-        }
-        FieldInfo field = MenuListFieldInfo(lf);
-        if (lf.list >= MenuList::Serial1 && lf.list <= MenuList::Serial4)
-            field = Element(field, static_cast<int>(lf.list) - static_cast<int>(MenuList::Serial1));
-        else if (lf.list == MenuList::TimeLapseHour)
-            field = WithUnit(field, "hours");
-        else if (lf.list == MenuList::TimeLapseMin)
-            field = WithUnit(field, "minutes");
-        else if (lf.list == MenuList::TimeLapseSec)
-            field = WithUnit(field, "seconds");
-        f.push_back(field);
-        if (lf.list != MenuList::ClockMode)
-            continue;
-        f.push_back(WithRule(Number("Year", AT(Year), 2, CLOCK_YEAR_MIN, CLOCK_YEAR_MAX),
-                             FieldRule::MenuClock));
-        f.push_back(WithRule(Byte("Month", AT(Month), 1, 12), FieldRule::MenuClock));
-        f.push_back(WithRule(Byte("Day", AT(Day), 1, 31), FieldRule::MenuClock));
-        f.push_back(WithRule(NumberList("Hour", AT(Hour), OptionList::Hour), FieldRule::MenuClock));
-        f.push_back(
-            WithRule(NumberList("Minute", AT(Minute), OptionList::Minute), FieldRule::MenuClock));
-        f.push_back(
-            WithRule(NumberList("Second", AT(Second), OptionList::Minute), FieldRule::MenuClock));
+    for (const MenuField& row : kMenuFields) {
+        if (!row.sharesByte)
+            f.push_back(MenuFieldInfo(row));
     }
-    for (int i = 0; i < 4; ++i)
-        f.push_back(Element(Fixed(Byte(Indexed("Tail", i), AT(Tail) + i, 0, 255),
-                                  "carried unchanged from the file or the defaults"),
-                            i));
-#undef AT
     return f;
 }
 

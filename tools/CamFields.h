@@ -1,8 +1,10 @@
 // The fields of the two camera records by name, for the command-line companion: where each lives
 // in its record, its limits, the list texts a value may be given by and the meaning of a stored
-// value in words. The records, their defaults, presets and files belong to the core.
+// value in words. The records, their field lists (kSendSetFields, kMenuFields), defaults, presets
+// and files belong to the core; the fields here are made from those lists.
 #pragma once
 
+#include "common/FieldKinds.h"
 #include "menu/MenuData.h"
 #include "sendset/SendSet.h"
 
@@ -32,20 +34,6 @@ struct FieldItem {
 
 enum class FieldKind { Number, Text };
 
-// Fields whose value needs more than a range and a list.
-enum class FieldRule {
-    Plain,
-    Country,        // byOperatorCountry: a country name, or "Others" for manual input
-    Operator,       // byOperator: a name from the chosen country's operator list
-    RemoteInterval, // byRemoteInterval: sets byRemoteSwitch with it
-    Recipient,      // szRecp[i]: sets uwRecpLen[i] with it
-    Interval,       // MenuData Interval: bit 7 the unit (seconds), bits 0..6 the count
-    VideoLen,       // seconds minus one
-    MenuLanguage,   // list position plus one; 0 is shown as the first language
-    MenuClock,      // Year .. Second of the camera menu
-    SendStamp,      // sTime.byYear, described with the whole time stamp
-};
-
 struct FieldInfo {
     std::string name;
     FieldKind kind = FieldKind::Number;
@@ -59,7 +47,10 @@ struct FieldInfo {
     const char* unit = nullptr;        // words after the number in its meaning
     FieldRule rule = FieldRule::Plain;
     std::vector<FieldItem> items;
-    int index = -1; // element of an array field (szRecp[2] is 2), -1 otherwise
+    int index = -1;                   // element of an array field (szRecp[2] is 2), -1 otherwise
+    FieldPage page = FieldPage::None; // the window that edits it, with its control
+    int control = 0;
+    bool choice = false; // the control is a list (an edit otherwise)
 };
 
 // Every field of a record kind, in record order.

@@ -4,6 +4,7 @@
 #include <iterator>
 
 const TextPair kTextOthers = {{"其他", "Others"}};
+const TextPair kTextNoDailySendTime = {{"未设置", "Not Set"}};
 
 namespace {
 

@@ -52,3 +52,6 @@ std::string OptionText(OptionList list, int item);
 
 // The single item of the country and operator lists in manual input: "其他" / "Others".
 extern const TextPair kTextOthers;
+
+// The value past the daily send time's hours (24): no daily hour, "未设置" / "Not Set".
+extern const TextPair kTextNoDailySendTime;

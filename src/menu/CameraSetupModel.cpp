@@ -2,6 +2,7 @@
 
 #include "common/SavePath.h"
 #include "common/Trace.h"
+#include "menu/MenuFields.h"
 #include "res/resource.h"
 #include "ui/EditFilter.h"
 
@@ -12,48 +13,65 @@
 const TextPair kTextDefaultSuccess = {
     {"出厂设置完成，成功生成配置文件!", "Default setting and generate success!"}};
 
-const ControlText kCameraSetupTexts[] = {
-    {IDC_CAMERA_MODE_LABEL, {{"模式", "Mode"}}},
-    {IDC_CAMERA_IMAGE_SIZE_LABEL, {{"图像尺寸", "Image Size"}}},
-    {IDC_CAMERA_VIDEO_SIZE_LABEL, {{"录像尺寸", "Video Size"}}},
-    {IDC_CAMERA_PICTURE_NUMBER_LABEL, {{"拍摄张数", "Picture Number"}}},
-    {IDC_CAMERA_TIME_STAMP_LABEL, {{"时间戳", "Time Stamp"}}},
-    {IDC_CAMERA_SENSE_LEVEL_LABEL, {{"灵敏度", "Sense Level"}}},
-    {IDC_CAMERA_SIDE_PIR_LABEL, {{"侧面PIR", "Side PIR"}}},
-    {IDC_CAMERA_VIDEO_LENGTH_LABEL, {{"录像长度", "Video Length"}}},
+namespace {
+
+// The texts of the form that belong to no field.
+constexpr ControlText kOtherTexts[] = {
     {IDC_CAMERA_VIDEO_LENGTH_UNIT, {{"秒钟", "Sec"}}},
-    {IDC_CAMERA_INTERVAL_LABEL, {{"间隔时间", "Interval"}}},
-    {IDC_CAMERA_DATE_FORMAT_LABEL, {{"日期格式", "Date Format"}}},
-    {IDC_CAMERA_BEEP_SOUND_LABEL, {{"按键音", "Beep Sound"}}},
-    {IDC_CAMERA_SD_CYCLE_LABEL, {{"循环存储", "SD Cycle"}}},
-    {IDC_CAMERA_LANGUAGE_LABEL, {{"语言", "Language"}}},
-    {IDC_CAMERA_CLOCK_LABEL, {{"设置时间", "Set Clock"}}},
-    {IDC_CAMERA_TIMER1_LABEL, {{"定时设置1", "Timer1"}}},
     {IDC_CAMERA_TIMER1_START_FRAME, {{"开始", "Start"}}},
-    {IDC_CAMERA_TIMER1_START_HOUR_LABEL, {{"小时", "Hour"}}},
-    {IDC_CAMERA_TIMER1_START_MIN_LABEL, {{"分钟", "Min"}}},
     {IDC_CAMERA_TIMER1_END_FRAME, {{"结束", "End"}}},
-    {IDC_CAMERA_TIMER1_END_HOUR_LABEL, {{"小时", "Hour"}}},
-    {IDC_CAMERA_TIMER1_END_MIN_LABEL, {{"分钟", "Min"}}},
-    {IDC_CAMERA_TIMER2_LABEL, {{"定时设置2", "Timer2"}}},
     {IDC_CAMERA_TIMER2_START_FRAME, {{"开始", "Start"}}},
-    {IDC_CAMERA_TIMER2_START_HOUR_LABEL, {{"小时", "Hour"}}},
-    {IDC_CAMERA_TIMER2_START_MIN_LABEL, {{"分钟", "Min"}}},
     {IDC_CAMERA_TIMER2_END_FRAME, {{"结束", "End"}}},
-    {IDC_CAMERA_TIMER2_END_HOUR_LABEL, {{"小时", "Hour"}}},
-    {IDC_CAMERA_TIMER2_END_MIN_LABEL, {{"分钟", "Min"}}},
-    {IDC_CAMERA_SERIAL_LABEL, {{"序列号", "Serial Number"}}},
-    {IDC_CAMERA_TIME_LAPSE_LABEL, {{"定时拍摄", "Time Lapse"}}},
-    {IDC_CAMERA_TIME_LAPSE_HOUR_LABEL, {{"小时", "Hour"}}},
-    {IDC_CAMERA_TIME_LAPSE_MIN_LABEL, {{"分钟", "Min"}}},
-    {IDC_CAMERA_TIME_LAPSE_SEC_LABEL, {{"秒钟", "Sec"}}},
     {IDC_CAMERA_SAVE_PATH_FRAME, {{"保存路径", "Save Path"}}},
     {IDC_CAMERA_BROWSE, {{"浏览", "Browse"}}},
     {IDC_CAMERA_DEFAULT, {{"出厂设置", "Default"}}},
     {IDC_CAMERA_GENERATE, {{"生成配置", "Generate"}}},
 };
-const size_t kCameraSetupTextCount = std::size(kCameraSetupTexts);
-static_assert(std::size(kCameraSetupTexts) == 38, "38 labels");
+
+constexpr size_t CountLabels() {
+    size_t n = std::size(kOtherTexts);
+    for (const MenuField& f : kMenuFields)
+        n += f.label != 0 ? 1 : 0;
+    return n;
+}
+
+constexpr std::array<ControlText, CountLabels()> Labels() {
+    std::array<ControlText, CountLabels()> out{};
+    size_t n = 0;
+    for (const MenuField& f : kMenuFields) {
+        if (f.label != 0)
+            out[n++] = {f.label, f.labelText};
+    }
+    for (const ControlText& t : kOtherTexts)
+        out[n++] = t;
+    return out;
+}
+
+constexpr std::array<ControlText, CountLabels()> kLabels = Labels();
+static_assert(kLabels.size() == 38, "38 labels");
+
+constexpr std::array<int, MENU_LIST_COUNT> ListControls() {
+    std::array<int, MENU_LIST_COUNT> out{};
+    for (const MenuField& f : kMenuFields) {
+        if (f.listed)
+            out[static_cast<size_t>(f.formList)] = f.control;
+    }
+    return out;
+}
+
+constexpr std::array<int, CLOCK_EDIT_COUNT> ClockControls() {
+    std::array<int, CLOCK_EDIT_COUNT> out{};
+    for (const MenuField& f : kMenuFields) {
+        if (f.clockEdit >= 0)
+            out[static_cast<size_t>(f.clockEdit)] = f.control;
+    }
+    return out;
+}
+
+} // namespace
+
+const ControlText* const kCameraSetupTexts = kLabels.data();
+const size_t kCameraSetupTextCount = kLabels.size();
 
 namespace {
 
@@ -241,47 +259,8 @@ void CameraSetupModel::Close() {
     TakeForm();
 }
 
-// The control of each list, in the order of MenuList.
-const int kMenuListControls[MENU_LIST_COUNT] = {
-    IDC_CAMERA_MODE,
-    IDC_CAMERA_IMAGE_SIZE,
-    IDC_CAMERA_VIDEO_SIZE,
-    IDC_CAMERA_PICTURE_NUMBER,
-    IDC_CAMERA_TIME_STAMP,
-    IDC_CAMERA_SENSE_LEVEL,
-    IDC_CAMERA_SIDE_PIR,
-    IDC_CAMERA_VIDEO_LENGTH,
-    IDC_CAMERA_INTERVAL_COUNT,
-    IDC_CAMERA_INTERVAL_UNIT,
-    IDC_CAMERA_DATE_FORMAT,
-    IDC_CAMERA_BEEP_SOUND,
-    IDC_CAMERA_SD_CYCLE,
-    IDC_CAMERA_LANGUAGE,
-    IDC_CAMERA_CLOCK_MODE,
-    IDC_CAMERA_TIMER1,
-    IDC_CAMERA_TIMER1_START_HOUR,
-    IDC_CAMERA_TIMER1_START_MIN,
-    IDC_CAMERA_TIMER1_END_HOUR,
-    IDC_CAMERA_TIMER1_END_MIN,
-    IDC_CAMERA_TIMER2,
-    IDC_CAMERA_TIMER2_START_HOUR,
-    IDC_CAMERA_TIMER2_START_MIN,
-    IDC_CAMERA_TIMER2_END_HOUR,
-    IDC_CAMERA_TIMER2_END_MIN,
-    IDC_CAMERA_SERIAL,
-    IDC_CAMERA_SERIAL_CHAR1,
-    IDC_CAMERA_SERIAL_CHAR2,
-    IDC_CAMERA_SERIAL_CHAR3,
-    IDC_CAMERA_SERIAL_CHAR4,
-    IDC_CAMERA_TIME_LAPSE,
-    IDC_CAMERA_TIME_LAPSE_HOUR,
-    IDC_CAMERA_TIME_LAPSE_MIN,
-    IDC_CAMERA_TIME_LAPSE_SEC,
-};
-
-const int kClockEditControls[CLOCK_EDIT_COUNT] = {IDC_CAMERA_YEAR,   IDC_CAMERA_MONTH,
-                                                  IDC_CAMERA_DAY,    IDC_CAMERA_HOUR,
-                                                  IDC_CAMERA_MINUTE, IDC_CAMERA_SECOND};
+const std::array<int, MENU_LIST_COUNT> kMenuListControls = ListControls();
+const std::array<int, CLOCK_EDIT_COUNT> kClockEditControls = ClockControls();
 
 int MenuListOfControl(int id) {
     for (int k = 0; k < MENU_LIST_COUNT; ++k) {

@@ -8,6 +8,7 @@
 #include "menu/ClockRules.h"
 #include "menu/MenuData.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -89,8 +90,10 @@ private:
 
 // The texts of the form in the current language.
 extern const TextPair kTextDefaultSuccess;
-// The labels of the form, {control id, text}; kCameraSetupTextCount of them.
-extern const ControlText kCameraSetupTexts[];
+// The labels of the form, {control id, text}; kCameraSetupTextCount of them: the fields' labels
+// from the record's field list (MenuFields.h), then the frames, the video length's unit, the save
+// path and the buttons.
+extern const ControlText* const kCameraSetupTexts;
 extern const size_t kCameraSetupTextCount;
 // The items of a list in the current language.
 std::vector<std::string> MenuListItems(MenuList list);
@@ -103,7 +106,8 @@ void ClockTimeTexts(const ClockTime& t, std::string (&texts)[CLOCK_EDIT_COUNT]);
 
 // The form's controls: each list's, in the order of MenuList, and each clock edit's, in the order
 // of ClockEdit; and back from a control to its list or edit (-1 for any other control).
-extern const int kMenuListControls[MENU_LIST_COUNT];
-extern const int kClockEditControls[CLOCK_EDIT_COUNT];
+// Views of the record's field list.
+extern const std::array<int, MENU_LIST_COUNT> kMenuListControls;
+extern const std::array<int, CLOCK_EDIT_COUNT> kClockEditControls;
 int MenuListOfControl(int id);
 int ClockEditOfControl(int id);

@@ -1,5 +1,7 @@
 #include "menu/CameraSetupRules.h"
 
+#include "menu/MenuFields.h"
+
 #include <iterator>
 
 namespace {
@@ -8,48 +10,48 @@ constexpr uint8_t kIntervalSeconds = 0x80;
 constexpr uint8_t kIntervalCountMask = 0x7F;
 constexpr uint8_t kDefaultVideoLen = 9; // 10 s
 
-#define AT(member) offsetof(MenuData, member)
+// Every row inside the record, in record order, none overlapping another but a second list of the
+// same byte.
+constexpr bool InRecordOrder() {
+    size_t start = 0;
+    size_t end = 0;
+    for (const MenuField& f : kMenuFields) {
+        if (f.sharesByte ? f.offset != start || f.offset + f.size != end
+                         : f.size == 0 || f.offset < end || f.offset + f.size > sizeof(MenuData))
+            return false;
+        start = f.offset;
+        end = f.offset + f.size;
+    }
+    return true;
+}
+static_assert(InRecordOrder(), "kMenuFields: each field inside MenuData, in order, apart");
+
+constexpr size_t CountFormLists() {
+    size_t n = 0;
+    for (const MenuField& f : kMenuFields)
+        n += f.listed ? 1 : 0;
+    return n;
+}
+static_assert(CountFormLists() == MENU_LIST_COUNT, "each list of the form shows one field");
+
+constexpr std::array<MenuListField, MENU_LIST_COUNT> FormLists() {
+    std::array<MenuListField, MENU_LIST_COUNT> out{};
+    for (const MenuField& f : kMenuFields) {
+        if (f.listed)
+            out[static_cast<size_t>(f.formList)] = {f.formList, f.name, f.list, f.offset};
+    }
+    return out;
+}
 
 } // namespace
 
-const MenuListField kMenuListFields[MENU_LIST_COUNT] = {
-    {MenuList::CapMode, "CapMode", OptionList::CaptureMode, AT(CapMode)},
-    {MenuList::ImgSize, "ImgSize", OptionList::PictureSize, AT(ImgSize)},
-    {MenuList::VideoSize, "VideoSize", OptionList::VideoSize, AT(VideoSize)},
-    {MenuList::PicNum, "PicNum", OptionList::PictureNumber, AT(PicNum)},
-    {MenuList::TimeStamp, "TimeStamp", OptionList::OnOff, AT(TimeStamp)},
-    {MenuList::SenseLevel, "SenseLevel", OptionList::SenseLevel, AT(SenseLevel)},
-    {MenuList::SidePir, "SidePir", OptionList::OffOn, AT(SidePir)},
-    {MenuList::VideoLen, "VideoLen", OptionList::VideoLength, AT(VideoLen)},
-    {MenuList::IntervalCount, "Interval", OptionList::IntervalCount, AT(Interval)},
-    {MenuList::IntervalUnit, "Interval", OptionList::IntervalUnit, AT(Interval)},
-    {MenuList::DateFormat, "DateFormat", OptionList::DateFormat, AT(DateFormat)},
-    {MenuList::BeepSound, "BeepSound", OptionList::OffOn, AT(BeepSound)},
-    {MenuList::SdCycle, "SdCycle", OptionList::OffOn, AT(SdCycle)},
-    {MenuList::Language, "Language", OptionList::CameraLanguage, AT(Language)},
-    {MenuList::ClockMode, "ClockMode", OptionList::ClockMode, AT(ClockMode)},
-    {MenuList::Timer1On, "Timer1On", OptionList::OffOn, AT(Timer1On)},
-    {MenuList::Timer1StartHour, "Timer1StartHour", OptionList::Hour, AT(Timer1StartHour)},
-    {MenuList::Timer1StartMin, "Timer1StartMin", OptionList::Minute, AT(Timer1StartMin)},
-    {MenuList::Timer1EndHour, "Timer1EndHour", OptionList::Hour, AT(Timer1EndHour)},
-    {MenuList::Timer1EndMin, "Timer1EndMin", OptionList::Minute, AT(Timer1EndMin)},
-    {MenuList::Timer2On, "Timer2On", OptionList::OffOn, AT(Timer2On)},
-    {MenuList::Timer2StartHour, "Timer2StartHour", OptionList::Hour, AT(Timer2StartHour)},
-    {MenuList::Timer2StartMin, "Timer2StartMin", OptionList::Minute, AT(Timer2StartMin)},
-    {MenuList::Timer2EndHour, "Timer2EndHour", OptionList::Hour, AT(Timer2EndHour)},
-    {MenuList::Timer2EndMin, "Timer2EndMin", OptionList::Minute, AT(Timer2EndMin)},
-    {MenuList::SerialOn, "SerialOn", OptionList::OffOn, AT(SerialOn)},
-    {MenuList::Serial1, "Serial[0]", OptionList::SerialChar, AT(Serial) + 0},
-    {MenuList::Serial2, "Serial[1]", OptionList::SerialChar, AT(Serial) + 1},
-    {MenuList::Serial3, "Serial[2]", OptionList::SerialChar, AT(Serial) + 2},
-    {MenuList::Serial4, "Serial[3]", OptionList::SerialChar, AT(Serial) + 3},
-    {MenuList::TimeLapse, "TimeLapse", OptionList::OnOff, AT(TimeLapse)},
-    {MenuList::TimeLapseHour, "TimeLapseHour", OptionList::Hour, AT(TimeLapseHour)},
-    {MenuList::TimeLapseMin, "TimeLapseMin", OptionList::Minute, AT(TimeLapseMin)},
-    {MenuList::TimeLapseSec, "TimeLapseSec", OptionList::Minute, AT(TimeLapseSec)},
-};
+const std::array<MenuListField, MENU_LIST_COUNT> kMenuListFields = FormLists();
 
-#undef AT
+long MenuFieldMaximum(const MenuField& f) {
+    if (f.maxValue != LAST_LIST_ITEM || !f.listed)
+        return f.maxValue;
+    return f.minValue + OptionCount(f.list) - 1;
+}
 
 const MenuEnableRule kMenuEnableRules[5] = {
     {MenuList::ClockMode, CLOCK_MODE_INPUT},

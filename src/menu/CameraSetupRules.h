@@ -6,6 +6,7 @@
 #include "lang/OptionLists.h"
 #include "menu/MenuData.h"
 
+#include <array>
 #include <cstddef>
 
 // ClockMode: how the clock fields are filled.
@@ -68,8 +69,8 @@ struct MenuListField {
     size_t offset; // of the byte in MenuData
 };
 
-// All lists, in the order of MenuList.
-extern const MenuListField kMenuListFields[MENU_LIST_COUNT];
+// All lists, in the order of MenuList: a view of the record's field list (MenuFields.h).
+extern const std::array<MenuListField, MENU_LIST_COUNT> kMenuListFields;
 
 // The position a list selects for a record; -1 leaves it without a selection (a value outside
 // the list's items). Showing a record never changes it.

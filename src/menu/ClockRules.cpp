@@ -1,5 +1,6 @@
 #include "menu/ClockRules.h"
 
+#include "menu/MenuFields.h"
 #include "sendset/SendSetFields.h"
 #include "ui/EditFilter.h"
 
@@ -15,14 +16,22 @@ int ParseOr(const char* text, size_t maxChars, int fallback) {
 
 } // namespace
 
-const ClockEditLimit kClockEditLimits[CLOCK_EDIT_COUNT] = {
-    {CLOCK_YEAR_MIN, CLOCK_YEAR_MAX, CLOCK_YEAR_CHARS},
-    {1, 12, CLOCK_FIELD_CHARS},
-    {1, 31, CLOCK_FIELD_CHARS},
-    {0, 23, CLOCK_FIELD_CHARS},
-    {0, 59, CLOCK_FIELD_CHARS},
-    {0, 59, CLOCK_FIELD_CHARS},
-};
+namespace {
+
+constexpr std::array<ClockEditLimit, CLOCK_EDIT_COUNT> ClockEditLimitsOf() {
+    std::array<ClockEditLimit, CLOCK_EDIT_COUNT> out{};
+    for (const MenuField& f : kMenuFields) {
+        if (f.clockEdit >= 0)
+            out[static_cast<size_t>(f.clockEdit)] = {static_cast<int>(f.minValue),
+                                                     static_cast<int>(f.maxValue),
+                                                     static_cast<size_t>(f.editChars)};
+    }
+    return out;
+}
+
+} // namespace
+
+const std::array<ClockEditLimit, CLOCK_EDIT_COUNT> kClockEditLimits = ClockEditLimitsOf();
 
 const char* const kClockEditCharacters = kDigitCharacters;
 

@@ -4,6 +4,7 @@
 
 #include "menu/MenuData.h"
 
+#include <array>
 #include <cstddef>
 
 constexpr int CLOCK_YEAR_MIN = 2016;
@@ -16,13 +17,14 @@ enum ClockEdit { CLOCK_YEAR, CLOCK_MONTH, CLOCK_DAY, CLOCK_HOUR, CLOCK_MINUTE, C
 constexpr int CLOCK_EDIT_COUNT = 6;
 
 // What a clock edit takes: its text limit and the bounds its value is held to when it loses the
-// focus. The day's maximum is the month's last day (ClockEditMaximum).
+// focus. The day's maximum is the month's last day (ClockEditMaximum). A view of the record's
+// field list (MenuFields.h), in the order of ClockEdit.
 struct ClockEditLimit {
     int minimum;
     int maximum;
     size_t chars;
 };
-extern const ClockEditLimit kClockEditLimits[CLOCK_EDIT_COUNT];
+extern const std::array<ClockEditLimit, CLOCK_EDIT_COUNT> kClockEditLimits;
 
 // The only characters a clock edit keeps: the digits of the send settings' number edits.
 extern const char* const kClockEditCharacters;

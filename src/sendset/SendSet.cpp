@@ -154,11 +154,11 @@ bool DecodeStoredSendSet(const uint8_t img[SEND_SET_SIZE], SendSet& rec, bool* a
 
 bool RepairSendSetAsRead(SendSet& rec) {
     const SendSet stored = rec;
-    if (rec.bySendFileNum > 4)
+    if (rec.bySendFileNum > SEND_FILE_NAME_COUNT)
         rec.bySendFileNum = 0;
     if (rec.byRemoteInterval > REMOTE_INTERVAL_OFF)
         rec.byRemoteInterval = 0;
-    rec.byRemoteSwitch = rec.byRemoteInterval == REMOTE_INTERVAL_OFF ? 0 : 1;
+    rec.byRemoteSwitch = RemoteSwitchFor(rec.byRemoteInterval);
     return memcmp(&stored, &rec, sizeof rec) != 0;
 }
 

@@ -15,8 +15,11 @@ enum SendByValue : uint8_t {
 
 constexpr uint8_t IF_SEND_BY_APP_SET_FLG = 0x80; // bit 7 of byte 0 in the file
 constexpr uint16_t SEND_SET_STRUCT_FLAG = 5;
-constexpr uint8_t REMOTE_INTERVAL_OFF = 25;
+constexpr uint8_t REMOTE_INTERVAL_OFF = 25;  // byRemoteInterval: 0 every 10 minutes, 1..24 hours
+constexpr uint8_t DAILY_SEND_TIME_NONE = 24; // byDailySendTime: no daily hour (send immediately)
+constexpr uint8_t SEND_FILE_NAME_COUNT = 4;  // szFileFullName slots; bySendFileNum 0..4
 constexpr uint8_t OPERATOR_COUNTRY_MANUAL = 43;
+constexpr uint8_t OPERATOR_INDEX_MAX = 8; // byOperator: page 1 takes a larger one as 0
 constexpr int SEND_SET_SIZE = 1240;
 
 #pragma pack(push, 1)
@@ -93,7 +96,7 @@ struct SendSet {
     MmsSet sMmsSet;
     uint16_t uwRecpLen[4];
     char szRecp[4][49];
-    char szFileFullName[4][33];
+    char szFileFullName[SEND_FILE_NAME_COUNT][33];
     char szRemotePhoneNum[16];
     char szRemoteEmail[49];
     QorCloudSet sQorCloudSet;
@@ -167,6 +170,12 @@ static_assert(offsetof(SendSet, sFtpSet.iPort) == 1224, "SendSet layout");
 static_assert(offsetof(SendSet, sFtpSet.iFtpDirType) == 1228, "SendSet layout");
 static_assert(offsetof(SendSet, sLongitude) == 1232, "SendSet layout");
 static_assert(offsetof(SendSet, sLatitude) == 1236, "SendSet layout");
+
+// Remote control is on for the intervals of the list, 10 minutes to 24 hours (0..24), and off for
+// "Remote Off" (25) and anything above: what byRemoteSwitch stores beside byRemoteInterval.
+constexpr uint8_t RemoteSwitchFor(int byRemoteInterval) {
+    return byRemoteInterval >= 0 && byRemoteInterval < REMOTE_INTERVAL_OFF ? 1 : 0;
+}
 
 // The six clock bytes of the last Generate, compared by the verifying read.
 struct SendSetClock {

@@ -225,7 +225,7 @@ void StoreSendChoices(SendSet& rec, const GenerateControls& controls) {
     rec.bySendMode = ItemByte(controls.iSendModeItem);
     Trace(":: Get SendMode=%d\n", rec.bySendMode);
     if (rec.bySendMode == 0)
-        rec.byDailySendTime = 24;
+        rec.byDailySendTime = DAILY_SEND_TIME_NONE;
     rec.bySendImgSize = ItemByte(controls.iSendImgSizeItem);
     Trace(":: Get SendImgSize=%d\n", rec.bySendImgSize);
 }
@@ -266,13 +266,11 @@ int RemoteIntervalItem(uint8_t byRemoteInterval) {
 
 void ApplyRemoteIntervalItem(SendSet& rec, int item) {
     // An item outside the list (the list has no selection) counts as "Remote Off".
-    if (item >= 1 && item < REMOTE_INTERVAL_ITEMS) {
+    if (item >= 1 && item < REMOTE_INTERVAL_ITEMS)
         rec.byRemoteInterval = static_cast<uint8_t>(item - 1);
-        rec.byRemoteSwitch = 1;
-    } else {
+    else
         rec.byRemoteInterval = REMOTE_INTERVAL_OFF;
-        rec.byRemoteSwitch = 0;
-    }
+    rec.byRemoteSwitch = RemoteSwitchFor(rec.byRemoteInterval);
 }
 
 int CheckSendSet(SendSet& rec, const GenerateControls& controls) {

@@ -161,18 +161,11 @@ bool ParamPageModel::Usable(int id) const {
 }
 
 const char* ParamPageModel::AllowedChars(int id) const {
-    const FtpEditUse layout = ftpEditUse_;
-    if (layout == FTP_EDIT_CLOUD) {
-        for (size_t i = 0; i < kCloudEditFieldCount; ++i) {
-            if (kCloudEditFields[i].id == id)
-                return FindSendSetFieldLimit(kCloudEditFields[i].field)->allowed;
-        }
-    }
-    for (size_t i = 0; i < kParamPageEditFieldCount; ++i) {
-        if (kParamPageEditFields[i].id == id)
-            return FindSendSetFieldLimit(kParamPageEditFields[i].field)->allowed;
-    }
-    return nullptr;
+    const SendSetField* cloud = SendSetFieldOfControl(FieldPage::Page1Cloud, id);
+    if (ftpEditUse_ == FTP_EDIT_CLOUD && cloud != nullptr)
+        return cloud->allowed;
+    const SendSetField* f = SendSetFieldOfControl(FieldPage::Page1, id);
+    return f != nullptr ? f->allowed : nullptr;
 }
 
 size_t ParamPageModel::TakeBytes(int id) const {

@@ -3,16 +3,13 @@
 #include "common/Trace.h"
 #include "sendset/FileIo.h"
 #include "sendset/OperatorPresets.h"
+#include "sendset/SendSetFields.h"
 #include "ui/EditFilter.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-// "Next Page" keeps the first 43 bytes of the FTP user name and the first 15 of the SIM number.
-constexpr size_t kFtpUserTakeBytes = 43;
-constexpr size_t kSimCardTakeBytes = 15;
 
 bool IsManual(const SendSet& rec) {
     return rec.byOperatorCountry == OPERATOR_COUNTRY_MANUAL;
@@ -26,8 +23,15 @@ bool IsSending(int sendBy) {
     return sendBy >= SEND_BY_MMS && sendBy <= SEND_BY_CLOUD;
 }
 
-template <size_t N> ParamEditField Text(char (&field)[N], size_t takeBytes = 0) {
-    return ParamEditField{field, N, takeBytes, nullptr};
+// A text field of rec, with the longest text the record's field list stores in it: the form cuts
+// a longer one on the way into the record (the FTP user name, the SIM card number).
+template <size_t N> ParamEditField Text(SendSet& rec, char (&field)[N]) {
+    const size_t offset = static_cast<size_t>(field - reinterpret_cast<char*>(&rec));
+    for (const SendSetField& f : kSendSetFields) {
+        if (f.offset == offset)
+            return ParamEditField{field, N, static_cast<size_t>(f.maxValue), nullptr};
+    }
+    return ParamEditField{field, N, 0, nullptr};
 }
 
 ParamEditField Port(int32_t& port) {
@@ -145,7 +149,7 @@ void PrepareParamPageRecord(SendSet& rec, bool basicModel) {
     KeepBasicModelThumbnails(rec, basicModel);
     if (rec.byOperatorCountry > OPERATOR_COUNTRY_MANUAL)
         rec.byOperatorCountry = 0;
-    if (rec.byOperator > 8)
+    if (rec.byOperator > OPERATOR_INDEX_MAX)
         rec.byOperator = 0;
 }
 
@@ -259,45 +263,44 @@ ParamEditField FieldOfEdit(SendSet& rec, ParamEdit edit, FtpEditUse layout) {
     const bool isCloud = layout == FTP_EDIT_CLOUD;
     switch (edit) {
     case PE_MMS_URL:
-        return Text(mms.szUrl);
+        return Text(rec, mms.szUrl);
     case PE_MMS_APN:
-        return Text(mms.szApn);
+        return Text(rec, mms.szApn);
     case PE_MMS_GATEWAY:
-        return Text(mms.szGateway);
+        return Text(rec, mms.szGateway);
     case PE_MMS_PORT:
-        return Text(mms.szPort);
+        return Text(rec, mms.szPort);
     case PE_MMS_ACCOUNT:
-        return Text(mms.szAccount);
+        return Text(rec, mms.szAccount);
     case PE_MMS_PASSWORD:
-        return Text(mms.szPassword);
+        return Text(rec, mms.szPassword);
     case PE_NET_APN:
-        return Text(smtp.sz3GSmtpApN);
+        return Text(rec, smtp.sz3GSmtpApN);
     case PE_NET_ACCOUNT:
-        return Text(smtp.sz3GSmtpAccount);
+        return Text(rec, smtp.sz3GSmtpAccount);
     case PE_NET_PASSWORD:
-        return Text(smtp.sz3GSmtpPassword);
+        return Text(rec, smtp.sz3GSmtpPassword);
     case PE_SENDER_SERVER:
-        return Text(smtp.szServer);
+        return Text(rec, smtp.szServer);
     case PE_SENDER_PORT:
         return Port(smtp.iPort);
     case PE_SENDER_ADDRESS:
-        return Text(smtp.szAddr);
+        return Text(rec, smtp.szAddr);
     case PE_SENDER_USER:
-        return Text(smtp.szUserName);
+        return Text(rec, smtp.szUserName);
     case PE_SENDER_PASSWORD:
-        return Text(smtp.szPassword);
+        return Text(rec, smtp.szPassword);
     case PE_FTP_SERVER:
         // The key and secret edits accept 60 characters; the fields keep the first 32.
-        return isCloud ? Text(cloud.szAppKey) : Text(ftp.szServer);
+        return isCloud ? Text(rec, cloud.szAppKey) : Text(rec, ftp.szServer);
     case PE_FTP_PORT:
-        return isCloud ? Text(cloud.szAppSecret) : Port(ftp.iPort);
+        return isCloud ? Text(rec, cloud.szAppSecret) : Port(ftp.iPort);
     case PE_FTP_USER:
-        return isCloud ? Text(cloud.szSimCardNum, kSimCardTakeBytes)
-                       : Text(ftp.szUserName, kFtpUserTakeBytes);
+        return isCloud ? Text(rec, cloud.szSimCardNum) : Text(rec, ftp.szUserName);
     case PE_FTP_PASSWORD:
-        return isCloud ? ParamEditField{} : Text(ftp.szPassword);
+        return isCloud ? ParamEditField{} : Text(rec, ftp.szPassword);
     case PE_FTP_DIR:
-        return isCloud ? ParamEditField{} : Text(ftp.szFtpDir);
+        return isCloud ? ParamEditField{} : Text(rec, ftp.szFtpDir);
     default:
         return ParamEditField{};
     }

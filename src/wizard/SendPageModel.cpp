@@ -73,8 +73,10 @@ CoordinateAxis AxisOf(int axis) {
     return axis == kLongitude ? CoordinateAxis::Longitude : CoordinateAxis::Latitude;
 }
 
-const int kSendLists[] = {IDC_SEND_LONGITUDE_DIR, IDC_SEND_LATITUDE_DIR, IDC_SEND_IMAGE_SIZE,
-                          IDC_SEND_MODE,          IDC_SEND_DAILY_TIME,   IDC_SEND_REMOTE_INTERVAL};
+// The page's lists: the record's fields that page 2 chooses from a list.
+bool IsSendList(const SendSetField& f) {
+    return f.page == FieldPage::Page2 && f.listed;
+}
 
 template <size_t N> std::string FieldText(const char (&field)[N]) {
     return std::string(field, static_cast<size_t>(FieldLength(field, N)));
@@ -132,8 +134,10 @@ void SendPageModel::AddControls() {
     for (size_t i = 0; i < kSendPageEditFieldCount; ++i)
         v_.Add(kSendPageEditFields[i].id, ControlKind::Edit);
     v_.Add(IDC_SEND_SAVE_PATH, ControlKind::Edit);
-    for (int id : kSendLists)
-        v_.Add(id, ControlKind::List);
+    for (const SendSetField& f : kSendSetFields) {
+        if (IsSendList(f))
+            v_.Add(f.control, ControlKind::List);
+    }
     v_.Answer(IDC_SEND_MODE, ListAnswer::OnChoiceEnd);
     v_.Answer(IDC_SEND_DAILY_TIME, ListAnswer::OnChoiceEnd);
     v_.Answer(IDC_SEND_REMOTE_INTERVAL, ListAnswer::OnEveryNotice);
@@ -165,11 +169,8 @@ bool SendPageModel::IsCoordinateEdit(int id) const {
 const char* SendPageModel::CharsAllowed(int id) const {
     if (IsCoordinateEdit(id))
         return nullptr; // held to their ranges instead
-    for (size_t i = 0; i < kSendPageEditFieldCount; ++i) {
-        if (kSendPageEditFields[i].id == id)
-            return FindSendSetFieldLimit(kSendPageEditFields[i].field)->allowed;
-    }
-    return nullptr;
+    const SendSetField* f = SendSetFieldOfControl(FieldPage::Page2, id);
+    return f != nullptr ? f->allowed : nullptr;
 }
 
 long SendPageModel::Number(int id) const {
@@ -193,16 +194,8 @@ uint16_t SendPageModel::RangeMaximum(int id) const {
 }
 
 size_t SendPageModel::TakeBytes(int id) const {
-    for (int slot = 0; slot < 4; ++slot) {
-        if (kRecipientEdits[slot] == id)
-            return static_cast<size_t>(
-                FindSendSetFieldLimit(kSendPageEditFields[slot].field)->maxValue);
-    }
-    if (id == IDC_SEND_REMOTE_PHONE)
-        return sizeof r_.rec->szRemotePhoneNum - 1;
-    if (id == IDC_SEND_REMOTE_EMAIL)
-        return sizeof r_.rec->szRemoteEmail - 1;
-    return 0;
+    const SendSetField* f = SendSetFieldOfControl(FieldPage::Page2, id);
+    return f != nullptr && f->text ? static_cast<size_t>(f->maxValue) : 0;
 }
 
 int SendPageModel::TakeWholeSelection() {
@@ -271,19 +264,12 @@ void SendPageModel::SetTexts() {
     v_.caption = kSendPageCaption.Get();
     for (const ControlText& t : kSendPageTexts)
         v_.SetText(t.id, t.text.Get());
-    const struct {
-        int id;
-        OptionList list;
-    } lists[] = {{IDC_SEND_LONGITUDE_DIR, OptionList::LongitudeDir},
-                 {IDC_SEND_LATITUDE_DIR, OptionList::LatitudeDir},
-                 {IDC_SEND_IMAGE_SIZE, OptionList::SendImageSize},
-                 {IDC_SEND_MODE, OptionList::SendMode},
-                 {IDC_SEND_DAILY_TIME, OptionList::DailySendTime},
-                 {IDC_SEND_REMOTE_INTERVAL, OptionList::RemoteInterval}};
-    for (const auto& l : lists) {
-        v_.ListReset(l.id);
-        for (int k = 0; k < OptionCount(l.list); ++k)
-            v_.ListAdd(l.id, OptionText(l.list, k));
+    for (const SendSetField& f : kSendSetFields) {
+        if (!IsSendList(f))
+            continue;
+        v_.ListReset(f.control);
+        for (int k = 0; k < OptionCount(f.list); ++k)
+            v_.ListAdd(f.control, OptionText(f.list, k));
     }
     for (int id :
          {IDC_SEND_IMAGE_SIZE, IDC_SEND_MODE, IDC_SEND_DAILY_TIME, IDC_SEND_REMOTE_INTERVAL})

@@ -23,9 +23,9 @@ uint16_t CoordinateMinuteMaximum(CoordinateAxis axis, long degrees) {
 void PrepareSendPageRecord(SendSet& rec) {
     if (rec.bySendBy == SEND_BY_MMS)
         rec.bySendImgSize = 1;
-    if (rec.byDailySendTime > 23)
+    if (rec.byDailySendTime >= DAILY_SEND_TIME_NONE)
         rec.byDailySendTime = 0;
-    rec.byRemoteSwitch = rec.byRemoteInterval <= 24 ? 1 : 0;
+    rec.byRemoteSwitch = RemoteSwitchFor(rec.byRemoteInterval);
     if (!RemoteControlPossible(rec.bySendBy))
         rec.byRemoteSwitch = 0;
 }

@@ -1,52 +1,44 @@
 #include "wizard/WizardEdits.h"
 
-#include "res/resource.h"
+#include "sendset/SendSetFields.h"
 
-#include <iterator>
+#include <array>
 
-const WizardEditField kParamPageEditFields[] = {
-    {IDC_PARAM_MMS_URL, "sMmsSet.szUrl"},
-    {IDC_PARAM_MMS_APN, "sMmsSet.szApn"},
-    {IDC_PARAM_MMS_GATEWAY, "sMmsSet.szGateway"},
-    {IDC_PARAM_MMS_PORT, "sMmsSet.szPort"},
-    {IDC_PARAM_MMS_ACCOUNT, "sMmsSet.szAccount"},
-    {IDC_PARAM_MMS_PASSWORD, "sMmsSet.szPassword"},
-    {IDC_PARAM_NET_APN, "sSmtpSet.sz3GSmtpApN"},
-    {IDC_PARAM_NET_ACCOUNT, "sSmtpSet.sz3GSmtpAccount"},
-    {IDC_PARAM_NET_PASSWORD, "sSmtpSet.sz3GSmtpPassword"},
-    {IDC_PARAM_SENDER_SERVER, "sSmtpSet.szServer"},
-    {IDC_PARAM_SENDER_PORT, "sSmtpSet.iPort"},
-    {IDC_PARAM_SENDER_ADDRESS, "sSmtpSet.szAddr"},
-    {IDC_PARAM_SENDER_USER, "sSmtpSet.szUserName"},
-    {IDC_PARAM_SENDER_PASSWORD, "sSmtpSet.szPassword"},
-    {IDC_PARAM_FTP_SERVER, "sFtpSet.szServer"},
-    {IDC_PARAM_FTP_PORT, "sFtpSet.iPort"},
-    {IDC_PARAM_FTP_USER, "sFtpSet.szUserName"},
-    {IDC_PARAM_FTP_PASSWORD, "sFtpSet.szPassword"},
-    {IDC_PARAM_FTP_DIR, "sFtpSet.szFtpDir"},
-};
-const size_t kParamPageEditFieldCount = std::size(kParamPageEditFields);
+namespace {
 
-const WizardEditField kCloudEditFields[] = {
-    {IDC_PARAM_FTP_SERVER, "sQorCloudSet.szAppKey"},
-    {IDC_PARAM_FTP_PORT, "sQorCloudSet.szAppSecret"},
-    {IDC_PARAM_FTP_USER, "sQorCloudSet.szSimCardNum"},
-};
-const size_t kCloudEditFieldCount = std::size(kCloudEditFields);
+constexpr bool IsEditOn(const SendSetField& f, FieldPage page) {
+    return f.page == page && f.editChars > 0;
+}
 
-const WizardEditField kSendPageEditFields[] = {
-    {IDC_SEND_PHONE1, "szRecp[0]"},
-    {IDC_SEND_PHONE2, "szRecp[1]"},
-    {IDC_SEND_EMAIL1, "szRecp[2]"},
-    {IDC_SEND_EMAIL2, "szRecp[3]"},
-    {IDC_SEND_MAX_NUM, "uwMaxSendImgNum"},
-    {IDC_SEND_REMOTE_PHONE, "szRemotePhoneNum"},
-    {IDC_SEND_REMOTE_EMAIL, "szRemoteEmail"},
-    {IDC_SEND_LONGITUDE_DEG, "sLongitude.byDeg"},
-    {IDC_SEND_LONGITUDE_MIN, "sLongitude.byMin"},
-    {IDC_SEND_LONGITUDE_SEC, "sLongitude.bySec"},
-    {IDC_SEND_LATITUDE_DEG, "sLatitude.byDeg"},
-    {IDC_SEND_LATITUDE_MIN, "sLatitude.byMin"},
-    {IDC_SEND_LATITUDE_SEC, "sLatitude.bySec"},
-};
-const size_t kSendPageEditFieldCount = std::size(kSendPageEditFields);
+constexpr size_t CountEditsOn(FieldPage page) {
+    size_t n = 0;
+    for (const SendSetField& f : kSendSetFields)
+        n += IsEditOn(f, page) ? 1 : 0;
+    return n;
+}
+
+// A page's edits in record order, the recipients first (the page takes them back by slot).
+template <size_t N> constexpr std::array<WizardEditField, N> EditsOn(FieldPage page) {
+    std::array<WizardEditField, N> out{};
+    size_t n = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const SendSetField& f : kSendSetFields) {
+            if (IsEditOn(f, page) && (f.rule == FieldRule::Recipient) == (pass == 0))
+                out[n++] = {f.control, f.name};
+        }
+    }
+    return out;
+}
+
+constexpr auto kParamEdits = EditsOn<CountEditsOn(FieldPage::Page1)>(FieldPage::Page1);
+constexpr auto kCloudEdits = EditsOn<CountEditsOn(FieldPage::Page1Cloud)>(FieldPage::Page1Cloud);
+constexpr auto kSendEdits = EditsOn<CountEditsOn(FieldPage::Page2)>(FieldPage::Page2);
+
+} // namespace
+
+const WizardEditField* const kParamPageEditFields = kParamEdits.data();
+const size_t kParamPageEditFieldCount = kParamEdits.size();
+const WizardEditField* const kCloudEditFields = kCloudEdits.data();
+const size_t kCloudEditFieldCount = kCloudEdits.size();
+const WizardEditField* const kSendPageEditFields = kSendEdits.data();
+const size_t kSendPageEditFieldCount = kSendEdits.size();
