@@ -244,9 +244,47 @@ def render(form, nodes, out, depth):
         out.append(f"{pad}</div>")
 
 
-def render_row(form, nodes, out, depth):
-    pad = "  " * depth
+def is_narrow(c):
+    return c.is_input() and c.rect[2] <= 32
+
+
+def is_separator(c):
+    return c.kind in LABEL_KINDS and not c.is_label()
+
+
+def runs_of(nodes):
+    """The row's nodes, with narrow inputs joined by separators (a date's "/", a time's ":") put
+    together in one list, which wraps as a whole."""
+    out = []
     for c in nodes:
+        run = out[-1] if out and isinstance(out[-1], list) else None
+        if run is not None and (is_separator(c) and is_narrow(run[-1]) or
+                                is_narrow(c) and is_separator(run[-1])):
+            run.append(c)
+        elif is_narrow(c):
+            out.append([c])
+        else:
+            out.append(c)
+    # A separator that nothing follows stays on its own.
+    flat = []
+    for item in out:
+        if isinstance(item, list):
+            tail = [item.pop()] if is_separator(item[-1]) else []
+            flat += [item] if len(item) > 1 else item
+            flat += tail
+        else:
+            flat.append(item)
+    return flat
+
+
+def render_row(form, nodes, out, depth, in_run=False):
+    pad = "  " * depth
+    for c in (nodes if in_run else runs_of(nodes)):
+        if isinstance(c, list):
+            out.append(f'{pad}<div class="run">')
+            render_row(form, c, out, depth + 1, True)
+            out.append(f"{pad}</div>")
+            continue
         did = dom_id(form, c)
         if c.is_group():
             # A group whose controls are all disabled folds to its title, a button that opens it.
@@ -263,7 +301,7 @@ def render_row(form, nodes, out, depth):
                 field = (f'<label class="label" for="{did}" id="{dom_id(form, p)}" '
                          f'data-id="{p.id}">{shown_text(p)}</label>{field}')
             # Narrow controls of the template (clock edits, hour and minute lists) stay narrow.
-            narrow = " narrow" if c.rect[2] <= 32 else ""
+            narrow = " narrow" if is_narrow(c) else ""
             out.append(f'{pad}<div class="field field-{c.kind.lower()}{narrow}">{field}</div>')
         elif c.owner is None:
             out.append(f'{pad}<span class="label" id="{did}" data-id="{c.id}">{shown_text(c)}</span>')

@@ -51,9 +51,11 @@ std::string Recipients(const SendSet& rec, int first) {
     return out;
 }
 
+// What a CFG.BIN image sets up; empty when the reader would not take it.
 std::string SendSetSetsUp(const uint8_t* bytes) {
     SendSet rec;
-    DecodeStoredSendSet(bytes, rec, nullptr);
+    if (!DecodeStoredSendSet(bytes, rec, nullptr))
+        return {};
     RepairSendSetAsRead(rec);
     const std::string method = OptionText(OptionList::SendOption, rec.bySendBy);
     std::string detail;

@@ -55,18 +55,32 @@ async function launch() {
 class Session {
     // The page in a browser context of its own. lang: the browser's language; folder: the
     // origin-private folder the folder picker gives; folderApi false: a browser without the File
-    // System Access API.
-    static async open(
-        browser, url,
-        {lang = "en-US", folder = null, folderApi = true, width = 1280, height = 800} = {}) {
+    // System Access API; touch: a phone's touch screen; cpuSlowdown: Chromium's CPU throttling
+    // (4: a low-end phone).
+    static async open(browser, url, {
+        lang = "en-US",
+        folder = null,
+        folderApi = true,
+        width = 1280,
+        height = 800,
+        touch = false,
+        cpuSlowdown = 1
+    } = {}) {
         const s = new Session();
         s.url = url;
         s.requests = [];
         s.context = await browser.createBrowserContext();
         s.page = await s.context.newPage();
-        await s.page.setViewport({width, height});
+        await s.page.setViewport({width, height, hasTouch: touch, isMobile: touch});
         s.page.on("request", (r) => s.requests.push(r.url()));
         s.page.on("pageerror", (e) => s.requests.push("page error: " + e.message));
+        s.page.on(
+            "console", (m) => m.type() === "error" && s.requests.push("console: " + m.text()));
+        if (cpuSlowdown > 1) {
+            await (await s.page.createCDPSession()).send("Emulation.setCPUThrottlingRate", {
+                rate: cpuSlowdown
+            });
+        }
         await s.page.evaluateOnNewDocument((lang, folder, folderApi) => {
             Object.defineProperty(navigator, "language", {get: () => lang});
             if (!folderApi)
@@ -119,14 +133,34 @@ class Session {
         });
     }
 
-    // Answers every message box shown; returns them.
-    async answerBoxes() {
+    // Answers every message box shown, a question with its confirming button unless no is set;
+    // returns them.
+    async answerBoxes(no = false) {
         const seen = [];
         for (let b = await this.box(); b; b = await this.box()) {
             seen.push(b);
-            await this.page.click("#box-ok");
+            const asks = await this.page.$eval("#box-cancel", (el) => !el.hidden);
+            await this.page.click(asks && no ? "#box-cancel" : "#box-ok");
         }
         return seen;
+    }
+
+    // The names of the files in an origin-private folder.
+    folderNames(folder) {
+        return this.page.evaluate(async (folder) => {
+            const dir = await (await navigator.storage.getDirectory()).getDirectoryHandle(folder);
+            const names = [];
+            for await (const name of dir.keys()) names.push(name);
+            return names.sort();
+        }, folder);
+    }
+
+    // The folder the folder picker gives from now on.
+    pickerGives(folder) {
+        return this.page.evaluate((folder) => {
+            window.showDirectoryPicker = async () =>
+                (await navigator.storage.getDirectory()).getDirectoryHandle(folder, {create: true});
+        }, folder);
     }
 
     // Chooses an item, by its text or position; returns the position.

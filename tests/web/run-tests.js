@@ -224,6 +224,101 @@ test("the card folder: read at the first opening only, written and read back", a
     assert.equal((await s.folderFile("card-read", "menu.dat")).length, 44);
 });
 
+// ---- the card chosen: what the page says of each file and what the forms start from ----------
+// [name, the folder's files {name: bytes}, steps before the card is chosen, the notes, page 1's
+// send option, the folder's files after Generate (null: not generated)]
+const cfg = (...set) => camfileSet("CFG.BIN", set).bytes;
+const menu = (...set) => camfileSet("menu.dat", set).bytes;
+const NONE = /^menu\.dat: none on the card; Generate writes a new one\.$/;
+const BAD = (why) => new RegExp(
+    `^CFG\\.BIN ${why}: it cannot be used; the forms start from ` +
+    "their defaults, and Generate will replace it\\.$");
+// clang-format off
+const CARDS = [
+    ["an FTP card chosen after 3G Setup held entries",
+        {"CFG.BIN": cfg("bySendBy=FTP", "sFtpSet.szServer=ftp.card.example"),
+            "menu.dat": menu("CapMode=Video")},
+        ["PARAM_SEND_OPTION:Email", "close"],
+        [/^CFG\.BIN: FTP, server ftp\.card\.example\. The forms start from it\.$/,
+            /^menu\.dat: capture mode Video\./], "FTP", null],
+    ["an empty CFG.BIN", {"CFG.BIN": []}, [], [BAD("is empty"), NONE],
+        "MMS", null],
+    ["1240 bytes of noise", {"CFG.BIN": Array.from({length: 1240}, (_, i) => (i * 7919) & 255)},
+        [], [BAD("is not a camera file"), NONE], "MMS", null],
+    ["a 5 MB CFG.BIN", {"CFG.BIN": new Uint8Array(5 << 20)}, [],
+        [BAD("has 5242880 bytes, not 1240"), NONE], "MMS", null],
+    ["menu.dat's bytes named CFG.BIN", {"CFG.BIN": menu()}, [],
+        [BAD("holds the bytes of a menu\\.dat"), NONE], "MMS", null],
+    ["a lower-case cfg.bin, replaced by CFG.BIN", {"cfg.bin": cfg("bySendBy=Close 3G")}, [],
+        [/^CFG\.BIN: Close 3G \(sends nothing\)\./, NONE], "Close 3G", ["CFG.BIN"]],
+];
+// clang-format on
+
+test("the card chosen: each file said, the forms afresh on it, a cfg.bin replaced", async (ctx) => {
+    for (const [name, files, before, notes, sendOption, after] of CARDS) {
+        const folder = "card-" + CARDS.findIndex((c) => c[0] === name);
+        const s = await ctx.open({folder});
+        for (const [file, bytes] of Object.entries(files))
+            await s.putFolderFile(folder, file, bytes);
+        await play(s, name, before, "en");
+        await s.pickFolder();
+        const asked = await s.answerBoxes();
+        assert.equal(asked.length, before.length ? 1 : 0, `${name}: asked ${asked.length} times`);
+        const said = await s.page.$$eval("#card-notes li", (li) => li.map((l) => l.textContent));
+        notes.forEach((n, k) => assert.match(said[k], n, `${name}: ${said[k]}`));
+        await s.press("main", "IDC_MAIN_3G_SETUP");
+        assert.equal((await s.state("page1", "IDC_PARAM_SEND_OPTION")).item, sendOption, name);
+        if (after) {
+            await play(s, name, ["next"], "en");
+            await s.press("page2", "IDC_SEND_GENERATE");
+            assert.equal((await s.answerBoxes()).length, 1);
+            assert.deepEqual(await s.folderNames(folder), after, name);
+        }
+        await s.close();
+    }
+});
+
+// ---- nothing written or replaced without the user's word -----------------------------------
+// [name, steps, the button, the question, answered yes, the folder's CFG.BIN / menu.dat after]
+const OTHER = cfg("bySendBy=FTP");
+// clang-format off
+const ASKS = [
+    ["Default, cancelled", ["CAMERA_MODE:Video"], ["camera", "IDC_CAMERA_DEFAULT"],
+        "Write the default camera menu to menu.dat on the card?", false, ["menu.dat", null]],
+    ["Default, confirmed", ["CAMERA_MODE:Video"], ["camera", "IDC_CAMERA_DEFAULT"],
+        "Write the default camera menu to menu.dat on the card?", true, ["menu.dat", 44]],
+    ["Generate into a folder the forms did not read", ["PARAM_SEND_OPTION:Close 3G", "next",
+        "browse"], ["page2", "IDC_SEND_GENERATE"], "The folder other already holds a CFG.BIN " +
+        "that the forms did not read. Replace it?", false, ["CFG.BIN", OTHER.length]],
+];
+// clang-format on
+
+test("nothing written or replaced without the user's word", async (ctx) => {
+    for (const [name, steps, [form, button], question, yes, [file, size]] of ASKS) {
+        const s = await ctx.open({folder: "asks"});
+        await s.pickFolder();
+        for (const step of steps) {
+            if (step !== "browse")
+                await play(s, name, [step], "en");
+            else {
+                await s.putFolderFile("other", "CFG.BIN", OTHER);
+                await s.pickerGives("other");
+                await s.press("page2", "IDC_SEND_BROWSE");
+            }
+        }
+        await s.press(form, button);
+        const boxes = await s.answerBoxes(!yes);
+        assert.deepEqual(boxes[0], {caption: "Notice", text: question}, name);
+        assert.equal(boxes.length, yes ? 2 : 1, name);
+        const got = await s.folderFile(steps.includes("browse") ? "other" : "asks", file);
+        assert.equal(got && got.length, size, name);
+        if (file === "CFG.BIN")
+            assert.deepEqual(got, OTHER, `${name}: the file changed`);
+        await s.removeFolder("asks");
+        await s.close();
+    }
+});
+
 test("the card folder: a failed write claims no success", async (ctx) => {
     const s = await ctx.open({folder: "card-pulled"});
     await s.pickFolder();
@@ -249,11 +344,12 @@ test("without a folder: a file opened, the new one downloaded under its name", a
     assert.equal(await s.page.$eval("#card-pick", (el) => el.hidden), true);
     const opened =
         ["bySendBy=FTP", "sFtpSet.szServer=ftp.opened.example", "sFtpSet.szUserName=cam"];
-    const file = path.join(tempDir("open"), "CFG.BIN");
+    const file = path.join(tempDir("open"), "CFG (1).BIN");  // a second download's name
     fs.writeFileSync(file, Buffer.from(camfileSet("CFG.BIN", opened).bytes));
     await (await s.page.$("#card-open")).uploadFile(file);
     await s.page.waitForFunction(
-        () => /ftp\.opened\.example/.test(document.getElementById("card-notes").textContent));
+        () => /^CFG \(1\)\.BIN is the card's CFG\.BIN\. CFG\.BIN: FTP, server ftp\.opened\.example/
+                  .test(document.getElementById("card-notes").textContent));
     await s.press("main", "IDC_MAIN_3G_SETUP");
     assert.equal((await s.state("page1", "IDC_PARAM_FTP_SERVER")).value, "ftp.opened.example");
     await play(s, "download", ["PARAM_FTP_PASSWORD=pw", "next"], "en");
@@ -402,14 +498,15 @@ test("the page opens from disk too", async (ctx) => {
     await page.browserContext().close();
 });
 
-// Runs last: no session of any test asked for more than the page, and the page's policy refuses
-// a request of its script.
+// Runs last: no session of any test asked for more than the page or logged an error (a refused
+// request among them), and the page's policy refuses a request of its script.
 test("the page makes no request", async (ctx) => {
     const s = await ctx.open({});
+    assert.deepEqual([...ctx.server.otherRequests, ...ctx.allOtherRequests()], []);
     const refused = await s.page.evaluate(
         (url) => fetch(url + "leak?password=secret").then(() => false, () => true), s.url);
     assert.equal(refused, true);
-    assert.deepEqual([...ctx.server.otherRequests, ...ctx.allOtherRequests()], []);
+    assert.deepEqual(ctx.server.otherRequests, []);
 });
 
 async function main() {
