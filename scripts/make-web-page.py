@@ -68,6 +68,7 @@ class Control:
         self.names = []  # the labels naming an input
         self.owner = None  # the input a label is shown with
         self.part = False  # named by a page text of its own beside its labels
+        self.row_label = None  # the label beside an input, on its left
 
     def box(self):
         x, y, w, h = self.rect
@@ -131,10 +132,28 @@ def overlap(a0, a1, b0, b1):
     return min(a1, b1) - max(a0, b0) > 0
 
 
+def titles_around(c):
+    """What names the groups around c, the outermost first: a group box's title, or for an
+    untitled one the leftmost label that stands beside one of its inputs (a frame's "Timer1")."""
+    out = []
+    g = c.group
+    while g is not None:
+        if g.text:
+            out.insert(0, g)
+        else:
+            beside = [o for o in g.children if o.is_label() and any(
+                i.is_input() and overlap(o.box()[1], o.box()[3], i.box()[1], i.box()[3]) and
+                o.box()[2] <= i.box()[0] for i in g.children)]
+            if beside:
+                out.insert(0, min(beside, key=lambda o: o.rect[0]))
+        g = g.group
+    return out
+
+
 def tie_labels(controls):
-    """Names each input by the labels of its group beside it (left, same row) and just above it;
-    an input without one is named by its group's title (and a list just above it, if any). The
-    first such label is shown with the input."""
+    """Names each input by what names the groups around it, then by the labels of its group
+    beside it (left, same row) and just above it (or a list just above it, for an input without
+    a label beside it). The first such label is shown with the input."""
     for c in controls:
         if not c.is_input() or c.kind in ("PUSHBUTTON", "DEFPUSHBUTTON", "AUTOCHECKBOX"):
             continue
@@ -146,16 +165,14 @@ def tie_labels(controls):
                  overlap(o.box()[0], o.box()[2], x0, x1) and 0 <= y0 - o.box()[3] <= 6]
         left_label = max(left, key=lambda o: o.box()[2]) if left else None
         above_label = min(above, key=lambda o: y0 - o.box()[3]) if above else None
-        labelled = left_label or (above_label if above_label and above_label.is_label() else None)
-        names = []
-        if c.group is not None and c.group.text and not labelled:
-            names.append(c.group)
+        c.row_label = left_label
+        names = titles_around(c)
         # A list above names only an input that has no label beside it.
         if left_label is not None:
             names.append(left_label)
         if above_label is not None and (above_label.is_label() or left_label is None):
             names.append(above_label)
-        c.names = names
+        c.names = [n for k, n in enumerate(names) if n not in names[:k]]
         for o in (left_label, above_label):
             if o is not None and o.is_label() and o.owner is None:
                 o.owner, c.primary = c, o
@@ -165,13 +182,14 @@ def tie_labels(controls):
 def column_header(controls, c):
     """The label heading the input's column in its group: the nearest one above it."""
     x0, y0, x1, _ = c.box()
-    above = [o for o in controls if o.group is c.group and o.is_label() and o.owner is None and
+    above = [o for o in controls if o.group is c.group and o.is_label() and
              overlap(o.box()[0], o.box()[2], x0, x1) and o.box()[3] <= y0]
     return max(above, key=lambda o: o.box()[3]) if above else None
 
 
 def tell_apart(controls):
-    """Inputs named alike gain their column's header, then a name of their own."""
+    """Inputs named alike gain their column's header (when a label beside them names their row),
+    then a name of their own."""
     def alike():
         seen = {}
         for c in controls:
@@ -179,7 +197,7 @@ def tell_apart(controls):
                 seen.setdefault(tuple(n.id for n in c.names), []).append(c)
         return [c for same in seen.values() if len(same) > 1 for c in same]
     for c in alike():
-        header = column_header(controls, c)
+        header = column_header(controls, c) if c.row_label is not None else None
         if header is not None and header not in c.names:
             c.names.append(header)
     for c in alike():
@@ -196,10 +214,15 @@ def dom_id(form, c):
     return f"{form}-{c.id}"
 
 
+def ref_ids(form, nodes):
+    """The ids of the elements that show what the nodes say, for aria-labelledby."""
+    return " ".join(dom_id(form, n) + ("-legend" if n.is_group() else "") for n in nodes)
+
+
 def render_input(form, c):
     did = dom_id(form, c)
     attrs = f'id="{did}" data-id="{c.id}"'
-    labelled = " ".join(dom_id(form, n) + ("-legend" if n.is_group() else "") for n in c.names)
+    labelled = ref_ids(form, c.names)
     part = ""
     if c.part:
         labelled += f" {did}-part"
@@ -291,6 +314,7 @@ def render_row(form, nodes, out, depth, in_run=False):
             out.append(f'{pad}<fieldset class="group" id="{did}" data-id="{c.id}">'
                        f'<legend><span id="{did}-legend" data-id="{c.id}">{shown_text(c)}</span>'
                        f'<button type="button" class="fold" id="{did}-fold" aria-expanded="false" '
+                       f'aria-labelledby="{ref_ids(form, titles_around(c))} {did}-legend" '
                        f'hidden></button></legend>')
             render(form, c.children, out, depth + 1)
             out.append(f"{pad}</fieldset>")

@@ -96,7 +96,8 @@ function paint(reply) {
     $(reply.form + "-caption").textContent = reply.caption;
     for (const [id, c] of Object.entries(reply.controls)) paintControl(reply.form, Number(id), c);
     for (const group of $(reply.form).querySelectorAll("fieldset.group")) fold(group);
-    const opening = !shown || shown.form !== reply.form;
+    // A form that opens takes the focus (not the first one, as the page loads).
+    const opening = shown && shown.form !== reply.form;
     shown = reply;
     if (opening) {
         const first = [...$(reply.form).querySelectorAll(".body :is(input, select, button)")].find(

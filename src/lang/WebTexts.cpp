@@ -68,6 +68,12 @@ const WebText kWebTexts[] = {
     {"cancel", {{"取消", "Cancel"}}},
     {"close", {{"关闭", "Close"}}},
     // The names of controls that share their labels with others.
+    {"IDC_PARAM_MMS_APN_KIND", {{"接入点类型", "access point kind"}}},
+    {"IDC_PARAM_MMS_APN", {{"接入点", "access point"}}},
+    {"IDC_PARAM_FTP_DIR_TYPE", {{"位置", "where"}}},
+    {"IDC_PARAM_FTP_DIR", {{"目录", "directory"}}},
+    {"IDC_CAMERA_INTERVAL_COUNT", {{"数值", "count"}}},
+    {"IDC_CAMERA_INTERVAL_UNIT", {{"单位", "unit"}}},
     {"IDC_CAMERA_YEAR", {{"年", "year"}}},
     {"IDC_CAMERA_MONTH", {{"月", "month"}}},
     {"IDC_CAMERA_DAY", {{"日", "day"}}},

@@ -139,7 +139,10 @@ class Session {
         const seen = [];
         for (let b = await this.box(); b; b = await this.box()) {
             seen.push(b);
-            const asks = await this.page.$eval("#box-cancel", (el) => !el.hidden);
+            const asks = await this.page.evaluate(() => {
+                const cancel = document.getElementById("box-cancel");
+                return !!cancel && !cancel.hidden;
+            });
             await this.page.click(asks && no ? "#box-cancel" : "#box-ok");
         }
         return seen;

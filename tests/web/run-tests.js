@@ -431,21 +431,31 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
     assert.equal((await s.state("camera", "IDC_CAMERA_MONTH")).value, "12");
 });
 
-// Every form in both languages at a phone's and a desktop's size: nothing wider than the window
-// or cut, every control named by a label.
-test("layout and labels at 360 and 1280 pixels wide, in both languages", async (ctx) => {
+// Every form in both languages at phones', a tablet's and a desktop's sizes (phones and the tablet
+// with a touch screen), with every folded group opened: nothing wider than the window, cut or
+// broken inside a word; every control named by a label, and no two alike; the keyboard's order
+// the visual one; touch targets of 44 pixels and input text of 16; no WCAG 2.1 A or AA
+// violation axe-core finds.
+const axeSource = fs.readFileSync(require.resolve("axe-core"), "utf8");
+test("layout, names and order at 320 to 1280 pixels wide, in both languages", async (ctx) => {
     for (const lang of ["en", "zh"]) {
-        for (const [width, height] of [[360, 740], [1280, 800]]) {
-            const s = await ctx.open({lang: LANG[lang], width, height});
+        for (const [width, height] of [[320, 640], [360, 740], [768, 1024], [1280, 800]]) {
+            const touch = width < 1024;
+            const s = await ctx.open({lang: LANG[lang], width, height, touch});
             for (const [form, steps] of [
                      ["main", []], ["page1", ["PARAM_SEND_OPTION:#2"]], ["page2", ["next"]],
                      ["camera", ["close", "CAMERA_MODE:#0"]]]) {
                 await play(s, "layout", steps, lang);
                 assert.equal(await s.form(), form);
-                const problems = await s.page.evaluate((form) => {
+                await s.page.$$eval(
+                    `#${form} .fold[aria-expanded="false"]:not([hidden])`,
+                    (folds) => folds.forEach((b) => b.click()));
+                const problems = await s.page.evaluate((form, touch) => {
                     const out = [];
                     if (document.scrollingElement.scrollWidth > innerWidth)
                         out.push("scrolls sideways");
+                    const measure = document.createElement("canvas").getContext("2d");
+                    let last = null;
                     for (const el of document.querySelectorAll(
                              `#${form} :is(input, select, button)`)) {
                         if (el.closest("[hidden]"))
@@ -463,10 +473,58 @@ test("layout and labels at 360 and 1280 pixels wide, in both languages", async (
                             (el.tagName === "BUTTON" ? el.textContent : "");
                         if (!named.trim())
                             out.push(`${el.id} has no label`);
+                        const style = getComputedStyle(el);
+                        measure.font = style.font;
+                        const shows = el.tagName === "SELECT" ? el.options[el.selectedIndex] : null;
+                        if (shows && measure.measureText(shows.text).width + 24 > r.width)
+                            out.push(`${el.id} cuts "${shows.text}"`);
+                        const target = (el.type === "checkbox" ? el.closest(".check") : el)
+                                           .getBoundingClientRect();
+                        if (touch && (target.width < 44 || target.height < 44))
+                            out.push(`${el.id} is a small target`);
+                        if (!/button|checkbox/.test(el.type) && parseFloat(style.fontSize) < 16)
+                            out.push(`${el.id} has small text`);
+                        if (el.tabIndex > 0)
+                            out.push(`${el.id} has a tab index`);
+                        // The next control the keyboard reaches is below or to the right.
+                        if (!el.disabled && last && r.top < last.bottom - 2 &&
+                            r.left < last.right - 2)
+                            out.push(`${el.id} comes before the control it follows`);
+                        if (!el.disabled)
+                            last = r;
                     }
+                    // A word too long for its line would be broken.
+                    document.body.style.overflowWrap = "normal";
+                    for (const el of document.querySelectorAll(
+                             `#card, #${form} :is(label, legend, span, h2, p, li, option)`)) {
+                        if (!el.closest("[hidden]") && el.scrollWidth > el.clientWidth + 1)
+                            out.push(`"${el.textContent}" breaks inside a word`);
+                    }
+                    document.body.style.overflowWrap = "";
                     return out;
-                }, form);
+                }, form, touch);
                 assert.deepEqual(problems, [], `${lang} ${width}px ${form}`);
+                const names = [];
+                const walk = (n) => {
+                    if (/^(combobox|textbox|button|checkbox)$/.test(n.role))
+                        names.push(n.name);
+                    (n.children || []).forEach(walk);
+                };
+                walk(await s.page.accessibility.snapshot({interestingOnly: false}));
+                assert.deepEqual(
+                    names.filter((n, k) => names.indexOf(n) !== k), [], `${lang} ${form} names`);
+                if (width === 360 || width === 1280) {
+                    await s.page.evaluate(axeSource);
+                    const found = await s.page.evaluate(
+                        () => axe.run(
+                                     document,
+                                     {runOnly: ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa"]})
+                                  .then(
+                                      (r) => r.violations.map(
+                                          (v) => v.id + ": " +
+                                              v.nodes.map((n) => n.target).join(" "))));
+                    assert.deepEqual(found, [], `${lang} ${width}px ${form}: axe`);
+                }
                 if (shots) {
                     fs.mkdirSync(shots, {recursive: true});
                     await s.page.screenshot(
