@@ -11,9 +11,10 @@ const hasFolderApi = typeof window.showDirectoryPicker === "function";
 
 let core = null;
 let texts = {};
-let shown = null;       // the last reply: the form shown and its state
-let folder = null;      // the save folder, when the browser lets the user choose one
-let cardFolder = null;  // the folder the forms read, chosen as the card's
+let shown = null;         // the last reply: the form shown and its state
+let folder = null;        // the save folder, when the browser lets the user choose one
+let cardFolder = null;    // the folder the forms read, chosen as the card's
+let filesOpened = false;  // the card's files opened instead
 // Events run one after the other, as in the windows.
 let queue = Promise.resolve();
 
@@ -144,8 +145,8 @@ function paintPageTexts() {
 }
 
 function showFolder(note) {
-    $("card-status").textContent =
-        note || (folder ? text("folder", folder.name) : text("noFolder"));
+    $("card-status").textContent = note ||
+        (folder ? text("folder", folder.name) : text(filesOpened ? "filesOpened" : "noFolder"));
 }
 
 // ---- message boxes -------------------------------------------------------------------------
@@ -260,6 +261,7 @@ async function openFiles(input) {
                 got.text);
     }
     folder = cardFolder = null;
+    filesOpened = true;
     showFolder();
     showNotes(notes);
     await handle(call("CamStartOnCard"));

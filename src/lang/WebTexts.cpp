@@ -18,6 +18,9 @@ const WebText kWebTexts[] = {
      {{"此浏览器不能写入文件夹：“生成配置”会下载文件，请把它复制到存储卡的根目录。",
        "This browser cannot write into a folder: Generate downloads the file, to be copied to "
        "the root folder of the card."}}},
+    {"filesOpened",
+     {{"已打开存储卡上的文件：生成的文件将被下载。",
+       "The card's files opened: generated files are downloaded."}}},
     {"folder", {{"文件夹：%s", "Folder: %s"}}},
     {"downloads", {{"（下载）", "(downloads)"}}},
     {"openedAs", {{"%s 是存储卡的 %s。", "%s is the card's %s."}}},
