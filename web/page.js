@@ -469,16 +469,13 @@ setInterval(() => {
 $("main-close").hidden = true;
 $("card-pick").hidden = !hasFolderApi;
 $("card-open-field").hidden = hasFolderApi;
-// The core's WebAssembly is embedded in the page (the page may load nothing).
-function embeddedWasm() {
-    const base64 = $("core-wasm").textContent.trim();
-    const raw = atob(base64);
-    const bytes = new Uint8Array(raw.length);
-    for (let i = 0; i < raw.length; i++) bytes[i] = raw.charCodeAt(i);
-    return bytes;
-}
-
-CamSetupModule({wasmBinary: embeddedWasm()}).then((module) => {
+// The core starts on the WebAssembly the page compiled as it loaded.
+const instantiateWasm = (imports, done) => {
+    window.camCoreWasm.then((compiled) => WebAssembly.instantiate(compiled, imports))
+        .then((instance) => done(instance));
+    return {};
+};
+CamSetupModule({instantiateWasm}).then((module) => {
     core = module;
     // The program's trace, into the console, only when the address asks for it: ...?trace
     if (new URLSearchParams(location.search).has("trace"))
