@@ -273,13 +273,12 @@ extern "C" {
 // The program starts: Main Setup's first opening, in the browser's language.
 const char* CamStart(const char* browserLanguage) {
     mkdir(kCardFolder, 0777);
-    SetTraceSink(nullptr); // until the page asks for it
     s_form = Form::Main;
     MainForm().Open(LangIdOf(browserLanguage), kCardFolder);
     return Reply();
 }
 
-// The trace on (into the console, passwords hidden) or off.
+// The trace on (into the console, passwords hidden) or off; the page says which before it starts.
 void CamTrace(int on) {
     static FILE* console = fopencookie(nullptr, "w", {nullptr, TraceWrite, nullptr, nullptr});
     if (console != nullptr)

@@ -478,8 +478,7 @@ const instantiateWasm = (imports, done) => {
 CamSetupModule({instantiateWasm}).then((module) => {
     core = module;
     // The program's trace, into the console, only when the address asks for it: ...?trace
-    if (new URLSearchParams(location.search).has("trace"))
-        core.ccall("CamTrace", null, ["number"], [1]);
+    core.ccall("CamTrace", null, ["number"], [new URLSearchParams(location.search).has("trace")]);
     const reply = call("CamStart", navigator.language || "");
     handle(reply).then(() => {
         $("app").setAttribute("aria-busy", "false");

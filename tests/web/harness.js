@@ -26,10 +26,11 @@ function findPage() {
 async function startServer(file) {
     const body = fs.readFileSync(file);
     const server = http.createServer((req, res) => {
-        if (req.url !== "/")
+        const page = req.url === "/" || req.url.startsWith("/?");  // the page, with its parameters
+        if (!page)
             server.otherRequests.push(req.url);
-        res.writeHead(req.url === "/" ? 200 : 404, {"Content-Type": "text/html; charset=utf-8"});
-        res.end(req.url === "/" ? body : "");
+        res.writeHead(page ? 200 : 404, {"Content-Type": "text/html; charset=utf-8"});
+        res.end(page ? body : "");
     });
     server.otherRequests = [];
     await new Promise((done) => server.listen(0, "127.0.0.1", done));
@@ -56,7 +57,7 @@ class Session {
     // The page in a browser context of its own. lang: the browser's language; folder: the
     // origin-private folder the folder picker gives; folderApi false: a browser without the File
     // System Access API; touch: a phone's touch screen; cpuSlowdown: Chromium's CPU throttling
-    // (4: a low-end phone).
+    // (4: a low-end phone); query: the address's parameters ("?trace").
     static async open(browser, url, {
         lang = "en-US",
         folder = null,
@@ -64,18 +65,23 @@ class Session {
         width = 1280,
         height = 800,
         touch = false,
-        cpuSlowdown = 1
+        cpuSlowdown = 1,
+        query = ""
     } = {}) {
         const s = new Session();
-        s.url = url;
+        s.url = url + query;
         s.requests = [];
         s.context = await browser.createBrowserContext();
         s.page = await s.context.newPage();
         await s.page.setViewport({width, height, hasTouch: touch, isMobile: touch});
         s.page.on("request", (r) => s.requests.push(r.url()));
         s.page.on("pageerror", (e) => s.requests.push("page error: " + e.message));
-        s.page.on(
-            "console", (m) => m.type() === "error" && s.requests.push("console: " + m.text()));
+        s.console = [];
+        s.page.on("console", (m) => {
+            s.console.push(m.text());
+            if (m.type() === "error")
+                s.requests.push("console: " + m.text());
+        });
         if (cpuSlowdown > 1) {
             await (await s.page.createCDPSession()).send("Emulation.setCPUThrottlingRate", {
                 rate: cpuSlowdown
@@ -92,7 +98,7 @@ class Session {
                     });
             }
         }, lang, folder, folderApi);
-        await s.page.goto(url);
+        await s.page.goto(s.url);
         await s.page.waitForSelector("body[data-ready]");
         s.ids = await s.page.evaluate(() => JSON.parse(document.getElementById("ids").textContent));
         return s;

@@ -387,6 +387,7 @@ test("keyboard only: the MMS story", async (ctx) => {
     assert.equal((await s.state("page1", "IDC_PARAM_SEND_OPTION")).item, "MMS");
     await tabTo("page1", "IDC_PARAM_NEXT_PAGE");
     await key("Enter");
+    assert.equal(await focused(), s.sel("page2", "IDC_SEND_PHONE1"));  // its first enabled control
     await tabTo("page2", "IDC_SEND_PHONE1");
     await k.type("13800138000");
     await tabTo("page2", "IDC_SEND_GENERATE");
@@ -554,6 +555,18 @@ test("the page opens from disk too", async (ctx) => {
     await page.waitForSelector("body[data-ready]");
     assert.equal(await page.$eval("#main-caption", (el) => el.textContent), "Setup");
     await page.browserContext().close();
+});
+
+test("the trace only when the address asks for it, without a password", async (ctx) => {
+    for (const query of ["", "?trace"]) {
+        const s = await ctx.open({folder: "trace", query});
+        await s.pickFolder();
+        await play(s, "trace", ["PARAM_SEND_OPTION:FTP", ...FTP, "next"], "en");
+        await s.press("page2", "IDC_SEND_GENERATE");
+        await s.answerBoxes();
+        assert.equal(s.console.some((l) => /sFtpSet\.szServer/.test(l)), query !== "", query);
+        assert.deepEqual(s.console.filter((l) => l.includes("ftppass")), [], query);
+    }
 });
 
 // Runs last: no session of any test asked for more than the page or logged an error (a refused
