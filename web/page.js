@@ -108,15 +108,14 @@ function paint(reply) {
     }
 }
 
-// A titled group whose shown controls are all disabled folds to its title, a button that opens
-// it (its controls still disabled); the page is as long as what the user can change.
+// A titled group whose shown controls are all disabled (or hidden) folds to its title, a button
+// that opens it (its controls still disabled); the page is as long as what the user can change.
 function fold(group) {
     const button = group.querySelector(":scope > legend > .fold");
     const title = button.previousElementSibling;
-    const controls = [...group.querySelectorAll("input, select, button:not(.fold)")].filter(
-        (el) => !el.closest("[hidden]"));
-    const foldable =
-        title.textContent !== "" && controls.length > 0 && controls.every((el) => el.disabled);
+    const controls = [...group.querySelectorAll("input, select, button:not(.fold)")];
+    const foldable = title.textContent !== "" && controls.length > 0 &&
+        controls.every((el) => el.disabled || el.closest("[hidden]"));
     if (!foldable)
         delete group.dataset.opened;
     const folded = foldable && !group.dataset.opened;
