@@ -17,11 +17,11 @@
 #include "menu/MenuData.h"
 #include "res/resource.h"
 #include "sendset/SendSet.h"
+#include "sendset/SendSetFields.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/ParamPageModel.h"
 #include "wizard/SendPageModel.h"
 #include "wizard/WizardEdits.h"
-#include "sendset/SendSetFields.h"
 
 #include <sys/stat.h>
 
