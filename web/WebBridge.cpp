@@ -5,30 +5,43 @@
 // this file only moves between them and the page, and keeps the windows' order of opening.
 //
 // The card folder is /card in the in-memory file system: the page copies the user's CFG.BIN and
-// menu.dat there before the first opening of page 1 and Camera Setup, and takes a written file
-// from there to the user's folder or a download.
+// menu.dat there when the user chooses the card, which starts the forms afresh on it, and takes a
+// written file from there to the user's folder or a download.
 #include "WebView.h"
 
 #include "app/MainSetupModel.h"
+#include "common/Trace.h"
+#include "lang/CardFiles.h"
 #include "lang/Texts.h"
 #include "menu/CameraSetupModel.h"
 #include "menu/MenuData.h"
 #include "res/resource.h"
 #include "sendset/SendSet.h"
+#include "sendset/SendSetFields.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/ParamPageModel.h"
 #include "wizard/SendPageModel.h"
+#include "wizard/WizardEdits.h"
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
 const char kCardFolder[] = "/card";
+const char kOpenedFile[] = "/card/opened"; // a file the user opened, before it is known
 
 enum class Form { Main, Page1, Page2, Camera };
+
+// Entries typed or chosen in the wizard's pages and in Camera Setup since the forms started on
+// the card or last wrote their file.
+bool s_sendSetEntries = false;
+bool s_menuEntries = false;
 
 Form s_form = Form::Main;
 WebEvents s_events; // what the last event asks the page to show or do
@@ -105,8 +118,10 @@ void ShowCameraBox(CameraSetupBox box) {
 // A camera file written and read back in /card: the page takes it to the card from there, and
 // shows the success box only when it is there as written.
 void ShowCameraWrite(CameraSetupBox box) {
-    if (box == CameraSetupBox::GenerateSuccess || box == CameraSetupBox::DefaultSuccess)
+    if (box == CameraSetupBox::GenerateSuccess || box == CameraSetupBox::DefaultSuccess) {
         s_events.Wrote(kMenuFileName);
+        s_menuEntries = false;
+    }
     ShowCameraBox(box);
 }
 
@@ -140,6 +155,7 @@ void PressPage2(int id) {
         } else if (done.kind == GenerateOutcome::Written) {
             s_events.Wrote(kSendSetFileName);
             s_events.Notice(kTextGenerateSuccess);
+            s_sendSetEntries = false;
         }
     } else if (id == IDC_SEND_BROWSE) {
         FolderChosen();
@@ -155,17 +171,60 @@ void PressCamera(int id) {
         FolderChosen();
 }
 
+// The keyboard a phone shows for an edit, from the record field behind it: numbers, a phone
+// number, an e-mail address or a password (which the browser neither fills nor keeps).
+const char* InputOfField(const char* name, bool masked) {
+    const SendSetFieldLimit* f = name != nullptr ? FindSendSetFieldLimit(name) : nullptr;
+    if (masked)
+        return "password";
+    if (f == nullptr)
+        return "";
+    const std::string n = name;
+    if (n.find("Phone") != std::string::npos || n == "szRecp[0]" || n == "szRecp[1]" ||
+        n.find("SimCard") != std::string::npos)
+        return "tel";
+    if (n.find("Email") != std::string::npos || n == "szRecp[2]" || n == "szRecp[3]" ||
+        n == "sSmtpSet.szAddr")
+        return "email";
+    if (!f->text ||
+        (f->allowed != nullptr && std::strspn(f->allowed, "0123456789") == std::strlen(f->allowed)))
+        return "numeric";
+    return "";
+}
+
+const char* FieldOf(const WizardEditField* fields, size_t count, int id) {
+    for (size_t k = 0; k < count; ++k) {
+        if (fields[k].id == id)
+            return fields[k].field;
+    }
+    return nullptr;
+}
+
+const char* Page1InputOf(int id) {
+    const char* field = Page1().FtpLayout() == FTP_EDIT_CLOUD
+                            ? FieldOf(kCloudEditFields, kCloudEditFieldCount, id)
+                            : nullptr;
+    if (field == nullptr)
+        field = FieldOf(kParamPageEditFields, kParamPageEditFieldCount, id);
+    const auto& c = Page1().View().Controls();
+    return InputOfField(field, c.count(id) != 0 && c.at(id).masked);
+}
+
+const char* Page2InputOf(int id) {
+    return InputOfField(FieldOf(kSendPageEditFields, kSendPageEditFieldCount, id), false);
+}
+
 const char* Reply() {
     switch (s_form) {
     case Form::Main:
         s_reply = MainSetupJson(MainForm().View(), s_events);
         break;
     case Form::Page1:
-        s_reply = DialogJson("page1", Page1().View(), s_events);
+        s_reply = DialogJson("page1", Page1().View(), s_events, Page1InputOf);
         break;
     case Form::Page2:
         TakePage2Corrections();
-        s_reply = DialogJson("page2", Page2().View(), s_events);
+        s_reply = DialogJson("page2", Page2().View(), s_events, Page2InputOf);
         break;
     case Form::Camera:
         s_reply = CameraSetupJson(CameraForm().View(), s_events);
@@ -173,6 +232,40 @@ const char* Reply() {
     }
     s_events = WebEvents();
     return s_reply.c_str();
+}
+
+// A file of the in-memory card; false when there is none.
+bool ReadCardFile(const char* path, std::vector<uint8_t>& bytes) {
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr)
+        return false;
+    uint8_t buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        bytes.insert(bytes.end(), buf, buf + n);
+    std::fclose(f);
+    return true;
+}
+
+std::string CardFileJson(const char* file, const CardFileNote& note) {
+    return std::string("{\"file\":") + JsonString(file) +
+           ",\"usable\":" + (note.usable ? "true" : "false") +
+           ",\"text\":" + JsonString(note.text) + "}";
+}
+
+// The trace in the page, when asked for: the console, without a password or secret.
+ssize_t TraceWrite(void*, const char* data, size_t size) {
+    static std::string line;
+    for (size_t k = 0; k < size; ++k) {
+        if (data[k] != '\n') {
+            line += data[k];
+            continue;
+        }
+        if (line.find("assword") != std::string::npos || line.find("Secret") != std::string::npos)
+            line = line.substr(0, line.find_first_of("=:") + 1) + "(hidden)";
+        std::printf("%s\n", line.c_str());
+        line.clear();
+    }
+    return static_cast<ssize_t>(size);
 }
 
 } // namespace
@@ -187,8 +280,64 @@ const char* CamStart(const char* browserLanguage) {
     return Reply();
 }
 
+// The trace on (into the console, passwords hidden) or off; the page says which before it starts.
+void CamTrace(int on) {
+    static FILE* console = fopencookie(nullptr, "w", {nullptr, TraceWrite, nullptr, nullptr});
+    if (console != nullptr)
+        setvbuf(console, nullptr, _IONBF, 0);
+    SetTraceSink(on != 0 ? console : nullptr);
+}
+
+// The user chose a card (its folder, or files opened from it), now in /card: the program starts
+// again there, as when started in the card's folder. Every form ends; page 1 and Camera Setup
+// read the card at their next opening, which is the run's first; Main Setup opens.
+const char* CamStartOnCard() {
+    Page1().StartRun();
+    Page2().StartRun();
+    CameraForm().StartRun();
+    g_bNoRemoteCmd22 = 0;
+    SaveClock = SaveClockData{};
+    s_sendSetEntries = s_menuEntries = false;
+    OpenMain();
+    return Reply();
+}
+
+// Whether the forms hold entries not yet written to a file.
+int CamHasEntries() {
+    return s_sendSetEntries || s_menuEntries ? 1 : 0;
+}
+
+// The note on the card's file name (CFG.BIN or menu.dat) as it is in /card. A file the forms
+// cannot read is taken out of /card: the forms start from their defaults.
+const char* CamCardFile(const char* name) {
+    const std::string path = std::string(kCardFolder) + "/" + name;
+    std::vector<uint8_t> bytes;
+    const bool present = ReadCardFile(path.c_str(), bytes);
+    const CardFileNote note = DescribeCardFile(name, present, bytes.data(), bytes.size());
+    if (!note.usable)
+        std::remove(path.c_str());
+    s_reply = CardFileJson(name, note);
+    return s_reply.c_str();
+}
+
+// The file the user opened, in /card/opened: taken by its content for the card's CFG.BIN or
+// menu.dat, whatever its name ({"file": ""} when it is neither).
+const char* CamOpenedFile() {
+    std::vector<uint8_t> bytes;
+    ReadCardFile(kOpenedFile, bytes);
+    const char* file = CameraFileOfImage(bytes.data(), bytes.size());
+    if (file == nullptr) {
+        std::remove(kOpenedFile);
+        s_reply = CardFileJson("", CardFileNote{false, ""});
+        return s_reply.c_str();
+    }
+    std::rename(kOpenedFile, (std::string(kCardFolder) + "/" + file).c_str());
+    return CamCardFile(file);
+}
+
 // An item of a list chosen.
 const char* CamChoose(int id, int item) {
+    (s_form == Form::Camera ? s_menuEntries : s_sendSetEntries) |= s_form != Form::Main;
     switch (s_form) {
     case Form::Main:
         if (id == IDC_MAIN_MODEL_LIST)
@@ -219,6 +368,7 @@ const char* CamType(int id, const char* text) {
         if (*p >= 0x20 && *p < 0x7F)
             typed += *p;
     }
+    (s_form == Form::Camera ? s_menuEntries : s_sendSetEntries) |= s_form != Form::Main;
     if (s_form == Form::Page1) {
         Page1().TypeText(id, typed);
     } else if (s_form == Form::Page2) {
@@ -243,8 +393,10 @@ const char* CamLeave(int id) {
 
 // A check box clicked into the state given.
 const char* CamCheck(int id, int checked) {
-    if (s_form == Form::Page2 && id == IDC_SEND_NO_REMOTE_CMD22)
+    if (s_form == Form::Page2 && id == IDC_SEND_NO_REMOTE_CMD22) {
         Page2().SetNoRemoteCmd22(checked != 0);
+        s_sendSetEntries = true;
+    }
     return Reply();
 }
 

@@ -33,8 +33,10 @@ std::string Bool(bool b) {
     return b ? "true" : "false";
 }
 
-std::string ControlJson(const ControlView& c) {
+std::string ControlJson(const ControlView& c, const char* input) {
     std::string out = "{\"text\":" + JsonString(c.text);
+    if (input != nullptr && *input != '\0')
+        out += ",\"input\":\"" + std::string(input) + "\"";
     if (c.kind == ControlKind::List) {
         out += ",\"items\":[";
         for (size_t k = 0; k < c.items.size(); ++k)
@@ -100,13 +102,16 @@ std::string WebEvents::Json() const {
            ",\"selectWhole\":" + std::to_string(selectWhole_);
 }
 
-std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events) {
+std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events,
+                       InputOf inputOf) {
     std::string out = std::string("{\"form\":\"") + form +
                       "\",\"lang\":" + std::to_string(g_iLanguage) +
                       ",\"caption\":" + JsonString(view.caption) + ",\"controls\":{";
     bool first = true;
     for (const auto& [id, control] : view.Controls()) {
-        out += (first ? "\"" : ",\"") + std::to_string(id) + "\":" + ControlJson(control);
+        out += (first ? "\"" : ",\"") + std::to_string(id) + "\":" +
+               ControlJson(control,
+                           control.kind == ControlKind::Edit && inputOf ? inputOf(id) : nullptr);
         first = false;
     }
     return out + "}," + events.Json() + "}";
@@ -142,7 +147,9 @@ std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events
     v.Add(IDC_CAMERA_SAVE_PATH, ControlKind::Edit);
     v.SetText(IDC_CAMERA_SAVE_PATH, view.savePath);
     v.Limit(IDC_CAMERA_SAVE_PATH, SAVE_PATH_MAX_CHARS + 1);
-    return DialogJson("camera", v, events);
+    // The clock edits take digits only.
+    return DialogJson("camera", v, events,
+                      [](int id) { return ClockEditOfControl(id) >= 0 ? "numeric" : ""; });
 }
 
 std::string WebTextsJson() {

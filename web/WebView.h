@@ -31,7 +31,11 @@ private:
     int selectWhole_ = 0;
 };
 
-std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events);
+// The keyboard an edit wants on a phone ("numeric", "tel", "email", "password" or ""), by id.
+using InputOf = const char* (*)(int id);
+
+std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events,
+                       InputOf inputOf = nullptr);
 std::string MainSetupJson(const MainSetupView& view, const WebEvents& events);
 std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events);
 // The page's own texts in the current language, {key: text}, with the message boxes' captions

@@ -1,7 +1,8 @@
 "use strict";
 // The page paints the forms the core's models describe and forwards the user's events to them;
 // it decides nothing about the forms. Its own work is the card: moving CFG.BIN and menu.dat
-// between the core's card folder (/card in memory) and the user's folder or a download.
+// between the core's card folder (/card in memory) and the user's folder or a download, asking
+// before it replaces a file the forms did not read, and telling what it found and where it wrote.
 (function() {
 const CARD = "/card/";
 const ids = JSON.parse(document.getElementById("ids").textContent);
@@ -10,13 +11,10 @@ const hasFolderApi = typeof window.showDirectoryPicker === "function";
 
 let core = null;
 let texts = {};
-let shown = null;   // the last reply: the form shown and its state
-let folder = null;  // the card's folder, when the browser lets the user choose one
-// Page 1 and Camera Setup read the card at their first opening only.
-const firstOpening = {
-    page1: true,
-    camera: true
-};
+let shown = null;         // the last reply: the form shown and its state
+let folder = null;        // the save folder, when the browser lets the user choose one
+let cardFolder = null;    // the folder the forms read, chosen as the card's
+let filesOpened = false;  // the card's files opened instead
 // Events run one after the other, as in the windows.
 let queue = Promise.resolve();
 
@@ -24,7 +22,9 @@ const call = (name, ...args) => {
     const types = args.map((a) => (typeof a === "string" ? "string" : "number"));
     return JSON.parse(core.ccall(name, "string", types, args));
 };
-const text = (key, name) => (texts[key] || key).replace("%s", name || "");
+// A page text with each "%s" replaced by the next value.
+const text = (key, ...values) => (texts[key] || key).replace(/%s/g, () => values.shift() || "");
+const cameraFiles = () => [texts.cfgFile, texts.menuFile];
 
 // ---- painting ------------------------------------------------------------------------------
 
@@ -48,6 +48,7 @@ function paintControl(form, id, c) {
         return;
     if (el.tagName === "FIELDSET") {
         $(form + "-" + id + "-legend").textContent = c.text;
+        $(form + "-" + id + "-fold").textContent = c.text;
         el.hidden = !c.shown;
         return;
     }
@@ -70,6 +71,8 @@ function paintControl(form, id, c) {
         const type = c.masked ? "password" : "text";
         if (el.type !== type)
             el.type = type;
+        el.inputMode =
+            c.input === "numeric" || c.input === "tel" || c.input === "email" ? c.input : "";
         if (c.limit > 0)
             el.maxLength = c.limit;
         else
@@ -93,21 +96,45 @@ function paint(reply) {
         paintPageTexts();
     $(reply.form + "-caption").textContent = reply.caption;
     for (const [id, c] of Object.entries(reply.controls)) paintControl(reply.form, Number(id), c);
-    const opening = !shown || shown.form !== reply.form;
+    for (const group of $(reply.form).querySelectorAll("fieldset.group")) fold(group);
+    // A form that opens takes the focus (not the first one, as the page loads).
+    const opening = shown && shown.form !== reply.form;
     shown = reply;
     if (opening) {
-        const first = $(reply.form).querySelector("[tabindex=\"1\"]");
+        const first = [...$(reply.form).querySelectorAll(".body :is(input, select, button)")].find(
+            (el) => !el.disabled && !el.classList.contains("fold") && el.getClientRects().length);
         if (first)
             first.focus();
     }
 }
 
+// A titled group whose shown controls are all disabled (or hidden) folds to its title, a button
+// that opens it (its controls still disabled); the page is as long as what the user can change.
+function fold(group) {
+    const button = group.querySelector(":scope > legend > .fold");
+    const title = button.previousElementSibling;
+    const controls = [...group.querySelectorAll("input, select, button:not(.fold)")];
+    const foldable = title.textContent !== "" && controls.length > 0 &&
+        controls.every((el) => el.disabled || el.closest("[hidden]"));
+    if (!foldable)
+        delete group.dataset.opened;
+    const folded = foldable && !group.dataset.opened;
+    group.classList.toggle("folded", folded);
+    button.hidden = !foldable;
+    title.hidden = foldable || title.textContent === "";
+    button.setAttribute("aria-expanded", String(!folded));
+}
+
 function paintPageTexts() {
     texts = JSON.parse(core.ccall("CamTexts", "string", [], []));
     $("card-title").textContent = text("card");
+    $("card-intro").textContent = text("cardIntro");
+    for (const el of document.querySelectorAll("[data-text]"))
+        el.textContent = texts[el.dataset.text] || "";
     $("card-pick").textContent = text("pickFolder");
     $("card-open-label").textContent = text("openFile");
     $("box-ok").textContent = text("ok");
+    $("box-cancel").textContent = text("cancel");
     for (const b of document.querySelectorAll("button.close")) {
         b.textContent = "\u00d7";
         b.setAttribute("aria-label", text("close"));
@@ -117,27 +144,34 @@ function paintPageTexts() {
 }
 
 function showFolder(note) {
-    $("card-status").textContent =
-        note || (folder ? text("folder", folder.name) : text("noFolder"));
+    $("card-status").textContent = note ||
+        (folder ? text("folder", folder.name) : text(filesOpened ? "filesOpened" : "noFolder"));
 }
 
 // ---- message boxes -------------------------------------------------------------------------
 
-function showBox(caption, message) {
+// A message box; with yes (the key of the confirming button's text) it asks, and gives whether
+// the user confirmed.
+function showBox(caption, message, yes) {
     const box = $("box");
     $("box-caption").textContent = caption;
     $("box-text").textContent = message;
+    $("box-ok").textContent = text(yes || "ok");
+    $("box-cancel").hidden = !yes;
+    box.returnValue = "";
     const back = document.activeElement;
     return new Promise((done) => {
         box.addEventListener("close", () => {
-            if (back && back.focus)
+            if (back && back.focus && document.contains(back))
                 back.focus();
-            done();
+            done(box.returnValue === "ok");
         }, {once: true});
         box.showModal();
         $("box-ok").focus();
     });
 }
+
+const ask = (message, yes) => showBox(texts.noticeCaption, message, yes);
 
 // ---- the card ------------------------------------------------------------------------------
 
@@ -150,19 +184,96 @@ function sameBytes(a, b) {
     return true;
 }
 
-// The user's file into the core's card folder, where the form's first opening reads it.
-async function copyIn(name) {
-    if (!folder)
-        return;
-    try {
-        const file = await (await folder.getFileHandle(name)).getFile();
-        core.FS.writeFile(CARD + name, new Uint8Array(await file.arrayBuffer()));
-    } catch (e) {
-        try {
-            core.FS.unlink(CARD + name);  // the folder has none: the form starts from its defaults
-        } catch (ignored) {
-        }
+// The folder's files by their names in lower case, as the card's FAT file system matches them;
+// an exact name comes before another spelling.
+async function filesIn(dir) {
+    const found = new Map();
+    for await (const [name, handle] of dir.entries()) {
+        const key = name.toLowerCase();
+        if (handle.kind === "file" && (!found.has(key) || cameraFiles().includes(name)))
+            found.set(key, name);
     }
+    return found;
+}
+
+async function fileBytes(dir, name) {
+    return new Uint8Array(await (await (await dir.getFileHandle(name)).getFile()).arrayBuffer());
+}
+
+function clearCard(name) {
+    try {
+        core.FS.unlink(CARD + name);
+    } catch (e) {
+    }
+}
+
+function showNotes(notes) {
+    $("card-notes").replaceChildren(...notes.map((n) => {
+        const li = document.createElement("li");
+        li.textContent = n;
+        return li;
+    }));
+}
+
+// Choosing a card starts the forms afresh on it; entries not yet generated go only when the
+// user says so.
+async function mayStartAfresh() {
+    return !core.ccall("CamHasEntries", "number", [], []) || ask(text("confirmStart"), "start");
+}
+
+// The card's folder chosen: its CFG.BIN and menu.dat (in any case) into the core's card folder,
+// a note on each, and the forms start afresh on it.
+async function chooseCard() {
+    const dir = await pickFolder();
+    if (!dir || !(await mayStartAfresh()))
+        return;
+    folder = cardFolder = dir;
+    const found = await filesIn(dir);
+    const notes = [];
+    for (const name of cameraFiles()) {
+        clearCard(name);
+        const onCard = found.get(name.toLowerCase());
+        if (onCard)
+            core.FS.writeFile(CARD + name, await fileBytes(dir, onCard));
+        notes.push(call("CamCardFile", name).text);
+    }
+    showFolder();
+    showNotes(notes);
+    await handle(call("CamStartOnCard"));
+}
+
+// Files opened from the card: each taken by its content, whatever a download named it.
+async function openFiles(input) {
+    const files = [...(input.files || [])];
+    input.value = "";
+    if (!files.length || !(await mayStartAfresh()))
+        return;
+    const notes = [];
+    for (const file of files) {
+        core.FS.writeFile(CARD + "opened", new Uint8Array(await file.arrayBuffer()));
+        const got = call("CamOpenedFile");
+        if (!got.file)
+            notes.push(text("notCameraFile", file.name));
+        else
+            notes.push(
+                (file.name === got.file ? "" : text("openedAs", file.name, got.file) + " ") +
+                got.text);
+    }
+    folder = cardFolder = null;
+    filesOpened = true;
+    showFolder();
+    showNotes(notes);
+    await handle(call("CamStartOnCard"));
+}
+
+// Before a command writes name into the save folder: a file there that the forms did not read
+// is replaced only when the user says so.
+async function mayReplace(name) {
+    if (!folder || (cardFolder && (await folder.isSameEntry(cardFolder))))
+        return true;
+    const found = await filesIn(folder).catch(() => new Map());
+    return !found.has(name.toLowerCase()) ||
+        ask(text("confirmReplace", folder.name, found.get(name.toLowerCase())), "replace");
 }
 
 // The written file onto the card, read back and compared; a reason it is not there as written.
@@ -176,12 +287,27 @@ async function writeToFolder(name, bytes) {
         return "writeFailed";
     }
     try {
-        const back = new Uint8Array(
-            await (await (await folder.getFileHandle(name)).getFile()).arrayBuffer());
-        return sameBytes(back, bytes) ? null : "readBackDiffers";
+        if (!sameBytes(await fileBytes(folder, name), bytes))
+            return "readBackDiffers";
     } catch (e) {
         return "readBackDiffers";
     }
+    // The same file under another spelling, which a folder that tells case apart keeps beside
+    // the new one, is the old file: the camera would read either. A folder that does not tell
+    // case apart (the card's own) lists the one file under one name, which is left alone.
+    try {
+        const entries = [];
+        for await (const entry of folder.entries()) entries.push(entry);
+        const written = entries.find(([other]) => other === name);
+        for (const [other, handle] of entries) {
+            if (written && handle.kind === "file" && other !== name &&
+                other.toLowerCase() === name.toLowerCase() &&
+                !(await handle.isSameEntry(written[1])))
+                await folder.removeEntry(other);
+        }
+    } catch (e) {
+    }
+    return null;
 }
 
 function download(name, bytes) {
@@ -202,34 +328,37 @@ async function deliver(name, boxes) {
     const bytes = core.FS.readFile(CARD + name);
     if (folder) {
         const problem = await writeToFolder(name, bytes);
-        return problem ? [{caption: texts.warningCaption, text: text(problem, name)}] : boxes;
+        return problem ? [{caption: texts.warningCaption, text: text(problem, name)}] :
+                         boxes.map((b) => ({
+                                       caption: b.caption,
+                                       text: b.text + "\n" + text("wroteTo", name, folder.name)
+                                   }));
     }
     download(name, bytes);
-    return boxes.map((b) => ({caption: b.caption, text: b.text + "\n" + text("downloaded", name)}));
+    return boxes.map((b) => ({caption: b.caption, text: b.text + "\n" + downloadAdvice(name)}));
 }
 
+// How to put a downloaded file onto the card, for the system the browser runs on.
+function downloadAdvice(name) {
+    const ua = navigator.userAgent;
+    const system = /Android/.test(ua) ? "adviceAndroid" :
+        /iPhone|iPad|iPod/.test(ua) || (/Macintosh/.test(ua) && navigator.maxTouchPoints > 1) ?
+                                        "adviceIos" :
+        /Macintosh/.test(ua) ? "adviceMac" :
+                               "adviceOther";
+    return [
+        text("downloaded", name), text(system),
+        text("exactName", name, name.replace(/\.(\w+)$/, " (1).$1"))
+    ].join("\n");
+}
+
+// A folder chosen with the browser; null when cancelled.
 async function pickFolder() {
     try {
-        folder = await window.showDirectoryPicker({id: "card", mode: "readwrite"});
+        return await window.showDirectoryPicker({id: "card", mode: "readwrite"});
     } catch (e) {
-        return false;  // cancelled
+        return null;
     }
-    showFolder();
-    return true;
-}
-
-async function openFile(input) {
-    const file = input.files && input.files[0];
-    if (!file)
-        return;
-    const name =
-        [texts.cfgFile, texts.menuFile].find((n) => n.toLowerCase() === file.name.toLowerCase());
-    if (!name) {
-        showFolder(text("notCameraFile"));
-        return;
-    }
-    core.FS.writeFile(CARD + name, new Uint8Array(await file.arrayBuffer()));
-    showFolder(text("opened", name));
 }
 
 // ---- events --------------------------------------------------------------------------------
@@ -253,22 +382,28 @@ function run(event) {
 }
 
 async function press(form, id) {
-    if (form === "main" && (id === ids.IDC_MAIN_3G_SETUP || id === ids.IDC_MAIN_CAMERA_SETUP)) {
-        const next = id === ids.IDC_MAIN_3G_SETUP ? "page1" : "camera";
-        if (firstOpening[next])
-            await copyIn(next === "page1" ? texts.cfgFile : texts.menuFile);
-        firstOpening[next] = false;
-    }
     const browse = (form === "page2" && id === ids.IDC_SEND_BROWSE) ||
         (form === "camera" && id === ids.IDC_CAMERA_BROWSE);
     if (browse) {
         if (!hasFolderApi) {
-            await showBox(texts.noticeCaption, text("noFolder"));
+            await showBox(texts.noticeCaption, text("noFolderApi"));
             return;
         }
-        if (!(await pickFolder()))
+        const dir = await pickFolder();
+        if (!dir)
             return;
+        folder = dir;
+        showFolder();
     }
+    if (form === "camera" && id === ids.IDC_CAMERA_DEFAULT &&
+        !(await ask(text("confirmDefault"), "write")))
+        return;
+    const writes = form === "page2" && id === ids.IDC_SEND_GENERATE ? texts.cfgFile :
+        form === "camera" && (id === ids.IDC_CAMERA_GENERATE || id === ids.IDC_CAMERA_DEFAULT) ?
+                                                                      texts.menuFile :
+                                                                      null;
+    if (writes && !(await mayReplace(writes)))
+        return;
     await handle(call("CamPress", id));
 }
 
@@ -309,6 +444,14 @@ document.addEventListener("focusout", (e) => {
 });
 document.addEventListener("click", (e) => {
     const el = e.target;
+    if (el.classList && el.classList.contains("fold")) {
+        const group = el.closest("fieldset");
+        group.dataset.opened = group.classList.contains("folded") ? "1" : "";
+        if (!group.dataset.opened)
+            delete group.dataset.opened;
+        fold(group);
+        return;
+    }
     if (el.classList && el.classList.contains("close")) {
         run(() => handle(call("CamClose")));
         return;
@@ -317,9 +460,10 @@ document.addEventListener("click", (e) => {
     if (t && t.el.tagName === "BUTTON")
         run(() => press(t.form, t.id));
 });
-$("box-ok").addEventListener("click", () => $("box").close());
-$("card-pick").addEventListener("click", () => run(pickFolder));
-$("card-open").addEventListener("change", (e) => run(() => openFile(e.target)));
+$("box-ok").addEventListener("click", () => $("box").close("ok"));
+$("box-cancel").addEventListener("click", () => $("box").close(""));
+$("card-pick").addEventListener("click", () => run(chooseCard));
+$("card-open").addEventListener("change", (e) => run(() => openFiles(e.target)));
 
 setInterval(() => {
     if (shown && shown.form === "camera" && !$("box").open)
@@ -332,8 +476,16 @@ setInterval(() => {
 $("main-close").hidden = true;
 $("card-pick").hidden = !hasFolderApi;
 $("card-open-field").hidden = hasFolderApi;
-CamSetupModule().then((module) => {
+// The core starts on the WebAssembly the page compiled as it loaded.
+const instantiateWasm = (imports, done) => {
+    window.camCoreWasm.then((compiled) => WebAssembly.instantiate(compiled, imports))
+        .then((instance) => done(instance));
+    return {};
+};
+CamSetupModule({instantiateWasm}).then((module) => {
     core = module;
+    // The program's trace, into the console, only when the address asks for it: ...?trace
+    core.ccall("CamTrace", null, ["number"], [new URLSearchParams(location.search).has("trace")]);
     const reply = call("CamStart", navigator.language || "");
     handle(reply).then(() => {
         $("app").setAttribute("aria-busy", "false");

@@ -67,6 +67,9 @@ public:
     CameraSetupBox Default();
     // The close box: the form goes into the record for the next opening; nothing is written.
     void Close();
+    // The program starts again on another card: the next opening is the run's first, which
+    // reads menu.dat from the save folder.
+    void StartRun() { firstOpening_ = true; }
 
     const CameraSetupView& View() const { return view_; }
     const MenuData& Record() const { return rec_; }

@@ -613,6 +613,14 @@ void ParamPageModel::NextPage() {
           static_cast<int>(ftp.iPort));
 }
 
+void ParamPageModel::StartRun() {
+    open_ = false;
+    firstOpen_ = true;
+    countryListStale_ = true;
+    ftpGroupShown_ = false;
+    ftpEditUse_ = FTP_EDIT_FTP;
+}
+
 void ParamPageModel::Close() {
     *r_.saved = *r_.rec;
 }

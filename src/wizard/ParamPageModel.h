@@ -53,6 +53,9 @@ public:
     void Close();
     // The window is gone; until then it lives on, hidden, beneath page 2.
     void WindowGone() { open_ = false; }
+    // The program starts again on another card: the page is gone, and its next opening is the
+    // run's first, which reads the card.
+    void StartRun();
 
     // A list shows another item before the page reacts to the choice (the keyboard moves the
     // selection at once; the page answers when the choice ends): what Generate reads from it.

@@ -27,6 +27,8 @@ public:
 
     // The window opens; basicModel: the model chosen sends thumbnails only.
     void Open(bool basicModel);
+    // The program starts again on another card: the next opening is the run's first.
+    void StartRun() { firstOpen_ = true; }
 
     // The user's choices; each returns false when the list is disabled, so nothing happens.
     bool ChooseImageSize(int item);

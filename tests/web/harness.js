@@ -26,10 +26,11 @@ function findPage() {
 async function startServer(file) {
     const body = fs.readFileSync(file);
     const server = http.createServer((req, res) => {
-        if (req.url !== "/")
+        const page = req.url === "/" || req.url.startsWith("/?");  // the page, with its parameters
+        if (!page)
             server.otherRequests.push(req.url);
-        res.writeHead(req.url === "/" ? 200 : 404, {"Content-Type": "text/html; charset=utf-8"});
-        res.end(req.url === "/" ? body : "");
+        res.writeHead(page ? 200 : 404, {"Content-Type": "text/html; charset=utf-8"});
+        res.end(page ? body : "");
     });
     server.otherRequests = [];
     await new Promise((done) => server.listen(0, "127.0.0.1", done));
@@ -55,18 +56,37 @@ async function launch() {
 class Session {
     // The page in a browser context of its own. lang: the browser's language; folder: the
     // origin-private folder the folder picker gives; folderApi false: a browser without the File
-    // System Access API.
-    static async open(
-        browser, url,
-        {lang = "en-US", folder = null, folderApi = true, width = 1280, height = 800} = {}) {
+    // System Access API; touch: a phone's touch screen; cpuSlowdown: Chromium's CPU throttling
+    // (4: a low-end phone); query: the address's parameters ("?trace").
+    static async open(browser, url, {
+        lang = "en-US",
+        folder = null,
+        folderApi = true,
+        width = 1280,
+        height = 800,
+        touch = false,
+        cpuSlowdown = 1,
+        query = ""
+    } = {}) {
         const s = new Session();
-        s.url = url;
+        s.url = url + query;
         s.requests = [];
         s.context = await browser.createBrowserContext();
         s.page = await s.context.newPage();
-        await s.page.setViewport({width, height});
+        await s.page.setViewport({width, height, hasTouch: touch, isMobile: touch});
         s.page.on("request", (r) => s.requests.push(r.url()));
         s.page.on("pageerror", (e) => s.requests.push("page error: " + e.message));
+        s.console = [];
+        s.page.on("console", (m) => {
+            s.console.push(m.text());
+            if (m.type() === "error")
+                s.requests.push("console: " + m.text());
+        });
+        if (cpuSlowdown > 1) {
+            await (await s.page.createCDPSession()).send("Emulation.setCPUThrottlingRate", {
+                rate: cpuSlowdown
+            });
+        }
         await s.page.evaluateOnNewDocument((lang, folder, folderApi) => {
             Object.defineProperty(navigator, "language", {get: () => lang});
             if (!folderApi)
@@ -78,7 +98,7 @@ class Session {
                     });
             }
         }, lang, folder, folderApi);
-        await s.page.goto(url);
+        await s.page.goto(s.url);
         await s.page.waitForSelector("body[data-ready]");
         s.ids = await s.page.evaluate(() => JSON.parse(document.getElementById("ids").textContent));
         return s;
@@ -119,14 +139,37 @@ class Session {
         });
     }
 
-    // Answers every message box shown; returns them.
-    async answerBoxes() {
+    // Answers every message box shown, a question with its confirming button unless no is set;
+    // returns them.
+    async answerBoxes(no = false) {
         const seen = [];
         for (let b = await this.box(); b; b = await this.box()) {
             seen.push(b);
-            await this.page.click("#box-ok");
+            const asks = await this.page.evaluate(() => {
+                const cancel = document.getElementById("box-cancel");
+                return !!cancel && !cancel.hidden;
+            });
+            await this.page.click(asks && no ? "#box-cancel" : "#box-ok");
         }
         return seen;
+    }
+
+    // The names of the files in an origin-private folder.
+    folderNames(folder) {
+        return this.page.evaluate(async (folder) => {
+            const dir = await (await navigator.storage.getDirectory()).getDirectoryHandle(folder);
+            const names = [];
+            for await (const name of dir.keys()) names.push(name);
+            return names.sort();
+        }, folder);
+    }
+
+    // The folder the folder picker gives from now on.
+    pickerGives(folder) {
+        return this.page.evaluate((folder) => {
+            window.showDirectoryPicker = async () =>
+                (await navigator.storage.getDirectory()).getDirectoryHandle(folder, {create: true});
+        }, folder);
     }
 
     // Chooses an item, by its text or position; returns the position.

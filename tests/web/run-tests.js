@@ -15,10 +15,10 @@ const LANG = {
     en: "en-US",
     zh: "zh-CN"
 };
-const SUCCESS = {
-    en: {caption: "Notice", text: "Generate Success!"},
-    zh: {caption: "通知", text: "成功生成配置文件!"}
-};
+// The success box of a file written into a folder.
+const SUCCESS = (lang, file, folder) => lang === "en" ?
+    {caption: "Notice", text: `Generate Success!\n${file} was written to the folder ${folder}.`} :
+    {caption: "通知", text: `成功生成配置文件!\n${file} 已写入文件夹 ${folder}。`};
 
 // camfile set --new from the choices: {status, bytes} or the message of a failed check.
 function camfileSet(name, choices, options = [], lang = "en") {
@@ -162,7 +162,7 @@ for (const lang of ["en", "zh"]) {
             await s.pickFolder();
             await play(s, name, steps, lang);
             await s.press("page2", "IDC_SEND_GENERATE");
-            assert.deepEqual(await s.answerBoxes(), [SUCCESS[lang]]);
+            assert.deepEqual(await s.answerBoxes(), [SUCCESS(lang, "CFG.BIN", "card")]);
             const made = camfileSet("CFG.BIN", cli, ["--check", ...options]);
             assert.equal(made.status, 0, made.message);
             expectSameFile(await s.folderFile("card", "CFG.BIN"), made.bytes, name);
@@ -176,7 +176,7 @@ for (const lang of ["en", "zh"]) {
             s, "menu", ["CAMERA_MODE:Video", "CAMERA_LANGUAGE:German", "CAMERA_VIDEO_LENGTH:30"],
             lang);
         await s.press("camera", "IDC_CAMERA_GENERATE");
-        assert.deepEqual(await s.answerBoxes(), [SUCCESS[lang]]);
+        assert.deepEqual(await s.answerBoxes(), [SUCCESS(lang, "menu.dat", "card-menu")]);
         const made = camfileSet("menu.dat", ["CapMode=Video", "Language=German", "VideoLen=30s"]);
         expectSameFile(await s.folderFile("card-menu", "menu.dat"), made.bytes, "menu.dat");
     });
@@ -220,8 +220,103 @@ test("the card folder: read at the first opening only, written and read back", a
     assert.equal((await s.state("camera", "IDC_CAMERA_MODE")).item, "Video");
     assert.equal((await s.state("camera", "IDC_CAMERA_SAVE_PATH")).value, "card-read");
     await s.press("camera", "IDC_CAMERA_GENERATE");
-    assert.deepEqual(await s.answerBoxes(), [SUCCESS.en]);
+    assert.deepEqual(await s.answerBoxes(), [SUCCESS("en", "menu.dat", "card-read")]);
     assert.equal((await s.folderFile("card-read", "menu.dat")).length, 44);
+});
+
+// ---- the card chosen: what the page says of each file and what the forms start from ----------
+// [name, the folder's files {name: bytes}, steps before the card is chosen, the notes, page 1's
+// send option, the folder's files after Generate (null: not generated)]
+const cfg = (...set) => camfileSet("CFG.BIN", set).bytes;
+const menu = (...set) => camfileSet("menu.dat", set).bytes;
+const NONE = /^menu\.dat: none on the card; Generate writes a new one\.$/;
+const BAD = (why) => new RegExp(
+    `^CFG\\.BIN ${why}: it cannot be used; the forms start from ` +
+    "their defaults, and Generate will replace it\\.$");
+// clang-format off
+const CARDS = [
+    ["an FTP card chosen after 3G Setup held entries",
+        {"CFG.BIN": cfg("bySendBy=FTP", "sFtpSet.szServer=ftp.card.example"),
+            "menu.dat": menu("CapMode=Video")},
+        ["PARAM_SEND_OPTION:Email", "close"],
+        [/^CFG\.BIN: FTP, server ftp\.card\.example\. The forms start from it\.$/,
+            /^menu\.dat: capture mode Video\./], "FTP", null],
+    ["an empty CFG.BIN", {"CFG.BIN": []}, [], [BAD("is empty"), NONE],
+        "MMS", null],
+    ["1240 bytes of noise", {"CFG.BIN": Array.from({length: 1240}, (_, i) => (i * 7919) & 255)},
+        [], [BAD("is not a camera file"), NONE], "MMS", null],
+    ["a 5 MB CFG.BIN", {"CFG.BIN": new Uint8Array(5 << 20)}, [],
+        [BAD("has 5242880 bytes, not 1240"), NONE], "MMS", null],
+    ["menu.dat's bytes named CFG.BIN", {"CFG.BIN": menu()}, [],
+        [BAD("holds the bytes of a menu\\.dat"), NONE], "MMS", null],
+    ["a lower-case cfg.bin, replaced by CFG.BIN", {"cfg.bin": cfg("bySendBy=Close 3G")}, [],
+        [/^CFG\.BIN: Close 3G \(sends nothing\)\./, NONE], "Close 3G", ["CFG.BIN"]],
+];
+// clang-format on
+
+test("the card chosen: each file said, the forms afresh on it, a cfg.bin replaced", async (ctx) => {
+    for (const [name, files, before, notes, sendOption, after] of CARDS) {
+        const folder = "card-" + CARDS.findIndex((c) => c[0] === name);
+        const s = await ctx.open({folder});
+        for (const [file, bytes] of Object.entries(files))
+            await s.putFolderFile(folder, file, bytes);
+        await play(s, name, before, "en");
+        await s.pickFolder();
+        const asked = await s.answerBoxes();
+        assert.equal(asked.length, before.length ? 1 : 0, `${name}: asked ${asked.length} times`);
+        const said = await s.page.$$eval("#card-notes li", (li) => li.map((l) => l.textContent));
+        notes.forEach((n, k) => assert.match(said[k], n, `${name}: ${said[k]}`));
+        await s.press("main", "IDC_MAIN_3G_SETUP");
+        assert.equal((await s.state("page1", "IDC_PARAM_SEND_OPTION")).item, sendOption, name);
+        if (after) {
+            await play(s, name, ["next"], "en");
+            await s.press("page2", "IDC_SEND_GENERATE");
+            assert.equal((await s.answerBoxes()).length, 1);
+            assert.deepEqual(await s.folderNames(folder), after, name);
+        }
+        await s.close();
+    }
+});
+
+// ---- nothing written or replaced without the user's word -----------------------------------
+// [name, steps, the button, the question, answered yes, the folder's CFG.BIN / menu.dat after]
+const OTHER = cfg("bySendBy=FTP");
+// clang-format off
+const ASKS = [
+    ["Default, cancelled", ["CAMERA_MODE:Video"], ["camera", "IDC_CAMERA_DEFAULT"],
+        "Write the default camera menu to menu.dat on the card?", false, ["menu.dat", null]],
+    ["Default, confirmed", ["CAMERA_MODE:Video"], ["camera", "IDC_CAMERA_DEFAULT"],
+        "Write the default camera menu to menu.dat on the card?", true, ["menu.dat", 44]],
+    ["Generate into a folder the forms did not read", ["PARAM_SEND_OPTION:Close 3G", "next",
+        "browse"], ["page2", "IDC_SEND_GENERATE"], "The folder other already holds a CFG.BIN " +
+        "that the forms did not read. Replace it?", false, ["CFG.BIN", OTHER.length]],
+];
+// clang-format on
+
+test("nothing written or replaced without the user's word", async (ctx) => {
+    for (const [name, steps, [form, button], question, yes, [file, size]] of ASKS) {
+        const s = await ctx.open({folder: "asks"});
+        await s.pickFolder();
+        for (const step of steps) {
+            if (step !== "browse")
+                await play(s, name, [step], "en");
+            else {
+                await s.putFolderFile("other", "CFG.BIN", OTHER);
+                await s.pickerGives("other");
+                await s.press("page2", "IDC_SEND_BROWSE");
+            }
+        }
+        await s.press(form, button);
+        const boxes = await s.answerBoxes(!yes);
+        assert.deepEqual(boxes[0], {caption: "Notice", text: question}, name);
+        assert.equal(boxes.length, yes ? 2 : 1, name);
+        const got = await s.folderFile(steps.includes("browse") ? "other" : "asks", file);
+        assert.equal(got && got.length, size, name);
+        if (file === "CFG.BIN")
+            assert.deepEqual(got, OTHER, `${name}: the file changed`);
+        await s.removeFolder("asks");
+        await s.close();
+    }
 });
 
 test("the card folder: a failed write claims no success", async (ctx) => {
@@ -234,7 +329,7 @@ test("the card folder: a failed write claims no success", async (ctx) => {
     assert.deepEqual(boxes.map((b) => b.caption), ["Warning"]);
     assert.match(boxes[0].text, /^CFG\.BIN could not be written to the chosen folder!/);
     // A card that gives back other bytes than were written.
-    await s.pickFolder();
+    await s.press("page2", "IDC_SEND_BROWSE");
     await s.page.evaluate(
         () =>
             (FileSystemFileHandle.prototype.getFile = async () =>
@@ -249,11 +344,12 @@ test("without a folder: a file opened, the new one downloaded under its name", a
     assert.equal(await s.page.$eval("#card-pick", (el) => el.hidden), true);
     const opened =
         ["bySendBy=FTP", "sFtpSet.szServer=ftp.opened.example", "sFtpSet.szUserName=cam"];
-    const file = path.join(tempDir("open"), "CFG.BIN");
+    const file = path.join(tempDir("open"), "CFG (1).BIN");  // a second download's name
     fs.writeFileSync(file, Buffer.from(camfileSet("CFG.BIN", opened).bytes));
     await (await s.page.$("#card-open")).uploadFile(file);
     await s.page.waitForFunction(
-        () => /CFG\.BIN opened/.test(document.getElementById("card-status").textContent));
+        () => /^CFG \(1\)\.BIN is the card's CFG\.BIN\. CFG\.BIN: FTP, server ftp\.opened\.example/
+                  .test(document.getElementById("card-notes").textContent));
     await s.press("main", "IDC_MAIN_3G_SETUP");
     assert.equal((await s.state("page1", "IDC_PARAM_FTP_SERVER")).value, "ftp.opened.example");
     await play(s, "download", ["PARAM_FTP_PASSWORD=pw", "next"], "en");
@@ -291,11 +387,12 @@ test("keyboard only: the MMS story", async (ctx) => {
     assert.equal((await s.state("page1", "IDC_PARAM_SEND_OPTION")).item, "MMS");
     await tabTo("page1", "IDC_PARAM_NEXT_PAGE");
     await key("Enter");
+    assert.equal(await focused(), s.sel("page2", "IDC_SEND_PHONE1"));  // its first enabled control
     await tabTo("page2", "IDC_SEND_PHONE1");
     await k.type("13800138000");
     await tabTo("page2", "IDC_SEND_GENERATE");
     await k.press("Enter");
-    assert.deepEqual(await s.box(), SUCCESS.en);
+    assert.deepEqual(await s.box(), SUCCESS("en", "CFG.BIN", "card-keys"));
     await key("Enter");
     assert.equal(await s.box(), null);
     const made = camfileSet("CFG.BIN", ["bySendBy=MMS", "szRecp[0]=13800138000"], ["--check"]);
@@ -346,21 +443,31 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
     assert.equal((await s.state("camera", "IDC_CAMERA_MONTH")).value, "12");
 });
 
-// Every form in both languages at a phone's and a desktop's size: nothing wider than the window
-// or cut, every control named by a label.
-test("layout and labels at 360 and 1280 pixels wide, in both languages", async (ctx) => {
+// Every form in both languages at phones', a tablet's and a desktop's sizes (phones and the tablet
+// with a touch screen), with every folded group opened: nothing wider than the window, cut or
+// broken inside a word; every control named by a label, and no two alike; the keyboard's order
+// the visual one; touch targets of 44 pixels and input text of 16; no WCAG 2.1 A or AA
+// violation axe-core finds.
+const axeSource = fs.readFileSync(require.resolve("axe-core"), "utf8");
+test("layout, names and order at 320 to 1280 pixels wide, in both languages", async (ctx) => {
     for (const lang of ["en", "zh"]) {
-        for (const [width, height] of [[360, 740], [1280, 800]]) {
-            const s = await ctx.open({lang: LANG[lang], width, height});
+        for (const [width, height] of [[320, 640], [360, 740], [768, 1024], [1280, 800]]) {
+            const touch = width < 1024;
+            const s = await ctx.open({lang: LANG[lang], width, height, touch});
             for (const [form, steps] of [
                      ["main", []], ["page1", ["PARAM_SEND_OPTION:#2"]], ["page2", ["next"]],
                      ["camera", ["close", "CAMERA_MODE:#0"]]]) {
                 await play(s, "layout", steps, lang);
                 assert.equal(await s.form(), form);
-                const problems = await s.page.evaluate((form) => {
+                await s.page.$$eval(
+                    `#${form} .fold[aria-expanded="false"]:not([hidden])`,
+                    (folds) => folds.forEach((b) => b.click()));
+                const problems = await s.page.evaluate((form, touch) => {
                     const out = [];
                     if (document.scrollingElement.scrollWidth > innerWidth)
                         out.push("scrolls sideways");
+                    const measure = document.createElement("canvas").getContext("2d");
+                    let last = null;
                     for (const el of document.querySelectorAll(
                              `#${form} :is(input, select, button)`)) {
                         if (el.closest("[hidden]"))
@@ -378,10 +485,58 @@ test("layout and labels at 360 and 1280 pixels wide, in both languages", async (
                             (el.tagName === "BUTTON" ? el.textContent : "");
                         if (!named.trim())
                             out.push(`${el.id} has no label`);
+                        const style = getComputedStyle(el);
+                        measure.font = style.font;
+                        const shows = el.tagName === "SELECT" ? el.options[el.selectedIndex] : null;
+                        if (shows && measure.measureText(shows.text).width + 24 > r.width)
+                            out.push(`${el.id} cuts "${shows.text}"`);
+                        const target = (el.type === "checkbox" ? el.closest(".check") : el)
+                                           .getBoundingClientRect();
+                        if (touch && (target.width < 44 || target.height < 44))
+                            out.push(`${el.id} is a small target`);
+                        if (!/button|checkbox/.test(el.type) && parseFloat(style.fontSize) < 16)
+                            out.push(`${el.id} has small text`);
+                        if (el.tabIndex > 0)
+                            out.push(`${el.id} has a tab index`);
+                        // The next control the keyboard reaches is below or to the right.
+                        if (!el.disabled && last && r.top < last.bottom - 2 &&
+                            r.left < last.right - 2)
+                            out.push(`${el.id} comes before the control it follows`);
+                        if (!el.disabled)
+                            last = r;
                     }
+                    // A word too long for its line would be broken.
+                    document.body.style.overflowWrap = "normal";
+                    for (const el of document.querySelectorAll(
+                             `#card, #${form} :is(label, legend, span, h2, p, li, option)`)) {
+                        if (!el.closest("[hidden]") && el.scrollWidth > el.clientWidth + 1)
+                            out.push(`"${el.textContent}" breaks inside a word`);
+                    }
+                    document.body.style.overflowWrap = "";
                     return out;
-                }, form);
+                }, form, touch);
                 assert.deepEqual(problems, [], `${lang} ${width}px ${form}`);
+                const names = [];
+                const walk = (n) => {
+                    if (/^(combobox|textbox|button|checkbox)$/.test(n.role))
+                        names.push(n.name);
+                    (n.children || []).forEach(walk);
+                };
+                walk(await s.page.accessibility.snapshot({interestingOnly: false}));
+                assert.deepEqual(
+                    names.filter((n, k) => names.indexOf(n) !== k), [], `${lang} ${form} names`);
+                if (width === 360 || width === 1280) {
+                    await s.page.evaluate(axeSource);
+                    const found = await s.page.evaluate(
+                        () => axe.run(
+                                     document,
+                                     {runOnly: ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa"]})
+                                  .then(
+                                      (r) => r.violations.map(
+                                          (v) => v.id + ": " +
+                                              v.nodes.map((n) => n.target).join(" "))));
+                    assert.deepEqual(found, [], `${lang} ${width}px ${form}: axe`);
+                }
                 if (shots) {
                     fs.mkdirSync(shots, {recursive: true});
                     await s.page.screenshot(
@@ -413,14 +568,27 @@ test("the page opens from disk too", async (ctx) => {
     await page.browserContext().close();
 });
 
-// Runs last: no session of any test asked for more than the page, and the page's policy refuses
-// a request of its script.
+test("the trace only when the address asks for it, without a password", async (ctx) => {
+    for (const query of ["", "?trace"]) {
+        const s = await ctx.open({folder: "trace", query});
+        await s.pickFolder();
+        await play(s, "trace", ["PARAM_SEND_OPTION:FTP", ...FTP, "next"], "en");
+        await s.press("page2", "IDC_SEND_GENERATE");
+        await s.answerBoxes();
+        assert.equal(s.console.some((l) => /sFtpSet\.szServer/.test(l)), query !== "", query);
+        assert.deepEqual(s.console.filter((l) => l.includes("ftppass")), [], query);
+    }
+});
+
+// Runs last: no session of any test asked for more than the page or logged an error (a refused
+// request among them), and the page's policy refuses a request of its script.
 test("the page makes no request", async (ctx) => {
     const s = await ctx.open({});
+    assert.deepEqual([...ctx.server.otherRequests, ...ctx.allOtherRequests()], []);
     const refused = await s.page.evaluate(
         (url) => fetch(url + "leak?password=secret").then(() => false, () => true), s.url);
     assert.equal(refused, true);
-    assert.deepEqual([...ctx.server.otherRequests, ...ctx.allOtherRequests()], []);
+    assert.deepEqual(ctx.server.otherRequests, []);
 });
 
 async function main() {
