@@ -929,14 +929,21 @@ TEST(CamfileSet, WhatIsNotARegularFileIsRefusedAtOnce) {
 TEST(CamfileSet, AFileSizeLimitOrAFailingFlushFailsTheWriteAndKeepsTheFile) {
     // 1024 bytes may be written: less than a CFG.BIN. A medium whose flush fails after it took
     // every byte.
-    for (const char* medium : {"ulimit -f 1; ", "LD_PRELOAD=" FAILFLUSH_PATH
-                                                " ASAN_OPTIONS=verify_asan_link_order=0 "}) {
+    const struct {
+        const char* medium;
+        const char* reason;
+    } kMedia[] = {{"ulimit -f 1; ", "a file size limit"},
+                  {"LD_PRELOAD=" FAILFLUSH_PATH " ASAN_OPTIONS=verify_asan_link_order=0 ",
+                   "the card failed to read or write"}};
+    for (const auto& m : kMedia) {
+        const char* medium = m.medium;
         TempDir dir;
         WriteCfg(dir, DefaultSendSet());
         const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
         RunResult r = CamfileIn(medium, {"set", "--new", dir.File("CFG.BIN"), "bySendBy=2"});
         EXPECT_EQ(r.status, 3) << medium << r.err;
-        EXPECT_TRUE(Contains(r.err, "writing failed; the file is as it was")) << r.err;
+        EXPECT_TRUE(Contains(r.err, std::string("writing failed: ") + m.reason)) << r.err;
+        EXPECT_TRUE(Contains(r.err, "; the file is as it was")) << r.err;
         EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
         EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
     }

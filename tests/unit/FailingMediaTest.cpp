@@ -355,6 +355,9 @@ TEST_P(FailingMedia, CrashBeforeTheNewFileTakesOverThenNextWriteRecovers) {
     EXPECT_EQ(File().VerifyNew(Folder()), 0);
     EXPECT_TRUE(File().HoldsEarlier(Folder()));
 
+    // A minute later it is taken for a leftover.
+    for (const std::string& name : dir_.List())
+        MakeOlder(dir_.File(name), kLeftoverAgeSeconds);
     const WriteOutcome next = WriteNew(Folder());
     EXPECT_TRUE(next.writerReported);
     EXPECT_TRUE(next.recordPlain);
@@ -386,12 +389,25 @@ TEST_P(FailingMedia, ReadOnlyFileIsRefusedBeforeAnythingIsWritten) {
 
 TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) {
     const std::string base = File().Name();
-    // A crashed write's complete file, and a write that has just created its file (empty, not
-    // yet held): only the first is a leftover.
-    WriteBytes(dir_.File(base + ".~1-0-00000001.tmp"), earlier_);
-    WriteBytes(dir_.File(base + ".~2-0-00000002.tmp"), {});
+    TempDir elsewhere;
+    const std::string outside = elsewhere.File("photo.jpg");
+    WriteBytes(outside, {9});
+    // A crashed write's complete file and its empty one, a minute old: leftovers. A write of the
+    // other build that has just created its file (which this build sees as unheld), and a link
+    // or folder named like a leftover: not.
+    const struct {
+        std::string name;
+        bool leftover;
+    } kEntries[] = {{base + ".~1-0-00000001.tmp", true},  {base + ".~2-0-00000002.tmp", true},
+                    {base + ".~3-0-00000003.tmp", false}, {base + ".~4-0-00000004.tmp", false},
+                    {base + ".~5-0-00000005.tmp", false}, {base + ".~6-0-00000006.tmp", false}};
+    WriteBytes(dir_.File(kEntries[0].name), earlier_);
+    WriteBytes(dir_.File(kEntries[1].name), {});
+    WriteBytes(dir_.File(kEntries[2].name), earlier_);
+    ASSERT_EQ(symlink(outside.c_str(), dir_.File(kEntries[3].name).c_str()), 0);
+    ASSERT_EQ(mkdir(dir_.File(kEntries[4].name).c_str(), 0755), 0);
     // A live writer holds its file.
-    const std::string held = dir_.File(base + ".~3-0-00000003.tmp");
+    const std::string held = dir_.File(kEntries[5].name);
     WriteBytes(held, {4, 5});
     int heldFd = open(held.c_str(), O_RDONLY);
     ASSERT_GE(heldFd, 0);
@@ -400,19 +416,25 @@ TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) 
     WriteBytes(dir_.File(base + ".tmp"), {1, 2, 3});
     WriteBytes(dir_.File(base + ".bak"), {6});
     WriteBytes(dir_.File("X" + base + ".tmp"), {7});
+    std::vector<std::string> left = {base, base + ".bak", base + ".tmp", "X" + base + ".tmp"};
+    for (const auto& entry : kEntries) {
+        if (entry.name != kEntries[2].name)
+            MakeOlder(dir_.File(entry.name), kLeftoverAgeSeconds);
+        if (!entry.leftover)
+            left.push_back(entry.name);
+    }
+    MakeOlder(dir_.File(base + ".tmp"), kLeftoverAgeSeconds);
+    MakeOlder(outside, kLeftoverAgeSeconds);
 
     const WriteOutcome outcome = WriteNew(Folder());
     close(heldFd);
     EXPECT_TRUE(outcome.writerReported);
     EXPECT_EQ(File().VerifyNew(Folder()), 1);
-    std::vector<std::string> left = {base,
-                                     base + ".bak",
-                                     base + ".tmp",
-                                     base + ".~2-0-00000002.tmp",
-                                     base + ".~3-0-00000003.tmp",
-                                     "X" + base + ".tmp"};
+    rmdir(dir_.File(kEntries[4].name).c_str());
+    left.erase(std::find(left.begin(), left.end(), kEntries[4].name));
     std::sort(left.begin(), left.end());
     EXPECT_EQ(dir_.List(), left);
+    EXPECT_EQ(ReadBytes(outside), std::vector<uint8_t>{9}) << "a file outside the card was touched";
 }
 
 TEST(TemporaryFileNames, EachWriteHasItsOwnAndOnlyTheirsCountAsLeftovers) {

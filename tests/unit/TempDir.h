@@ -23,3 +23,5 @@ private:
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// Sets the file's modification time back by seconds, as a file left there long ago.
+void MakeOlder(const std::string& path, int seconds);
