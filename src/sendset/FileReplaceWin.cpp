@@ -170,6 +170,10 @@ HANDLE OpenToLookAt(const std::wstring& ext) {
 // What a path names, links followed: a FIFO, socket or device (Wine shows the Unix ones so) is
 // none of a file or a folder. final gets the path of the file a link names.
 PathKind ProbePath(const std::wstring& ext, std::wstring* final) {
+    // A device name (NUL, CON, COM1, "nul.dat"), which ExtendedPath keeps a device: not opened,
+    // since a serial port or a console may wait.
+    if (ext.compare(0, 4, L"\\\\.\\") == 0)
+        return PathKind::Other;
     HANDLE h = OpenToLookAt(ext);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD err = GetLastError();
