@@ -5,9 +5,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <stdexcept>
-#include <ctime>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 namespace {
@@ -82,9 +80,4 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (!bytes.empty())
         fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
-}
-
-void MakeOlder(const std::string& path, int seconds) {
-    const struct timeval then[2] = {{time(nullptr) - seconds, 0}, {time(nullptr) - seconds, 0}};
-    utimes(path.c_str(), then);
 }
