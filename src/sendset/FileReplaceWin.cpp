@@ -478,7 +478,7 @@ bool ReadFileFromMedium(const std::string& path, size_t limit, std::vector<uint8
     const size_t kSector = 4096; // a multiple of every sector size in use
     const size_t room = (limit + kSector - 1) / kSector * kSector;
     void* buffer = VirtualAlloc(nullptr, room, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    bool ok = buffer != nullptr;
+    bool ok = buffer != nullptr || NoteLastError();
     size_t got = 0;
     while (ok && got < limit) {
         DWORD n = 0;
@@ -507,9 +507,9 @@ FileUpdateLock::FileUpdateLock(const std::string& file) {
     std::string name;
     SplitFilePath(ResolveFilePath(file), &folder_, &name);
     std::wstring key;
-    if (ProbePath(ExtendedPath(folder_), &key) != PathKind::Folder || key.empty()) {
-        error_ =
-            GetLastError() == ERROR_ACCESS_DENIED ? FileError::Permission : FileError::NotFound;
+    const PathKind kind = ProbePath(ExtendedPath(folder_), &key);
+    if (kind != PathKind::Folder || key.empty()) {
+        error_ = kind == PathKind::Missing ? FileError::NotFound : FileError::Other;
         return;
     }
     CharLowerBuffW(&key[0], static_cast<DWORD>(key.size()));
