@@ -1,7 +1,8 @@
 #include "CamFiles.h"
 
+#include "CamShow.h"
+
 #include "lang/Texts.h"
-#include "sendset/FileIo.h"
 
 #include <cctype>
 #include <cstdio>
@@ -28,6 +29,11 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// ": <the system's reason>" of the last failed file operation.
+std::string Because() {
+    return std::string(": ") + FileErrorText(LastFileError());
+}
+
 std::string SizeDescription(size_t size) {
     return size > kReadLimit ? "more than " + std::to_string(kReadLimit) + " bytes"
                              : std::to_string(size) + " bytes";
@@ -50,12 +56,13 @@ TypeWanted TypeFromName(const std::string& path) {
 
 bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path,
                     std::string* error) {
+    const TypeWanted named = TypeFromName(arg);
     if (!IsFolder(arg)) {
         *path = arg;
         return true;
     }
-    if (TypeFromName(arg) != TypeWanted::Any) {
-        *error = arg + ": a folder; a path ending in " + BaseName(arg) +
+    if (named != TypeWanted::Any) {
+        *error = DisplayPath(arg) + ": a folder; a path ending in " + BaseName(arg) +
                  " names the file itself, so give the folder that holds it";
         return false;
     }
@@ -66,13 +73,14 @@ bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path
     } else if (wanted == TypeWanted::Menu) {
         *path = menu;
     } else if (Exists(cfg) && Exists(menu)) {
-        *error = arg + ": the folder holds both CFG.BIN and menu.dat; name the file or give "
-                       "--type cfg|menu";
+        *error = DisplayPath(arg) +
+                 ": the folder holds both CFG.BIN and menu.dat; name the file or give "
+                 "--type cfg|menu";
         return false;
     } else if (Exists(cfg) || Exists(menu)) {
         *path = Exists(cfg) ? cfg : menu;
     } else {
-        *error = arg + ": the folder holds neither CFG.BIN nor menu.dat";
+        *error = DisplayPath(arg) + ": the folder holds neither CFG.BIN nor menu.dat";
         return false;
     }
     return true;
@@ -80,15 +88,20 @@ bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path
 
 bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, std::string* error) {
     std::vector<uint8_t> bytes;
-    if (GetPathKind(path) == PathKind::Other) {
-        *error = path + kNotRegular;
-        return false;
-    }
-    if (IsFolder(path) || !ReadFileBytes(path, kReadLimit + 1, &bytes)) {
-        *error = path + ": cannot be read";
+    const PathKind kind = GetPathKind(path);
+    if (kind == PathKind::Other) {
+        *error = DisplayPath(path) + kNotRegular;
         return false;
     }
     LoadedFile loaded;
+    if (kind == PathKind::Folder) {
+        *error = DisplayPath(path) + ": cannot be read: a folder";
+        return false;
+    }
+    if (!ReadFileBytes(path, kReadLimit + 1, &bytes, &loaded.identity)) {
+        *error = DisplayPath(path) + ": cannot be read" + Because();
+        return false;
+    }
     loaded.size = static_cast<int>(bytes.size());
     if (bytes.size() == static_cast<size_t>(SEND_SET_SIZE)) {
         loaded.rec.type = CamFileType::Cfg;
@@ -96,7 +109,7 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
         loaded.rec.type = CamFileType::Menu;
     } else {
         const TypeWanted named = wanted != TypeWanted::Any ? wanted : TypeFromName(path);
-        *error = path + ": " + SizeDescription(bytes.size());
+        *error = DisplayPath(path) + ": " + SizeDescription(bytes.size());
         if (named == TypeWanted::Cfg)
             *error += "; a CFG.BIN has 1240";
         else if (named == TypeWanted::Menu)
@@ -108,14 +121,16 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
     const CamFileType type = loaded.rec.type;
     if ((wanted == TypeWanted::Cfg && type != CamFileType::Cfg) ||
         (wanted == TypeWanted::Menu && type != CamFileType::Menu)) {
-        *error = path + ": " + SizeDescription(bytes.size()) + " is a " + CamFileName(type) +
-                 ", not a " + (wanted == TypeWanted::Cfg ? "CFG.BIN" : "menu.dat");
+        *error = DisplayPath(path) + ": " + SizeDescription(bytes.size()) + " is a " +
+                 CamFileName(type) + ", not a " +
+                 (wanted == TypeWanted::Cfg ? "CFG.BIN" : "menu.dat");
         return false;
     }
     if (type == CamFileType::Cfg) {
         if (!DecodeStoredSendSet(bytes.data(), loaded.rec.cfg, &loaded.appSetFlag)) {
             const int flag = DecodeCfgByte(bytes[12]) | (DecodeCfgByte(bytes[13]) << 8);
-            *error = path + ": 1240 bytes but not a CFG.BIN of this layout (layout flag " +
+            *error = DisplayPath(path) +
+                     ": 1240 bytes but not a CFG.BIN of this layout (layout flag " +
                      std::to_string(flag) + ", expected 5)";
             return false;
         }
@@ -139,36 +154,41 @@ SaveResult SaveCamFile(const std::string& path, const CamRecord& rec, std::strin
         image.resize(MENU_DATA_SIZE);
         BuildMenuImage(rec.menu, image.data());
     }
+    const std::string shown = DisplayPath(path);
     switch (WriteFileReplacing(path, image.data(), image.size(), unchangedFrom)) {
     case SafeWriteResult::OpenFailed:
-        *message = path + ": cannot create a file beside it; nothing was changed";
+        *message = shown + ": cannot create a file beside it" + Because() + "; nothing was changed";
         return SaveResult::Failed;
     case SafeWriteResult::NotRegularFile:
-        *message = path + kNotRegular + "; nothing was changed";
+        *message = shown + kNotRegular + "; nothing was changed";
         return SaveResult::Refused;
     case SafeWriteResult::ReadOnly:
-        *message = path + ": the file is read-only; nothing was changed";
+        *message = shown + ": the file is read-only; nothing was changed";
         return SaveResult::Failed;
     case SafeWriteResult::WriteFailed:
-        *message = path + ": writing failed; the file is as it was";
+        *message = shown + ": writing failed" + Because() + "; the file is as it was";
         return SaveResult::Failed;
     case SafeWriteResult::Changed:
-        *message = path + ": another write changed the file after it was read; nothing was changed";
+        *message =
+            shown + ": another write changed the file after it was read; nothing was changed";
         return SaveResult::Changed;
     case SafeWriteResult::Committed:
         return SaveResult::Saved;
     case SafeWriteResult::Superseded:
         // This run's file took the old one's place, and another write's file took its place since.
-        *message = path + ": written, and since replaced by another write of the same file";
+        *message = shown + ": written, and since replaced by another write of the same file";
         return SaveResult::SavedThenReplaced;
     case SafeWriteResult::Unverified:
-        *message = path + ": written (the previous file is replaced), but the new file cannot be "
-                          "read back to verify it";
+        *message =
+            shown +
+            ": written (the previous file is replaced), but the new file cannot be read back "
+            "to verify it" +
+            Because();
         return SaveResult::NotVerified;
     case SafeWriteResult::ReadBackDiffers:
         break;
     }
-    *message = path + ": written (the previous file is replaced), but reading it back does not "
-                      "give what was written; the card may be failing";
+    *message = shown + ": written (the previous file is replaced), but reading it back does not "
+                       "give what was written; the card may be failing";
     return SaveResult::NotVerified;
 }

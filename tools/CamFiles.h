@@ -5,6 +5,8 @@
 
 #include "CamFields.h"
 
+#include "sendset/FileIo.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,6 +32,7 @@ struct LoadedFile {
     int size = 0;
     bool appSetFlag = false;    // CFG.BIN: bit 7 of the first byte, set by this program's writers
     std::vector<uint8_t> bytes; // the file as read
+    FileIdentity identity;      // the very file read
 };
 
 // Reads a camera file: a CFG.BIN of 1240 bytes with layout flag 5 or a menu.dat of 44 bytes,

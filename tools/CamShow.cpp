@@ -78,6 +78,22 @@ std::string EscapeForDisplay(const std::string& bytes) {
     return out;
 }
 
+std::string DisplayPath(const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const bool utf8 = IsValidUtf8(path);
+    std::string out;
+    for (unsigned char c : path) {
+        if ((c >= 0x20 && c <= 0x7E) || (c >= 0x80 && utf8)) {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        }
+    }
+    return out;
+}
+
 std::string JsonString(const std::string& bytes, bool keepUtf8) {
     static const char kHex[] = "0123456789abcdef";
     const bool rawHigh = keepUtf8 && IsValidUtf8(bytes);
@@ -99,8 +115,7 @@ std::string JsonString(const std::string& bytes, bool keepUtf8) {
 
 void PrintRecordText(FILE* out, const std::string& path, const LoadedFile& file) {
     const CamRecord& rec = file.rec;
-    fprintf(out, "%s: %s, %d bytes", CamFileName(rec.type), EscapeForDisplay(path).c_str(),
-            file.size);
+    fprintf(out, "%s: %s, %d bytes", CamFileName(rec.type), DisplayPath(path).c_str(), file.size);
     if (rec.type == CamFileType::Cfg)
         fprintf(out, ", IF_SEND_BY_APP_SET_FLG=%d", file.appSetFlag ? 1 : 0);
     fputc('\n', out);

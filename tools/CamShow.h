@@ -10,6 +10,10 @@
 // backslash, every other byte as \xNN.
 std::string EscapeForDisplay(const std::string& bytes);
 
+// A path for a message: its characters as they are where it is well-formed UTF-8 (every other
+// byte, and control characters, as \xNN), so "相机卡/menu.dat" reads so.
+std::string DisplayPath(const std::string& path);
+
 // A JSON string literal, quotes included, always valid UTF-8. Bytes outside printable ASCII
 // become \u00NN (the character with the byte's number, as if the text were Latin-1), so a
 // record's code-page text comes through byte for byte; with keepUtf8 a text that is well-formed

@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -341,6 +342,12 @@ int CommandSet(const Options& o) {
 
     std::string path;
     TypeWanted type = o.type;
+    const TypeWanted named = TypeFromName(o.args[0]);
+    if (type != TypeWanted::Any && named != TypeWanted::Any && named != type)
+        return Refuse(DisplayPath(o.args[0]) + ": --type " +
+                      (type == TypeWanted::Cfg ? "cfg" : "menu") + ", but the file is named " +
+                      (named == TypeWanted::Cfg ? "CFG.BIN" : "menu.dat") +
+                      "; nothing was changed");
     if (o.isNew) {
         if (type == TypeWanted::Any)
             type = TypeFromName(o.args[0]);
@@ -355,13 +362,22 @@ int CommandSet(const Options& o) {
     edit.now = LocalNow();
     edit.noRemoteCmd22 = o.noRemoteCmd22;
     edit.basicModel = o.basicModel;
-    // Two runs changing the same file wait for each other; any other write that comes between
-    // this run's read and its replace sends it back to read the file again.
+    // Two runs changing the same file, however each names it, wait for each other; any other
+    // write that comes between this run's read and its replace sends it back to read the file
+    // again. Without the lock nothing is written.
     FileUpdateLock lock(path);
     for (int attempt = 1;; ++attempt) {
         LoadedFile file;
         if (o.isNew) {
             file.rec.type = type == TypeWanted::Cfg ? CamFileType::Cfg : CamFileType::Menu;
+            // A camera file of the other kind is not replaced by a new one of this kind.
+            LoadedFile there;
+            if (GetPathKind(path) == PathKind::RegularFile &&
+                LoadCamFile(path, TypeWanted::Any, &there, &error) &&
+                there.rec.type != file.rec.type)
+                return Refuse(DisplayPath(path) + ": holds a " + CamFileName(there.rec.type) +
+                              ", which a new " + CamFileName(file.rec.type) +
+                              " does not replace; nothing was changed");
             if (file.rec.type == CamFileType::Cfg)
                 LoadSendSetDefaults(file.rec.cfg);
             else
@@ -384,7 +400,7 @@ int CommandSet(const Options& o) {
         for (const ReadDifference& d : ReadDifferences(file.rec, file.read)) {
             if (applied && GetNumber(rec, *d.field) != d.readAs)
                 continue;
-            notes += "camfile: " + EscapeForDisplay(path) + ": stored " + d.field->name + " " +
+            notes += "camfile: " + DisplayPath(path) + ": stored " + d.field->name + " " +
                      std::to_string(d.stored) + " is read as " + std::to_string(d.readAs) +
                      (applied ? " and written so\n" : "\n");
         }
@@ -402,17 +418,42 @@ int CommandSet(const Options& o) {
                 return EXIT_CHECK_FAILED;
             }
         }
+        if (lock.GetState() == FileUpdateLock::State::Busy) {
+            fprintf(stderr, "camfile: another program is writing %s; nothing was changed\n",
+                    DisplayPath(path).c_str());
+            return EXIT_WRITE_FAILED;
+        }
+        if (lock.GetState() != FileUpdateLock::State::Held) {
+            fprintf(stderr,
+                    "camfile: %s: the folder %s cannot be locked for the write: %s; nothing was "
+                    "changed\n",
+                    DisplayPath(path).c_str(), DisplayPath(lock.Folder()).c_str(),
+                    FileErrorText(lock.Error()));
+            return EXIT_WRITE_FAILED;
+        }
         switch (SaveCamFile(path, rec, &error, o.isNew ? nullptr : &file.bytes)) {
         case SaveResult::Refused:
             return Refuse(error);
-        case SaveResult::Changed:
+        case SaveResult::Changed: {
+            // The very file that was read, unchanged since, gave other bytes this time: no other
+            // write came between, the card itself reads differently.
+            std::vector<uint8_t> ignored;
+            FileIdentity now;
+            if (ReadFileBytes(path, 0, &ignored, &now) && now == file.identity) {
+                fprintf(stderr,
+                        "camfile: %s: the card returns different bytes on each read; it may be "
+                        "failing; nothing was changed\n",
+                        DisplayPath(path).c_str());
+                return EXIT_WRITE_FAILED;
+            }
             if (attempt < kUpdateTries)
                 continue;
             fprintf(stderr,
                     "camfile: %s: another write changed the file each of the %d times it was "
                     "read; nothing was changed\n",
-                    EscapeForDisplay(path).c_str(), kUpdateTries);
+                    DisplayPath(path).c_str(), kUpdateTries);
             return EXIT_WRITE_FAILED;
+        }
         case SaveResult::Failed:
         case SaveResult::NotVerified:
             fprintf(stderr, "camfile: %s\n", error.c_str());
@@ -424,7 +465,7 @@ int CommandSet(const Options& o) {
         case SaveResult::Saved:
             break;
         }
-        fprintf(g_out, "wrote %s\n", EscapeForDisplay(path).c_str());
+        fprintf(g_out, "wrote %s\n", DisplayPath(path).c_str());
         return EXIT_OK;
     }
 }
@@ -545,6 +586,20 @@ int Run(int argc, char** argv) {
     return Refuse("unknown command \"" + name + "\" (see camfile --help)");
 }
 
+// Run, with every failure said: an exception (memory exhausted, say) ends the run with a message
+// and exit status 3 rather than silently.
+int RunSaid(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        fprintf(stderr, "camfile: stopped: %s; a file being written is as it was\n", e.what());
+    } catch (...) {
+        fprintf(stderr,
+                "camfile: stopped by an unknown error; a file being written is as it was\n");
+    }
+    return EXIT_WRITE_FAILED;
+}
+
 // What the command printed must have reached standard output: a script reading it (such as a
 // pipe into jq) must not take nothing for an answer.
 int FinishOutput(int status) {
@@ -592,8 +647,8 @@ int main(int argc, char** argv) {
     pointers.push_back(nullptr);
     UseUtf8FilePaths();
     argc = count;
-    return FinishOutput(Run(argc, pointers.data()));
+    return FinishOutput(RunSaid(argc, pointers.data()));
 #else
-    return FinishOutput(Run(argc, argv));
+    return FinishOutput(RunSaid(argc, argv));
 #endif
 }

@@ -11,6 +11,42 @@
 bool (*g_pfnBeforeReplaceHook)(const std::string& tempPath) = nullptr;
 bool (*g_pfnReadBackHook)(std::vector<uint8_t>& bytes) = nullptr;
 
+namespace {
+thread_local FileError t_lastFileError = FileError::None;
+} // namespace
+
+FileError LastFileError() {
+    return t_lastFileError;
+}
+
+void SetLastFileError(FileError error) {
+    t_lastFileError = error;
+}
+
+const char* FileErrorText(FileError error) {
+    switch (error) {
+    case FileError::None:
+        break;
+    case FileError::NotFound:
+        return "no such file or folder";
+    case FileError::Permission:
+        return "permission denied";
+    case FileError::ReadOnlyMedium:
+        return "the card is read-only (write-protected or mounted read-only)";
+    case FileError::NoSpace:
+        return "the card is full";
+    case FileError::TooLarge:
+        return "a file size limit was reached";
+    case FileError::Busy:
+        return "another program has it open or locked";
+    case FileError::Io:
+        return "the card failed to read or write (pulled out or failing)";
+    case FileError::Other:
+        return "the system refused it";
+    }
+    return "the reason is not known";
+}
+
 int GetPathFileSize(const char* path) {
     FILE* f = OpenFileForReading(path != nullptr ? path : "");
     if (f == nullptr)
@@ -120,12 +156,13 @@ bool StillHolds(const std::string& target, const std::vector<uint8_t>& read) {
     return now == read;
 }
 
-// After the replace: the file at target is this write's own unless its identity changed.
+// After the replace: the file at target is this write's own unless its identity changed. It is
+// read as the card holds it, not as the computer's cache remembers what was written.
 SafeWriteResult VerifyReplaced(const std::string& target, const FileIdentity& own,
                                const uint8_t* data, size_t len) {
     std::vector<uint8_t> back;
     FileIdentity found;
-    if (!ReadFileBytes(target, len + 1, &back, &found) ||
+    if (!ReadFileFromMedium(target, len + 1, &back, &found) ||
         (g_pfnReadBackHook != nullptr && !g_pfnReadBackHook(back)))
         return SafeWriteResult::Unverified;
     if (found != own)
@@ -140,6 +177,7 @@ SafeWriteResult VerifyReplaced(const std::string& target, const FileIdentity& ow
 SafeWriteResult WriteFileReplacing(const std::string& target, const uint8_t* data, size_t len,
                                    const std::vector<uint8_t>* unchangedFrom) {
     // The card is the user's data: the old file stays until the new one is complete on the medium.
+    SetLastFileError(FileError::None);
     const ReplaceTarget dest = InspectReplaceTarget(target);
     if (dest.kind == PathKind::Folder || dest.kind == PathKind::Other)
         return SafeWriteResult::NotRegularFile;

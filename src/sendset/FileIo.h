@@ -14,11 +14,11 @@ int GetPathFileSize(const char* path);
 std::string MakeFilePath(const char* folder, const char* name);
 
 enum class SafeWriteResult {
-    OpenFailed,     // the temporary file could not be created; nothing changed
+    OpenFailed,     // the temporary file could not be created (LastFileError); nothing changed
     NotRegularFile, // the target is a folder, FIFO, device or a link to nothing; nothing changed
     ReadOnly,       // the user made the target read-only; nothing changed
-    WriteFailed,    // writing, flushing or replacing failed; the target is as it was
-    Changed,        // the target no longer holds what the caller read; nothing changed
+    WriteFailed, // writing, flushing or replacing failed (LastFileError); the target is as it was
+    Changed,     // the target no longer holds what the caller read; nothing changed
     // From here on the new file has taken the target's place.
     Committed,       // and it reads back as exactly the data
     Superseded,      // and by the read-back another write had replaced it in turn
@@ -75,8 +75,9 @@ enum class PathKind { Missing, RegularFile, Folder, Other };
 PathKind GetPathKind(const std::string& path);
 
 // Opens a regular file for reading in byte mode; null for anything else (a FIFO or device is
-// never waited on) or when it cannot be opened. Paths of any length. On Windows the file stays
-// open to other readers, writers and a replace, and a moment's sharing violation is waited out.
+// never waited on) or when it cannot be opened (LastFileError tells why). Paths of any length. On
+// Windows the file stays open to other readers, writers and a replace, and a moment's sharing
+// violation is waited out.
 FILE* OpenFileForReading(const std::string& path);
 
 // Which file a path held when it was looked at: the file system's identity of the file and the
@@ -144,23 +145,71 @@ private:
     FileIdentity identity_;
 };
 
+// Why a file operation of this thread last failed, as the system told it.
+enum class FileError {
+    None,
+    NotFound,       // no such file or folder
+    Permission,     // the permissions do not allow it
+    ReadOnlyMedium, // the card is write-protected or mounted read-only
+    NoSpace,        // the card is full
+    TooLarge,       // a file size limit
+    Busy,           // another program has it open or locked
+    Io,             // the medium failed (a pulled or failing card)
+    Other,
+};
+FileError LastFileError();
+void SetLastFileError(FileError error);
+// The reason in words, as a message goes on after a colon: "permission denied".
+const char* FileErrorText(FileError error);
+
+// What path names, resolved: links, "..", "." and doubled separators, and on Windows drive
+// letters, short names and "\\?\" forms, to the real path of the file; for a missing file (or
+// a link to nothing), the real path of its folder with the name. Two spellings of one file give
+// the same path (on Windows, up to case). path itself when not even its folder exists.
+std::string ResolveFilePath(const std::string& path);
+
 // Serialises the read-change-write updates of one file among the processes of this computer
-// that take it (two command-line runs changing the same card's file), for a bounded time: after
-// about ten seconds the update goes on without it (the check before the replace still stops a
-// lost change).
+// that take it (two command-line runs changing the same card's file), for a bounded time. It
+// belongs to the file, not to its spelling: the lock is taken on the real folder of
+// ResolveFilePath (a lock on the folder on Linux and macOS; on Windows a mutex named after the
+// folder's final path).
 class FileUpdateLock {
 public:
+    enum class State {
+        Held,
+        Busy,   // another update kept it for the whole of the wait (about ten seconds)
+        Failed, // it could not be taken at all (Error() tells why)
+    };
     explicit FileUpdateLock(const std::string& file);
     ~FileUpdateLock();
     FileUpdateLock(const FileUpdateLock&) = delete;
     FileUpdateLock& operator=(const FileUpdateLock&) = delete;
+    State GetState() const { return state_; }
+    FileError Error() const { return error_; }
+    // The folder locked, or that could not be locked.
+    const std::string& Folder() const { return folder_; }
 
 private:
     intptr_t handle_ = -1;
+    State state_ = State::Failed;
+    FileError error_ = FileError::None;
+    std::string folder_;
 };
 
-// Removes the temporary files of writes of file (IsTempFileNameOf) that no live writer holds.
+// A temporary file is taken for a crashed write's leftover only when it is at least this old: a
+// live write of the other build (Windows beside Linux on one card) cannot see the other's hold.
+constexpr int kLeftoverAgeSeconds = 60;
+
+// Removes the temporary files of writes of file (IsTempFileNameOf) in file's own folder that are
+// plain files (never a link or reparse point, which is left as it is), older than
+// kLeftoverAgeSeconds and held by no live writer.
 void RemoveLeftoverTempFiles(const std::string& file);
+
+// Reads at most limit bytes of a regular file as the medium holds them, past the computer's
+// cache where the system allows it (natively its cached pages are dropped first; on Windows the
+// file is read without buffering), with the identity of the very file read.
+bool ReadFileFromMedium(const std::string& path, size_t limit, std::vector<uint8_t>* bytes,
+                        FileIdentity* identity);
 
 unsigned long CurrentProcessId();
 

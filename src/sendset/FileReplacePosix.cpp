@@ -14,9 +14,39 @@
 
 namespace {
 
-// An empty temporary file that no one holds may be one whose writer has created it and not yet
-// locked it; it is taken for a leftover only when it is older than this.
-constexpr time_t kEmptyLeftoverAgeSeconds = 60;
+FileError FileErrorOf(int err) {
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileError::NotFound;
+    case EACCES:
+    case EPERM:
+        return FileError::Permission;
+    case EROFS:
+        return FileError::ReadOnlyMedium;
+    case ENOSPC:
+    case EDQUOT:
+        return FileError::NoSpace;
+    case EFBIG:
+        return FileError::TooLarge;
+    case EBUSY:
+    case ETXTBSY:
+    case EWOULDBLOCK:
+        return FileError::Busy;
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+        return FileError::Io;
+    default:
+        return FileError::Other;
+    }
+}
+
+// Records errno as the reason of the failure being reported; false, for the caller to return.
+bool NoteErrno() {
+    SetLastFileError(FileErrorOf(errno));
+    return false;
+}
 
 PathKind KindOf(const struct stat& st) {
     if (S_ISREG(st.st_mode))
@@ -29,11 +59,12 @@ PathKind KindOf(const struct stat& st) {
 int OpenRegular(const std::string& path, bool noFollow) {
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0));
     if (fd < 0)
-        return -1;
+        return NoteErrno(), -1;
     struct stat st;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
         errno = EINVAL;
+        SetLastFileError(FileError::Other);
         return -1;
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -55,6 +86,15 @@ FileIdentity IdentityOf(const struct stat& st) {
 
 // How long an update waits for another run's update of the same file.
 constexpr int kUpdateLockWaitMs = 10000;
+
+std::string RealPath(const std::string& path) {
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return std::string();
+    std::string out = resolved;
+    free(resolved);
+    return out;
+}
 
 } // namespace
 
@@ -83,22 +123,28 @@ FILE* OpenFileForReading(const std::string& path) {
     return f;
 }
 
+std::string ResolveFilePath(const std::string& path) {
+    std::string real = RealPath(path);
+    if (!real.empty())
+        return real;
+    std::string folder, name;
+    SplitFilePath(path, &folder, &name);
+    real = RealPath(folder);
+    if (real.empty())
+        return path;
+    return real == "/" ? "/" + name : MakeFilePath(real.c_str(), name.c_str());
+}
+
 ReplaceTarget InspectReplaceTarget(const std::string& target) {
     ReplaceTarget t;
-    t.file = target;
+    // The user's link stays; the file it names is the one to replace, beside it in its folder.
+    t.file = ResolveFilePath(target);
     struct stat st;
     if (lstat(target.c_str(), &st) != 0)
         return t; // missing: a new file
-    if (S_ISLNK(st.st_mode)) {
-        // The user's link stays; the file it names is the one to replace.
-        char* resolved = realpath(target.c_str(), nullptr);
-        if (resolved == nullptr || stat(resolved, &st) != 0) {
-            free(resolved);
-            t.kind = PathKind::Other; // a link to nothing
-            return t;
-        }
-        t.file = resolved;
-        free(resolved);
+    if (S_ISLNK(st.st_mode) && stat(t.file.c_str(), &st) != 0) {
+        t.kind = PathKind::Other; // a link to nothing
+        return t;
     }
     t.kind = KindOf(st);
     // A file the user made read-only stays as it is, as on Windows (rename alone would replace
@@ -120,7 +166,7 @@ TempFile::CreateResult TempFile::Create(const std::string& path, const ReplaceTa
     // Private until it has the replaced file's permissions (it may hold passwords).
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);
     if (fd < 0)
-        return errno == EEXIST ? CreateResult::NameTaken : CreateResult::Failed;
+        return errno == EEXIST ? CreateResult::NameTaken : (NoteErrno(), CreateResult::Failed);
     // Held while it lives under this name: RemoveLeftoverTempFiles leaves locked files alone.
     flock(fd, LOCK_EX);
     handle_ = fd;
@@ -144,16 +190,20 @@ bool TempFile::WriteAndFlush(const uint8_t* data, size_t len) {
         ssize_t n = write(fd, data + done, len - done);
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = ENOSPC;
         if (n <= 0)
-            return false; // a full card, or a file size limit (EFBIG once SIGXFSZ is ignored)
+            return NoteErrno(); // a full card, or a file size limit (EFBIG once SIGXFSZ is ignored)
         done += static_cast<size_t>(n);
     }
-    return fsync(fd) == 0;
+    return fsync(fd) == 0 || NoteErrno();
 }
 
 bool TempFile::Replace(const std::string& target) {
-    if (handle_ < 0 || rename(path_.c_str(), target.c_str()) != 0)
+    if (handle_ < 0)
         return false;
+    if (rename(path_.c_str(), target.c_str()) != 0)
+        return NoteErrno();
     // The file is in place; what follows cannot undo that. Its identity now (the rename changed
     // its change time) tells the read-back whether the file there is still this one.
     struct stat st;
@@ -198,31 +248,78 @@ void RemoveLeftoverTempFiles(const std::string& file) {
         if (fd < 0)
             continue;
         // A live writer holds its file locked from just after creating it until it has replaced
-        // the target with it (or removed it); an empty unlocked file may be in that first moment.
+        // the target with it (or removed it); one of the Windows build holds it in a way this
+        // lock does not see, and none lives for a minute.
         struct stat st;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &st) == 0 &&
-            (st.st_size > 0 || now - st.st_mtime >= kEmptyLeftoverAgeSeconds))
+            now - st.st_mtime >= kLeftoverAgeSeconds)
             unlink(path.c_str());
         close(fd);
     }
     closedir(dir);
 }
 
-FileUpdateLock::FileUpdateLock(const std::string& file) {
-    // The folder is locked, not the file, which every update replaces.
-    std::string folder, name;
-    SplitFilePath(file, &folder, &name);
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+bool ReadFileFromMedium(const std::string& path, size_t limit, std::vector<uint8_t>* bytes,
+                        FileIdentity* identity) {
+    const int fd = OpenRegular(path, false);
     if (fd < 0)
+        return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        close(fd);
+        return NoteErrno();
+    }
+    *identity = IdentityOf(st);
+#ifdef POSIX_FADV_DONTNEED
+    // The file was flushed, so its cached pages are clean and can go: the read below comes from
+    // the card.
+    fdatasync(fd);
+    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+#endif
+    bytes->assign(limit, 0);
+    size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = pread(fd, bytes->data() + got, limit - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            close(fd);
+            return NoteErrno();
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    close(fd);
+    bytes->resize(got);
+    return true;
+}
+
+FileUpdateLock::FileUpdateLock(const std::string& file) {
+    // The folder is locked, not the file, which every update replaces; the folder the file really
+    // is in, however it was named.
+    std::string name;
+    SplitFilePath(ResolveFilePath(file), &folder_, &name);
+    int fd = open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error_ = FileErrorOf(errno);
         return;
+    }
     for (int waited = 0; flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 5) {
-        if (waited >= kUpdateLockWaitMs || (errno != EWOULDBLOCK && errno != EINTR)) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            error_ = FileErrorOf(errno);
+            close(fd);
+            return;
+        }
+        if (waited >= kUpdateLockWaitMs) {
+            state_ = State::Busy;
             close(fd);
             return;
         }
         usleep(5000);
     }
     handle_ = fd;
+    state_ = State::Held;
 }
 
 FileUpdateLock::~FileUpdateLock() {

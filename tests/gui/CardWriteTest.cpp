@@ -102,6 +102,33 @@ void RemoveLongTree(const std::string& folder) {
     RemoveDirectoryW(Long(folder).c_str());
 }
 
+// The Unix path of a Windows one under Wine; empty elsewhere.
+std::string UnixPath(const std::string& path) {
+    typedef char*(CDECL * ToUnix)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* unix = toUnix != nullptr ? toUnix(Wide(path).c_str()) : nullptr;
+    const std::string out = unix != nullptr ? unix : "";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return out;
+}
+
+// A Unix link at link naming target, by ln, which Wine runs but does not wait for; false elsewhere.
+bool MakeUnixLink(const std::string& target, const std::string& link) {
+    std::wstring command =
+        Wide("/bin/ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"");
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (UnixPath(link).empty() || !CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                                                  nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return WaitUntil(
+        [&] { return GetFileAttributesW(Wide(link).c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
 void SetReadOnly(const std::string& path, bool readOnly) {
     ASSERT_TRUE(SetFileAttributesW(Long(path).c_str(),
                                    readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
@@ -230,10 +257,22 @@ TEST(CardWrite, CamfileTakesItsArgumentsInUnicodeAndStoresNoLookAlikes) {
 
 TEST(CardWrite, ConcurrentCamfileRunsEachLandTheirChange) {
     // Pairs of camfile.exe changing different fields of one file at once: each exits 0 and both
-    // changes are in the file, whatever sharing the other run's handles allow.
+    // changes are in the file, whatever sharing the other run's handles allow and whichever name
+    // the second takes: "\\?\" forms, a short name, Z: (Wine's Unix root), a linked folder.
     App app;
     const std::string path = app.FilePath("menu.dat");
     ASSERT_EQ(RunCamfile({"set", "--new", path}).status, 0);
+    std::vector<std::string> spellings = {path, "\\\\?\\" + app.Folder() + "\\.\\menu.dat",
+                                          "\\\\?\\" + app.Folder() + "\\\\menu.dat"};
+    char shortName[MAX_PATH];
+    if (GetShortPathNameA(app.Folder().c_str(), shortName, MAX_PATH) > 0)
+        spellings.push_back(std::string(shortName) + "\\menu.dat");
+    std::string onZ = "Z:" + UnixPath(path);
+    std::replace(onZ.begin(), onZ.end(), '/', '\\');
+    if (onZ.size() > 2)
+        spellings.push_back(onZ);
+    if (MakeUnixLink(app.Folder(), app.Folder() + "-linked"))
+        spellings.push_back(app.Folder() + "-linked\\menu.dat");
     const char* pairsWanted = getenv("CAMSETUP_WRITER_PAIRS");
     const int kPairs = pairsWanted != nullptr ? atoi(pairsWanted) : 40;
     const char* kChanges[2][2] = {{"CapMode=Video", "Language=German"},
@@ -242,7 +281,8 @@ TEST(CardWrite, ConcurrentCamfileRunsEachLandTheirChange) {
     for (int pair = 0; pair < kPairs; ++pair) {
         const int k = pair % 2;
         HANDLE runs[2] = {StartCamfile({"set", "--keep-time", path, kChanges[k][0]}),
-                          StartCamfile({"set", "--keep-time", path, kChanges[k][1]})};
+                          StartCamfile({"set", "--keep-time", spellings[pair % spellings.size()],
+                                        kChanges[k][1]})};
         for (HANDLE run : runs)
             wrongExit += WaitCamfile(run) != 0;
         MenuData after;
@@ -266,4 +306,23 @@ TEST(CardWrite, ConcurrentCamfileRunsEachLandTheirChange) {
     CloseHandle(scanner);
     EXPECT_EQ(WaitCamfile(run), 0);
     EXPECT_EQ(FilesIn(app.Folder()), std::vector<std::string>{"menu.dat"});
+}
+
+TEST(CardWrite, NothingButTheCardsOwnFilesIsTouched) {
+    // A link named like an old write's leftover, naming an old file elsewhere, is left, and so is
+    // that file (Generate's write is the same). Devices are refused.
+    App app;
+    const std::string photo = app.Folder() + "\\photo.jpg";
+    WriteFileBytes(photo, {1, 2, 3});
+    HANDLE h = CreateFileW(Wide(photo).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    const FILETIME inThe2010s = {0, 0x01d00000};
+    SetFileTime(h, nullptr, nullptr, &inThe2010s);
+    CloseHandle(h);
+    if (!MakeUnixLink(photo, app.FilePath("menu.dat.~1-0-0000000b.tmp")))
+        GTEST_SKIP() << "no Unix link can be made here (not under Wine)";
+    EXPECT_EQ(RunCamfile({"set", "--new", app.FilePath("menu.dat")}).status, 0);
+    EXPECT_EQ(ReadFileBytes(photo), (std::vector<uint8_t>{1, 2, 3}));
+    for (const char* device : {"NUL", "CON", "COM1", "nul.dat"})
+        EXPECT_EQ(RunCamfile({"set", "--new", "--type", "cfg", device}).status, 2) << device;
 }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -69,7 +70,7 @@ RunResult Camfile(const std::vector<std::string>& args) {
 }
 
 // Starts camfile without waiting for it, its output thrown away.
-pid_t StartCamfile(const std::vector<std::string>& args) {
+pid_t StartCamfile(const std::vector<std::string>& args, std::vector<std::string> env = {}) {
     std::vector<std::string> all = {CAMFILE_PATH};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -81,6 +82,8 @@ pid_t StartCamfile(const std::vector<std::string>& args) {
         int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
+        for (std::string& e : env)
+            putenv(&e[0]);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -976,7 +979,7 @@ TEST(CamfileSet, AFileSizeLimitOrAFailingFlushFailsTheWriteAndKeepsTheFile) {
         const std::vector<uint8_t> before = ReadBytes(dir.File("CFG.BIN"));
         RunResult r = CamfileIn(medium, {"set", "--new", dir.File("CFG.BIN"), "bySendBy=2"});
         EXPECT_EQ(r.status, 3) << medium << r.err;
-        EXPECT_TRUE(Contains(r.err, "writing failed; the file is as it was")) << r.err;
+        EXPECT_TRUE(Contains(r.err, "; the file is as it was")) << r.err;
         EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), before);
         EXPECT_EQ(dir.List(), std::vector<std::string>{"CFG.BIN"});
     }
@@ -984,10 +987,14 @@ TEST(CamfileSet, AFileSizeLimitOrAFailingFlushFailsTheWriteAndKeepsTheFile) {
 
 TEST(CamfileSet, ConcurrentChangesOfDifferentFieldsAllLand) {
     // Two runs at once change different fields of one file: both changes must be in it after,
-    // each run exiting 0.
-    TempDir dir;
+    // each run exiting 0, whichever of its links, linked folders or spellings the second takes.
+    TempDir dir, other;
     WriteMenu(dir, DefaultMenu());
     const std::string path = dir.File("menu.dat");
+    ASSERT_EQ(symlink(path.c_str(), other.File("menu.dat").c_str()), 0);
+    ASSERT_EQ(symlink(dir.path().c_str(), other.File("linked").c_str()), 0);
+    const std::string kSpellings[] = {path, other.File("menu.dat"), other.File("linked/menu.dat"),
+                                      dir.path() + "/.//menu.dat"};
     const char* pairsWanted = getenv("CAMSETUP_WRITER_PAIRS");
     const int kPairs = pairsWanted != nullptr ? atoi(pairsWanted) : 100;
     const char* kChanges[2][2] = {{"CapMode=Video", "Language=German"},
@@ -1008,8 +1015,9 @@ TEST(CamfileSet, ConcurrentChangesOfDifferentFieldsAllLand) {
     int wrongExit = 0, lost = 0;
     for (int pair = 0; pair < kPairs; ++pair) {
         const int k = pair % 2;
-        pid_t writers[2] = {StartCamfile({"set", "--keep-time", path, kChanges[k][0]}),
-                            StartCamfile({"set", "--keep-time", path, kChanges[k][1]})};
+        pid_t writers[2] = {
+            StartCamfile({"set", "--keep-time", path, kChanges[k][0]}),
+            StartCamfile({"set", "--keep-time", kSpellings[pair % 4], kChanges[k][1]})};
         for (pid_t pid : writers) {
             int status = 0;
             if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
@@ -1022,6 +1030,73 @@ TEST(CamfileSet, ConcurrentChangesOfDifferentFieldsAllLand) {
     EXPECT_EQ(wrongExit, 0);
     EXPECT_EQ(lost, 0);
     EXPECT_EQ(dir.List(), std::vector<std::string>{"menu.dat"});
+}
+
+TEST(CamfileSet, WithoutItsTurnOrTheLockARunWritesNothingAndSaysWhy) {
+    TempDir dir;
+    const std::string card = dir.File("相机卡"), path = card + "/menu.dat";
+    ASSERT_EQ(mkdir(card.c_str(), 0755), 0);
+    EXPECT_EQ(Camfile({"set", "--new", path}).out, "wrote " + path + "\n");
+    // The lock's holder stalls before its rename longer than the other waits; its change lands.
+    const pid_t holder =
+        StartCamfile({"set", "--keep-time", path, "CapMode=Video"},
+                     {"LD_PRELOAD=" CARDFAULTS_PATH, "CAMSETUP_STOP_BEFORE_RENAME=1",
+                      "ASAN_OPTIONS=verify_asan_link_order=0"});
+    int status = 0;
+    ASSERT_EQ(waitpid(holder, &status, WUNTRACED), holder);
+    const RunResult second = Camfile({"set", "--keep-time", path, "Language=German"});
+    kill(holder, SIGCONT);
+    EXPECT_TRUE(waitpid(holder, &status, 0) == holder && status == 0);
+    EXPECT_TRUE(second.status == 3 && Contains(second.err, "another program is writing " + path +
+                                                               "; nothing was changed"))
+        << second.err;
+    MenuData landed;
+    DecodeMenuImage(ReadBytes(path).data(), landed);
+    EXPECT_TRUE(landed.CapMode == 1 && landed.Language == DefaultMenu().Language);
+    // A folder that can be written but not read (by nobody: root reads it) cannot be locked.
+    ASSERT_EQ(chmod(dir.path().c_str(), 0711) | chmod(card.c_str(), 0333), 0);
+    ASSERT_TRUE(geteuid() != 0 || chown(card.c_str(), 65534, 65534) == 0);
+    const RunResult unlocked =
+        CamfileIn(geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "",
+                  {"set", "--new", card + "/CFG.BIN"});
+    EXPECT_TRUE(unlocked.status == 3 &&
+                Contains(unlocked.err, card + " cannot be locked for the write: permission denied"))
+        << unlocked.err;
+}
+
+TEST(CamfileSet, ANameAndATypeThatDisagreeAreRefusedAndNoFileOfTheOtherKindIsReplaced) {
+    TempDir dir;
+    WriteCfg(dir, DefaultSendSet());
+    WriteMenu(dir, DefaultMenu());
+    WriteBytes(dir.File("camera.bin"), ReadBytes(dir.File("menu.dat")));
+    const std::vector<uint8_t> menu = ReadBytes(dir.File("menu.dat"));
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"set", "--new", "--type", "cfg", dir.File("menu.dat")},
+             {"set", "--type", "menu", dir.File("CFG.BIN"), "CapMode=Video"},
+             {"set", "--new", "--type", "cfg", dir.File("camera.bin"), "bySendBy=Email"}})
+        EXPECT_EQ(Camfile(args).status, 2) << args[4];
+    EXPECT_EQ(ReadBytes(dir.File("menu.dat")), menu);
+    EXPECT_EQ(ReadBytes(dir.File("camera.bin")), menu);
+}
+
+TEST(CamfileSet, TheReadBackComesFromTheCardNotTheComputersCache) {
+    // An ext4 card on a loop device; after the rename a bit is flipped beneath the page cache.
+    TempDir dir;
+    const std::string image = dir.File("card.img"), card = dir.File("card");
+    if (geteuid() != 0 ||
+        std::system(("truncate -s 8M " + image + " && mkfs.ext4 -q " + image + " && mkdir " + card +
+                     " && mount -o loop " + image + " " + card)
+                        .c_str()) != 0)
+        GTEST_SKIP() << "a loop device with ext4 cannot be mounted here (root is needed)";
+    EXPECT_EQ(Camfile({"set", "--new", card + "/menu.dat"}).status, 0);
+    const RunResult r =
+        CamfileIn("LD_PRELOAD=" CARDFAULTS_PATH
+                  " ASAN_OPTIONS=verify_asan_link_order=0 CAMSETUP_FLIP_ON_MEDIUM=" +
+                      image + " ",
+                  {"set", "--keep-time", card + "/menu.dat", "CapMode=Video"});
+    std::system(("umount " + card).c_str());
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_TRUE(Contains(r.err, "reading it back does not give what was written")) << r.err;
 }
 
 TEST(CamfileSet, APathEndingInTheFilesNameNamesTheFileAndOnlyItsOwnTemporaryFilesGo) {

@@ -355,6 +355,8 @@ TEST_P(FailingMedia, CrashBeforeTheNewFileTakesOverThenNextWriteRecovers) {
     EXPECT_EQ(File().VerifyNew(Folder()), 0);
     EXPECT_TRUE(File().HoldsEarlier(Folder()));
 
+    for (const std::string& name : dir_.List()) // a minute later, a leftover
+        MakeOlder(dir_.File(name), kLeftoverAgeSeconds);
     const WriteOutcome next = WriteNew(Folder());
     EXPECT_TRUE(next.writerReported);
     EXPECT_TRUE(next.recordPlain);
@@ -386,13 +388,14 @@ TEST_P(FailingMedia, ReadOnlyFileIsRefusedBeforeAnythingIsWritten) {
 
 TEST_P(FailingMedia, LeftoversOfOtherWritesAreRemovedOnlyWhenNoWriterHoldsThem) {
     const std::string base = File().Name();
-    // A crashed write's complete file, and a write that has just created its file (empty, not
-    // yet held): only the first is a leftover.
+    // A crashed write's file a minute old goes; one the other build (hold unseen) just made stays.
     WriteBytes(dir_.File(base + ".~1-0-00000001.tmp"), earlier_);
-    WriteBytes(dir_.File(base + ".~2-0-00000002.tmp"), {});
+    MakeOlder(dir_.File(base + ".~1-0-00000001.tmp"), kLeftoverAgeSeconds);
+    WriteBytes(dir_.File(base + ".~2-0-00000002.tmp"), earlier_);
     // A live writer holds its file.
     const std::string held = dir_.File(base + ".~3-0-00000003.tmp");
     WriteBytes(held, {4, 5});
+    MakeOlder(held, kLeftoverAgeSeconds);
     int heldFd = open(held.c_str(), O_RDONLY);
     ASSERT_GE(heldFd, 0);
     ASSERT_EQ(flock(heldFd, LOCK_EX), 0);

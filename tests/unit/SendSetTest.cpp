@@ -329,6 +329,7 @@ TEST(SendSetFile, ReadOnlyTargetStaysAndLeftoverTemporaryFileIsReplaced) {
     // A leftover of an interrupted write, even a read-only one, does not block the next write.
     WriteBytes(dir.File("CFG.BIN.~1-0-00000001.tmp"), {1, 2, 3});
     chmod(dir.File("CFG.BIN.~1-0-00000001.tmp").c_str(), 0444);
+    MakeOlder(dir.File("CFG.BIN.~1-0-00000001.tmp"), kLeftoverAgeSeconds);
     rec.bySendBy = SEND_BY_EMAIL;
     CaptureStdout();
     EXPECT_TRUE(WriteSendSetTo(dir.path().c_str(), rec));
