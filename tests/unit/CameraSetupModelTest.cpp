@@ -134,7 +134,7 @@ TEST(CameraSetupModel, EachEventInEachStateShowsWhatTheWindowShowed) {
         form.Open(kNow);
         SetTraceSink(trace);
         RunScript(form, row.events);
-        SetTraceSink(nullptr);
+        SetTraceSink(stdout); // where the other tests capture it
         const CameraSetupView& v = form.View();
         EXPECT_EQ(Joined(v.clockText), row.clock);
         EXPECT_EQ(v.clockEnabled, row.clockOn);
