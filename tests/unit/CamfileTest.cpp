@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <random>
 #include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -1287,4 +1288,41 @@ TEST(CamfileSet, SaysWhichStoredValuesItsReadingRepaired) {
     EXPECT_TRUE(Contains(m.err, "stored VideoLen 70 is read as 9 and written so\n")) << m.err;
     EXPECT_EQ(ReadMenu(dir).VideoLen, 9);
     EXPECT_EQ(ReadMenu(dir).Language, 3);
+}
+
+// Random assignments, some valid, some not, to both files: every run that does not write says why
+// on standard error, and a run that writes leaves a file of the right kind.
+TEST(CamfileSet, EveryRefusalOrFailureSaysWhy) {
+    TempDir dir;
+    std::mt19937 rng(20261209);
+    const char* const kValues[] = {"0",          "1",     "25",     "-1",
+                                   "4294967296", "Video", "Others", "China",
+                                   "ab",         "",      "x=",     "12345678901234567890"};
+    int refused = 0, written = 0;
+    for (int run = 0; run < 150; ++run) {
+        const bool cfg = rng() % 2 == 0;
+        const std::vector<FieldInfo>& fields = FieldsOf(cfg ? CamFileType::Cfg : CamFileType::Menu);
+        std::vector<std::string> args = {"set", "--keep-time"};
+        if (rng() % 3 == 0)
+            args.push_back("--new");
+        args.push_back(dir.File(cfg ? "CFG.BIN" : "menu.dat"));
+        for (int n = 1 + static_cast<int>(rng() % 3); n > 0; --n) {
+            const FieldInfo& f = fields[rng() % fields.size()];
+            const bool listed = !f.items.empty() && rng() % 2 == 0;
+            args.push_back(f.name + "=" +
+                           (listed ? f.items[rng() % f.items.size()].english
+                                   : std::string(kValues[rng() % std::size(kValues)])));
+        }
+        const RunResult r = Camfile(args);
+        if (r.status != 0) {
+            ++refused;
+            EXPECT_FALSE(r.err.empty()) << "exit " << r.status << " without a word: " << args[3];
+        } else {
+            ++written;
+            EXPECT_EQ(ReadBytes(args[args[2] == "--new" ? 3 : 2]).size(),
+                      cfg ? size_t{SEND_SET_SIZE} : sizeof(MenuData));
+        }
+    }
+    EXPECT_GT(refused, 10);
+    EXPECT_GT(written, 10);
 }
