@@ -394,6 +394,8 @@ async function press(form, id) {
             return;
         folder = dir;
         showFolder();
+        await handle(call("CamFolderChosen"));
+        return;
     }
     if (form === "camera" && id === ids.IDC_CAMERA_DEFAULT &&
         !(await ask(text("confirmDefault"), "write")))

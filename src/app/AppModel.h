@@ -1,0 +1,93 @@
+// The whole program without a window: which of the four windows is open, their models over the
+// process-wide records, and what each user event asks the front end to show. A window that opens
+// another keeps living beneath it (page 1 beneath page 2, whose Generate reads page 1's list);
+// Previous Page ends page 2 and the page beneath it and opens a fresh page 1 on the hand-over
+// copy; each close box opens a new Main Setup; page 1 and Camera Setup read the card at the run's
+// first opening. A front end turns its input into AppEvents, paints the open window's view and
+// carries out the effects.
+#pragma once
+
+#include "app/MainSetupModel.h"
+#include "lang/Texts.h"
+#include "menu/CameraSetupModel.h"
+#include "menu/ClockRules.h"
+#include "wizard/ParamPageModel.h"
+#include "wizard/SendPageModel.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+enum class AppWindow { MainSetup, ParamPage, SendPage, CameraSetup };
+
+// One user event on the open window: a list's item chosen, an edit's text typed (the record's
+// bytes), an edit left, a check box set (item 1) or cleared, a button pressed, the close box, the
+// clock's one-second tick, or a folder chosen with "Browse" (text: its path in the system's code
+// page).
+enum class AppEventKind { Choose, Type, Leave, Check, Press, Close, Tick, FolderChosen };
+
+struct AppEvent {
+    AppEvent(AppEventKind k, int control = 0, int listItem = 0, std::string typed = {})
+        : kind(k), id(control), item(listItem), text(std::move(typed)) {}
+    AppEventKind kind;
+    int id;
+    int item;
+    std::string text;
+};
+
+// A message box: a warning or a notice, with its text in the current language.
+struct AppBox {
+    bool warning;
+    const TextPair* text;
+};
+
+// What an event asks of the front end besides painting the open window.
+struct AppEffects {
+    std::vector<AppBox> boxes;   // in order
+    const char* wrote = nullptr; // the file written and read back as written, by its name
+    int selectWhole = 0;         // the edit whose whole text the window selected
+};
+
+// What the program takes from its surroundings: the local time.
+struct AppInputs {
+    std::function<ClockTime()> now;
+};
+
+class AppModel {
+public:
+    explicit AppModel(AppInputs inputs);
+
+    // The program starts in folder: Main Setup's first opening, in the system's language.
+    AppEffects Start(uint16_t systemLangId, const char* folder);
+    // The program starts again on the card in folder: every window ends, the forms' entries go,
+    // and page 1 and Camera Setup read the card at their next opening, the run's first again.
+    AppEffects StartOnCard(const char* folder);
+    AppEffects Handle(const AppEvent& event);
+
+    AppWindow Window() const { return window_; }
+    // Whether the forms hold entries not yet written since the start or their last file.
+    bool HasEntries() const { return sendSetEntries_ || menuEntries_; }
+
+    const MainSetupModel& MainSetup() const { return main_; }
+    const ParamPageModel& ParamPage() const { return page1_; }
+    const SendPageModel& SendPage() const { return page2_; }
+    const CameraSetupModel& CameraSetup() const { return camera_; }
+
+private:
+    void Open(AppWindow window);
+    void OpenMainSetup();
+    void Press(int id, AppEffects& fx);
+    void Close();
+    void Box(AppEffects& fx, CameraSetupBox box);
+
+    AppInputs in_;
+    MainSetupModel main_;
+    ParamPageModel& page1_;
+    SendPageModel& page2_;
+    CameraSetupModel camera_;
+    AppWindow window_ = AppWindow::MainSetup;
+    bool sendSetEntries_ = false;
+    bool menuEntries_ = false;
+};
