@@ -58,10 +58,17 @@ std::string ReadAsText(const LoadedFile& file, const FieldInfo& field) {
     return "read as " + std::to_string(readAs) + (meaning.empty() ? "" : " (" + meaning + ")");
 }
 
+// A byte that cannot be shown as it is, as "\xNN".
+void AppendByteEscape(std::string& out, unsigned char c) {
+    static const char kHex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[c >> 4];
+    out += kHex[c & 0xF];
+}
+
 } // namespace
 
 std::string EscapeForDisplay(const std::string& bytes) {
-    static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : bytes) {
         if (c == '"' || c == '\\') {
@@ -70,26 +77,20 @@ std::string EscapeForDisplay(const std::string& bytes) {
         } else if (c >= 0x20 && c <= 0x7E) {
             out += static_cast<char>(c);
         } else {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
+            AppendByteEscape(out, c);
         }
     }
     return out;
 }
 
 std::string DisplayPath(const std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
     const bool utf8 = IsValidUtf8(path);
     std::string out;
     for (unsigned char c : path) {
-        if ((c >= 0x20 && c <= 0x7E) || (c >= 0x80 && utf8)) {
+        if ((c >= 0x20 && c <= 0x7E) || (c >= 0x80 && utf8))
             out += static_cast<char>(c);
-        } else {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        }
+        else
+            AppendByteEscape(out, c);
     }
     return out;
 }
