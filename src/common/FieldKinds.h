@@ -2,6 +2,8 @@
 // which fields need more than a range and a list to be read, given or described.
 #pragma once
 
+#include <cstddef>
+
 // The window that edits a field.
 enum class FieldPage {
     None,       // no control shows it: stamped, derived or carried
@@ -27,3 +29,35 @@ enum class FieldRule {
 
 // A range's upper end that is its list's last position.
 constexpr long LAST_LIST_ITEM = -1;
+
+// The builders both field lists make their rows with, Field being the list's row type: a number
+// field, and a row with its unit, its rule or its element of an array field.
+namespace field_rows {
+
+template <typename Field>
+constexpr Field Number(const char* name, size_t offset, size_t size, long lo, long hi) {
+    Field f{};
+    f.name = name;
+    f.offset = offset;
+    f.size = size;
+    f.minValue = lo;
+    f.maxValue = hi;
+    return f;
+}
+
+template <typename Field> constexpr Field Unit(Field f, const char* unit) {
+    f.unit = unit;
+    return f;
+}
+
+template <typename Field> constexpr Field Rule(Field f, FieldRule rule) {
+    f.rule = rule;
+    return f;
+}
+
+template <typename Field> constexpr Field Element(Field f, int index) {
+    f.index = index;
+    return f;
+}
+
+} // namespace field_rows

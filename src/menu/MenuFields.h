@@ -38,14 +38,11 @@ struct MenuField {
 namespace menu_fields {
 
 constexpr MenuField Number(const char* name, size_t offset, size_t size, long lo, long hi) {
-    MenuField f{};
-    f.name = name;
-    f.offset = offset;
-    f.size = size;
-    f.minValue = lo;
-    f.maxValue = hi;
-    return f;
+    return field_rows::Number<MenuField>(name, offset, size, lo, hi);
 }
+using field_rows::Element;
+using field_rows::Rule;
+using field_rows::Unit;
 
 // A byte chosen in one of the form's lists: the list's positions, counted from lo.
 constexpr MenuField List(const char* name, size_t offset, OptionList items, MenuList formList,
@@ -72,21 +69,6 @@ constexpr MenuField Clock(const char* name, size_t offset, size_t size, ClockEdi
 constexpr MenuField Label(MenuField f, int label, TextPair text) {
     f.label = label;
     f.labelText = text;
-    return f;
-}
-
-constexpr MenuField Rule(MenuField f, FieldRule rule) {
-    f.rule = rule;
-    return f;
-}
-
-constexpr MenuField Unit(MenuField f, const char* unit) {
-    f.unit = unit;
-    return f;
-}
-
-constexpr MenuField Element(MenuField f, int index) {
-    f.index = index;
     return f;
 }
 

@@ -40,14 +40,11 @@ struct SendSetField {
 namespace send_set_fields {
 
 constexpr SendSetField Number(const char* name, size_t offset, size_t size, long lo, long hi) {
-    SendSetField f{};
-    f.name = name;
-    f.offset = offset;
-    f.size = size;
-    f.minValue = lo;
-    f.maxValue = hi;
-    return f;
+    return field_rows::Number<SendSetField>(name, offset, size, lo, hi);
 }
+using field_rows::Element;
+using field_rows::Rule;
+using field_rows::Unit;
 
 constexpr SendSetField Text(const char* name, size_t offset, size_t size, long stored,
                             const char* allowed = nullptr) {
@@ -77,16 +74,6 @@ constexpr SendSetField On(SendSetField f, FieldPage page, int control, int editC
     return f;
 }
 
-constexpr SendSetField Unit(SendSetField f, const char* unit) {
-    f.unit = unit;
-    return f;
-}
-
-constexpr SendSetField Rule(SendSetField f, FieldRule rule) {
-    f.rule = rule;
-    return f;
-}
-
 constexpr SendSetField Fixed(SendSetField f, const char* reason) {
     f.fixedReason = reason;
     return f;
@@ -94,11 +81,6 @@ constexpr SendSetField Fixed(SendSetField f, const char* reason) {
 
 constexpr SendSetField PastList(SendSetField f, const TextPair& text) {
     f.pastList = &text;
-    return f;
-}
-
-constexpr SendSetField Element(SendSetField f, int index) {
-    f.index = index;
     return f;
 }
 
