@@ -3,7 +3,6 @@
 #include "app/AppModel.h"
 #include "common/Trace.h"
 #include "res/resource.h"
-#include "sendset/SendSet.h"
 
 #include <gtest/gtest.h>
 
@@ -20,17 +19,7 @@ struct Program {
         app.StartOnCard(folder.c_str()); // the wizard's pages live for the whole process
     }
     ~Program() { SetTraceSink(stdout); }
-    AppEffects Press(int id) { return app.Handle({AppEventKind::Press, id}); }
-    AppEffects Close() { return app.Handle({AppEventKind::Close}); }
-    int SendOption() const { return app.ParamPage().View().ListSel(IDC_PARAM_SEND_OPTION); }
 };
-
-SendSet CardRecord(int sendBy) {
-    SendSet rec;
-    LoadSendSetDefaults(rec);
-    rec.bySendBy = static_cast<uint8_t>(sendBy);
-    return rec;
-}
 
 } // namespace
 
@@ -60,27 +49,4 @@ TEST(AppModel, EveryMoveBetweenWindowsOpensTheWindowTheProgramOpens) {
         p.app.Handle({s.kind, s.id});
         EXPECT_EQ(p.app.Window(), s.after) << "event on " << s.id;
     }
-}
-
-// Page 1 reads the card once a run; closed and opened again it shows what the pages handed over.
-// Starting again on the card reads it anew and drops the entries.
-TEST(AppModel, FirstOpeningsReadTheCardOnceARunAndAgainOnANewStart) {
-    TempDir card;
-    SetTraceSink(nullptr);
-    ASSERT_TRUE(WriteSendSetTo(card.path().c_str(), CardRecord(SEND_BY_FTP)));
-    Program p(card.path());
-    p.Press(IDC_MAIN_3G_SETUP);
-    EXPECT_EQ(p.SendOption(), SEND_BY_FTP);
-    p.Close();
-    ASSERT_TRUE(WriteSendSetTo(card.path().c_str(), CardRecord(SEND_BY_MMS)));
-    p.Press(IDC_MAIN_3G_SETUP);
-    EXPECT_EQ(p.SendOption(), SEND_BY_FTP) << "read again in the same run";
-    p.app.Handle({AppEventKind::Choose, IDC_PARAM_SEND_OPTION, SEND_BY_CLOSE_3G});
-    EXPECT_TRUE(p.app.HasEntries());
-
-    p.app.StartOnCard(card.path().c_str());
-    EXPECT_EQ(p.app.Window(), AppWindow::MainSetup);
-    EXPECT_FALSE(p.app.HasEntries());
-    p.Press(IDC_MAIN_3G_SETUP);
-    EXPECT_EQ(p.SendOption(), SEND_BY_MMS);
 }

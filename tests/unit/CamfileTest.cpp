@@ -546,6 +546,9 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
          "with bySendBy=Close 3G in manual input (country=Others), the wizard opens page 1 "
          "showing \"Select Operator\""},
         {"CFG.BIN", {"bySendBy"}, "\"bySendBy\" is not FIELD=VALUE"},
+        // A type the name contradicts: no file of the other kind is replaced.
+        {"menu.dat", {"--new", "--type", "cfg"}, "--type cfg, but the file is named menu.dat"},
+        {"CFG.BIN", {"--type", "menu", "CapMode=Video"}, "--type menu, but the file is named"},
         {"CFG.BIN", {"Language=German"}, "Language: no such field in CFG.BIN"},
         {"menu.dat", {"Interval=61s"}, "Interval: a count of 61 is out of range 0..60"},
         {"menu.dat", {"VideoLen=61s"}, "VideoLen: 61 seconds is out of range 1..60"},
@@ -571,6 +574,12 @@ TEST(CamfileSet, RefusalsNameTheFieldAndLeaveTheFileByteForByte) {
     EXPECT_EQ(ReadBytes(dir.File("CFG.BIN")), cfgBefore);
     EXPECT_EQ(ReadBytes(dir.File("menu.dat")), menuBefore);
     EXPECT_EQ(dir.List(), (std::vector<std::string>{"CFG.BIN", "menu.dat"}));
+    // A valid file of the other kind under another name is not replaced by a new one either.
+    WriteBytes(dir.File("camera.bin"), menuBefore);
+    EXPECT_EQ(
+        Camfile({"set", "--new", "--type", "cfg", dir.File("camera.bin"), "bySendBy=Email"}).status,
+        2);
+    EXPECT_EQ(ReadBytes(dir.File("camera.bin")), menuBefore);
 
     // The longest texts that fit are taken.
     ASSERT_EQ(Camfile({"set", "--keep-time", dir.File("CFG.BIN"), "sSmtpSet.szServer=" + fits60,
@@ -1063,21 +1072,6 @@ TEST(CamfileSet, WithoutItsTurnOrTheLockARunWritesNothingAndSaysWhy) {
     EXPECT_TRUE(unlocked.status == 3 &&
                 Contains(unlocked.err, card + " cannot be locked for the write: permission denied"))
         << unlocked.err;
-}
-
-TEST(CamfileSet, ANameAndATypeThatDisagreeAreRefusedAndNoFileOfTheOtherKindIsReplaced) {
-    TempDir dir;
-    WriteCfg(dir, DefaultSendSet());
-    WriteMenu(dir, DefaultMenu());
-    WriteBytes(dir.File("camera.bin"), ReadBytes(dir.File("menu.dat")));
-    const std::vector<uint8_t> menu = ReadBytes(dir.File("menu.dat"));
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"set", "--new", "--type", "cfg", dir.File("menu.dat")},
-             {"set", "--type", "menu", dir.File("CFG.BIN"), "CapMode=Video"},
-             {"set", "--new", "--type", "cfg", dir.File("camera.bin"), "bySendBy=Email"}})
-        EXPECT_EQ(Camfile(args).status, 2) << args[4];
-    EXPECT_EQ(ReadBytes(dir.File("menu.dat")), menu);
-    EXPECT_EQ(ReadBytes(dir.File("camera.bin")), menu);
 }
 
 TEST(CamfileSet, TheReadBackComesFromTheCardNotTheComputersCache) {
