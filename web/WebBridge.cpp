@@ -70,17 +70,17 @@ const char* InputOfField(const char* name, bool masked) {
         return "password";
     if (f == nullptr)
         return "";
-    const std::string n = name;
-    if (n.find("Phone") != std::string::npos || n == "szRecp[0]" || n == "szRecp[1]" ||
-        n.find("SimCard") != std::string::npos)
+    switch (f->input) {
+    case FieldInput::Phone:
         return "tel";
-    if (n.find("Email") != std::string::npos || n == "szRecp[2]" || n == "szRecp[3]" ||
-        n == "sSmtpSet.szAddr")
+    case FieldInput::Email:
         return "email";
-    if (!f->text ||
-        (f->allowed != nullptr && std::strspn(f->allowed, "0123456789") == std::strlen(f->allowed)))
+    case FieldInput::Digits:
         return "numeric";
-    return "";
+    case FieldInput::Text:
+        break;
+    }
+    return f->text ? "" : "numeric";
 }
 
 const char* FieldOf(const WizardEditField* fields, size_t count, int id) {

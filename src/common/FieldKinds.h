@@ -27,6 +27,9 @@ enum class FieldRule {
     SendStamp,      // sTime.byYear, described with the whole time stamp
 };
 
+// The keyboard a phone shows for a field's edit.
+enum class FieldInput { Text, Digits, Phone, Email };
+
 // A range's upper end that is its list's last position.
 constexpr long LAST_LIST_ITEM = -1;
 

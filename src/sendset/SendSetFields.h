@@ -30,10 +30,11 @@ struct SendSetField {
     FieldRule rule = FieldRule::Plain;
     int control = 0; // the control that shows it, 0 for none
     FieldPage page = FieldPage::None;
-    const char* unit = nullptr;         // words after the number in its meaning ("pictures a day")
-    const char* fixedReason = nullptr;  // never set by name, and why
-    int index = -1;                     // element of an array field (szRecp[2] is 2), -1 otherwise
-    const TextPair* pastList = nullptr; // the text of maxValue where it lies past the list
+    const char* unit = nullptr;          // words after the number in its meaning ("pictures a day")
+    const char* fixedReason = nullptr;   // never set by name, and why
+    int index = -1;                      // element of an array field (szRecp[2] is 2), -1 otherwise
+    const TextPair* pastList = nullptr;  // the text of maxValue where it lies past the list
+    FieldInput input = FieldInput::Text; // the keyboard its edit wants on a phone
 };
 
 // The rows' builders, so that each field reads as one line.
@@ -54,6 +55,19 @@ constexpr SendSetField Text(const char* name, size_t offset, size_t size, long s
     return f;
 }
 
+// Texts of digits only, and phone numbers (digits and "+").
+constexpr SendSetField DigitText(const char* name, size_t offset, size_t size, long stored) {
+    SendSetField f = Text(name, offset, size, stored, kDigitCharacters);
+    f.input = FieldInput::Digits;
+    return f;
+}
+
+constexpr SendSetField PhoneText(const char* name, size_t offset, size_t size, long stored) {
+    SendSetField f = Text(name, offset, size, stored, kPhoneCharacters);
+    f.input = FieldInput::Phone;
+    return f;
+}
+
 // A number chosen from a list's items, its positions 0 .. last unless hi says otherwise.
 constexpr SendSetField Choice(const char* name, size_t offset, size_t size, OptionList list,
                               long hi = LAST_LIST_ITEM) {
@@ -69,8 +83,15 @@ constexpr SendSetField On(SendSetField f, FieldPage page, int control, int editC
     f.page = page;
     f.control = control;
     f.editChars = editChars;
-    if (!f.text && editChars > 0)
+    if (!f.text && editChars > 0) {
         f.allowed = kDigitCharacters;
+        f.input = FieldInput::Digits;
+    }
+    return f;
+}
+
+constexpr SendSetField Input(SendSetField f, FieldInput input) {
+    f.input = input;
     return f;
 }
 
@@ -143,15 +164,16 @@ inline constexpr SendSetField kSendSetFields[] = {
     On(Text("sSmtpSet.sz3GSmtpPassword", SSF_AT(sSmtpSet.sz3GSmtpPassword), 32), P1,
        IDC_PARAM_NET_PASSWORD, 32),
     On(Text("sSmtpSet.szServer", SSF_AT(sSmtpSet.szServer), 60), P1, IDC_PARAM_SENDER_SERVER, 60),
-    On(Text("sSmtpSet.szAddr", SSF_AT(sSmtpSet.szAddr), 48), P1, IDC_PARAM_SENDER_ADDRESS, 48),
+    Input(
+        On(Text("sSmtpSet.szAddr", SSF_AT(sSmtpSet.szAddr), 48), P1, IDC_PARAM_SENDER_ADDRESS, 48),
+        FieldInput::Email),
     On(Text("sSmtpSet.szUserName", SSF_AT(sSmtpSet.szUserName), 48), P1, IDC_PARAM_SENDER_USER, 48),
     On(Text("sSmtpSet.szPassword", SSF_AT(sSmtpSet.szPassword), 32), P1, IDC_PARAM_SENDER_PASSWORD,
        32),
     On(Text("sMmsSet.szUrl", SSF_AT(sMmsSet.szUrl), 60), P1, IDC_PARAM_MMS_URL, 60),
     On(Text("sMmsSet.szApn", SSF_AT(sMmsSet.szApn), 60), P1, IDC_PARAM_MMS_APN, 60),
     On(Text("sMmsSet.szGateway", SSF_AT(sMmsSet.szGateway), 16), P1, IDC_PARAM_MMS_GATEWAY, 16),
-    On(Text("sMmsSet.szPort", SSF_AT(sMmsSet.szPort), 8, kDigitCharacters), P1, IDC_PARAM_MMS_PORT,
-       4),
+    On(DigitText("sMmsSet.szPort", SSF_AT(sMmsSet.szPort), 8), P1, IDC_PARAM_MMS_PORT, 4),
     On(Text("sMmsSet.szAccount", SSF_AT(sMmsSet.szAccount), 32), P1, IDC_PARAM_MMS_ACCOUNT, 32),
     On(Text("sMmsSet.szPassword", SSF_AT(sMmsSet.szPassword), 32), P1, IDC_PARAM_MMS_PASSWORD, 32),
     Element(
@@ -171,33 +193,35 @@ inline constexpr SendSetField kSendSetFields[] = {
               kLengthReason),
         3),
     // Slots 0 and 1 are phone numbers, 2 and 3 e-mail addresses.
-    Element(On(Rule(Text("szRecp[0]", SSF_ELEMENT(szRecp, 0), 15, kPhoneCharacters),
-                    FieldRule::Recipient),
-               P2, IDC_SEND_PHONE1, 15),
+    Element(On(Rule(PhoneText("szRecp[0]", SSF_ELEMENT(szRecp, 0), 15), FieldRule::Recipient), P2,
+               IDC_SEND_PHONE1, 15),
             0),
-    Element(On(Rule(Text("szRecp[1]", SSF_ELEMENT(szRecp, 1), 15, kPhoneCharacters),
-                    FieldRule::Recipient),
-               P2, IDC_SEND_PHONE2, 15),
+    Element(On(Rule(PhoneText("szRecp[1]", SSF_ELEMENT(szRecp, 1), 15), FieldRule::Recipient), P2,
+               IDC_SEND_PHONE2, 15),
             1),
-    Element(On(Rule(Text("szRecp[2]", SSF_ELEMENT(szRecp, 2), 48), FieldRule::Recipient), P2,
-               IDC_SEND_EMAIL1, 48),
-            2),
-    Element(On(Rule(Text("szRecp[3]", SSF_ELEMENT(szRecp, 3), 48), FieldRule::Recipient), P2,
-               IDC_SEND_EMAIL2, 48),
-            3),
+    Input(Element(On(Rule(Text("szRecp[2]", SSF_ELEMENT(szRecp, 2), 48), FieldRule::Recipient), P2,
+                     IDC_SEND_EMAIL1, 48),
+                  2),
+          FieldInput::Email),
+    Input(Element(On(Rule(Text("szRecp[3]", SSF_ELEMENT(szRecp, 3), 48), FieldRule::Recipient), P2,
+                     IDC_SEND_EMAIL2, 48),
+                  3),
+          FieldInput::Email),
     Element(Text("szFileFullName[0]", SSF_ELEMENT(szFileFullName, 0), 32), 0),
     Element(Text("szFileFullName[1]", SSF_ELEMENT(szFileFullName, 1), 32), 1),
     Element(Text("szFileFullName[2]", SSF_ELEMENT(szFileFullName, 2), 32), 2),
     Element(Text("szFileFullName[3]", SSF_ELEMENT(szFileFullName, 3), 32), 3),
-    On(Text("szRemotePhoneNum", SSF_AT(szRemotePhoneNum), 15, kPhoneCharacters), P2,
-       IDC_SEND_REMOTE_PHONE, 15),
-    On(Text("szRemoteEmail", SSF_AT(szRemoteEmail), 48), P2, IDC_SEND_REMOTE_EMAIL, 48),
+    On(PhoneText("szRemotePhoneNum", SSF_AT(szRemotePhoneNum), 15), P2, IDC_SEND_REMOTE_PHONE, 15),
+    Input(On(Text("szRemoteEmail", SSF_AT(szRemoteEmail), 48), P2, IDC_SEND_REMOTE_EMAIL, 48),
+          FieldInput::Email),
     On(Text("sQorCloudSet.szAppKey", SSF_AT(sQorCloudSet.szAppKey), 32), Cloud,
        IDC_PARAM_FTP_SERVER, 60),
     On(Text("sQorCloudSet.szAppSecret", SSF_AT(sQorCloudSet.szAppSecret), 32), Cloud,
        IDC_PARAM_FTP_PORT, 60),
-    On(Text("sQorCloudSet.szSimCardNum", SSF_AT(sQorCloudSet.szSimCardNum), 15, kDigitCharacters),
-       Cloud, IDC_PARAM_FTP_USER, 16),
+    Input(On(Text("sQorCloudSet.szSimCardNum", SSF_AT(sQorCloudSet.szSimCardNum), 15,
+                  kDigitCharacters),
+             Cloud, IDC_PARAM_FTP_USER, 16),
+          FieldInput::Phone),
     On(Text("sFtpSet.szFtpDir", SSF_AT(sFtpSet.szFtpDir), 32), P1, IDC_PARAM_FTP_DIR, 32),
     On(Text("sFtpSet.szServer", SSF_AT(sFtpSet.szServer), 60), P1, IDC_PARAM_FTP_SERVER, 60),
     On(Text("sFtpSet.szUserName", SSF_AT(sFtpSet.szUserName), 43), P1, IDC_PARAM_FTP_USER, 48),
