@@ -4,6 +4,7 @@
 #include "lang/WebTexts.h"
 #include "menu/CameraSetupRules.h"
 #include "menu/MenuData.h"
+#include "sendset/FileIo.h"
 #include "sendset/SendSet.h"
 
 #include <cstring>
@@ -29,9 +30,11 @@ std::string Fill(const TextPair& pattern, std::initializer_list<std::string> arg
 // A text field of a record, up to its terminator or its end; printable ASCII only, since the
 // bytes are the card's.
 std::string Field(const char* field, size_t capacity) {
-    std::string out;
-    for (size_t k = 0; k < capacity && field[k] != '\0'; ++k)
-        out += field[k] >= 0x20 && field[k] < 0x7F ? field[k] : '?';
+    std::string out(field, static_cast<size_t>(FieldLength(field, capacity)));
+    for (char& c : out) {
+        if (c < 0x20 || c >= 0x7F)
+            c = '?';
+    }
     return out;
 }
 
