@@ -20,8 +20,16 @@ bool Basic() {
 } // namespace
 
 AppModel::AppModel(AppInputs inputs)
-    : in_(std::move(inputs)), page1_(Page1()), page2_(Page2()),
-      camera_(g_sMenuData, SaveClock, true) {}
+    : in_(std::move(inputs)), records_{{&g_sSendSet, &g_sSendSetSaved, &g_bNoRemoteCmd22},
+                                       &g_sMenuData,
+                                       &SaveClock},
+      page1_(Page1()), page2_(Page2()), camera_(g_sMenuData, SaveClock, &TheCard()) {}
+
+AppModel::AppModel(AppInputs inputs, const AppRecords& records)
+    : in_(std::move(inputs)), records_(records),
+      ownPage1_(std::make_unique<ParamPageModel>(records.wizard)),
+      ownPage2_(std::make_unique<SendPageModel>(records.wizard, *ownPage1_)), page1_(*ownPage1_),
+      page2_(*ownPage2_), camera_(*records.menu, *records.saveClock, &TheCard()) {}
 
 AppEffects AppModel::Start(uint16_t systemLangId, const char* folder) {
     window_ = AppWindow::MainSetup;
@@ -33,8 +41,8 @@ AppEffects AppModel::StartOnCard(const char* folder) {
     page1_.StartRun();
     page2_.StartRun();
     camera_.StartRun();
-    g_bNoRemoteCmd22 = 0;
-    SaveClock = SaveClockData{};
+    *records_.wizard.noRemoteCmd22 = 0;
+    *records_.saveClock = SaveClockData{};
     sendSetEntries_ = menuEntries_ = false;
     window_ = AppWindow::MainSetup;
     main_.Open(0x0409, folder); // a later opening keeps the language and the save folder
@@ -48,7 +56,11 @@ void AppModel::Open(AppWindow window) {
         main_.Open(0x0409, nullptr); // a later opening keeps the language and the save folder
         break;
     case AppWindow::ParamPage:
-        page1_.Open([] { return ReadSendSetFile(0) == 1; }, Basic());
+        page1_.Open(
+            [this] {
+                return ReadSendSetFrom(TheCard(), *records_.wizard.rec, 0, SendSetClock{}) == 1;
+            },
+            Basic());
         break;
     case AppWindow::SendPage:
         page2_.Open(Basic()); // page 1 lives on beneath it, hidden
@@ -89,7 +101,8 @@ void AppModel::Press(int id, AppEffects& fx) {
             page1_.WindowGone();
             Open(AppWindow::ParamPage);
         } else if (id == IDC_SEND_GENERATE) {
-            const GenerateOutcome done = page2_.Generate(GenerateClockOf(in_.now()));
+            const GenerateOutcome done =
+                page2_.Generate(GenerateClockOf(in_.now()), TheCard(), in_.generateRefuses);
             if (done.kind == GenerateOutcome::Refused) {
                 fx.boxes.push_back({true, &GenerateMessage(done.message)});
             } else if (done.kind == GenerateOutcome::Written) {
@@ -140,9 +153,9 @@ AppEffects AppModel::Handle(const AppEvent& e) {
         else if (window_ == AppWindow::MainSetup && e.id == IDC_MAIN_LANGUAGE_LIST)
             main_.ChooseLanguage(e.item);
         else if (window_ == AppWindow::ParamPage)
-            page1_.Choose(e.id, e.item);
+            fx.ignored = !page1_.Choose(e.id, e.item);
         else if (window_ == AppWindow::SendPage)
-            page2_.Choose(e.id, e.item);
+            fx.ignored = !page2_.Choose(e.id, e.item);
         else if (const int list = MenuListOfControl(e.id); camera && list >= 0)
             camera_.Choose(static_cast<MenuList>(list), e.item, in_.now());
         break;

@@ -121,8 +121,8 @@ bool CameraSetupBoxWarns(CameraSetupBox box) {
     return box == CameraSetupBox::FolderUnusable;
 }
 
-CameraSetupModel::CameraSetupModel(MenuData& rec, SaveClockData& saveClock, bool withFiles)
-    : rec_(rec), saveClock_(saveClock), withFiles_(withFiles) {
+CameraSetupModel::CameraSetupModel(MenuData& rec, SaveClockData& saveClock, Card* card)
+    : rec_(rec), saveClock_(saveClock), card_(card) {
     for (int& s : view_.selection)
         s = -1;
 }
@@ -157,8 +157,8 @@ void CameraSetupModel::ViewClock(const ClockTime& now) {
 }
 
 void CameraSetupModel::Open(const ClockTime& now) {
-    if (withFiles_ && firstOpening_)
-        StartMenuAtFirstOpening(ReadMenuFrom(g_szSavePath, rec_, saveClock_) == 1, rec_);
+    if (card_ != nullptr && firstOpening_)
+        StartMenuAtFirstOpening(ReadMenuFrom(*card_, rec_, saveClock_) == 1, rec_);
     firstOpening_ = false;
     ViewRecord();
     ViewClock(now);
@@ -236,10 +236,10 @@ void CameraSetupModel::TakeForm() {
 // Success needs both: the new file in place and a read-back that holds the clock just taken.
 // An older menu.dat left in the folder could otherwise pass the read-back on its own.
 bool CameraSetupModel::WriteAndVerify() {
-    if (!withFiles_)
+    if (card_ == nullptr)
         return true;
-    const bool written = WriteMenuTo(g_szSavePath, rec_);
-    const int verified = ReadMenuFrom(g_szSavePath, rec_, saveClock_);
+    const bool written = WriteMenuTo(*card_, rec_);
+    const int verified = ReadMenuFrom(*card_, rec_, saveClock_);
     return written && verified == 1;
 }
 

@@ -7,6 +7,7 @@
 #include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
 #include "menu/MenuData.h"
+#include "sendset/Card.h"
 
 #include <array>
 #include <cstddef>
@@ -37,10 +38,13 @@ struct CameraSetupView {
 
 class CameraSetupModel {
 public:
-    // A form on rec (the window's is g_sMenuData with SaveClock). With files, the first opening
-    // reads menu.dat from the save folder and Generate and Default write it there and read it
-    // back; without, the form only changes rec, for a caller that writes it itself.
-    CameraSetupModel(MenuData& rec, SaveClockData& saveClock, bool withFiles);
+    // A form on rec (the window's is g_sMenuData with SaveClock). With a card, the first opening
+    // reads menu.dat from it and Generate and Default write it there and read it back; without
+    // (null), the form only changes rec, for a caller that writes it itself.
+    CameraSetupModel(MenuData& rec, SaveClockData& saveClock, Card* card);
+    // withFiles: on the save folder's card.
+    CameraSetupModel(MenuData& rec, SaveClockData& saveClock, bool withFiles)
+        : CameraSetupModel(rec, saveClock, withFiles ? &SaveFolderCard() : nullptr) {}
 
     // Opening the window. The first opening of a form with files starts from menu.dat (repaired)
     // or the defaults, in Auto clock mode; a later one shows the record as the last closing left
@@ -86,7 +90,7 @@ private:
 
     MenuData& rec_;
     SaveClockData& saveClock_;
-    bool withFiles_;
+    Card* card_;
     bool firstOpening_ = true;
     CameraSetupView view_{};
 };

@@ -2,6 +2,7 @@
 
 #include "common/SavePath.h"
 #include "common/Trace.h"
+#include "sendset/Card.h"
 #include "sendset/FileIo.h"
 #include "sendset/SendSet.h"
 
@@ -43,16 +44,26 @@ void DecodeMenuImage(const uint8_t img[MENU_DATA_SIZE], MenuData& rec) {
     DecodeCfgBuffer(reinterpret_cast<uint8_t*>(&rec), MENU_DATA_SIZE);
 }
 
-bool WriteMenuTo(const char* folder, const MenuData& rec) {
+bool WriteMenuTo(Card& card, const MenuData& rec) {
     uint8_t image[MENU_DATA_SIZE];
     BuildMenuImage(rec, image);
-    return WriteFileWithTrace(MakeFilePath(folder, kMenuFileName), image, sizeof image);
+    return card.Write(kMenuFileName, image, MENU_DATA_SIZE);
+}
+
+bool WriteMenuTo(const char* folder, const MenuData& rec) {
+    FolderCard card(folder);
+    return WriteMenuTo(card, rec);
 }
 
 int ReadMenuFrom(const char* folder, MenuData& rec, const SaveClockData& clock) {
+    FolderCard card(folder);
+    return ReadMenuFrom(card, rec, clock);
+}
+
+int ReadMenuFrom(Card& card, MenuData& rec, const SaveClockData& clock) {
     Trace("___sizeof menu data:%d___\n", MENU_DATA_SIZE);
     uint8_t image[MENU_DATA_SIZE];
-    if (!ReadFixedSizeFile(MakeFilePath(folder, kMenuFileName), image, MENU_DATA_SIZE, false))
+    if (!card.Read(kMenuFileName, image, MENU_DATA_SIZE))
         return 0;
     DecodeMenuImage(image, rec);
     Trace("CapMode = %d\n", rec.CapMode);

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+class Card;
+
 constexpr int MENU_DATA_SIZE = 44;
 
 #pragma pack(push, 1)
@@ -112,6 +114,10 @@ bool WriteMenuTo(const char* folder, const MenuData& rec);
 // Reads "<folder>/menu.dat" into rec (untouched unless the file is 44 bytes and readable), then
 // the read-back test against clock: 1 when clock.Year is 0 or the file's clock equals it.
 int ReadMenuFrom(const char* folder, MenuData& rec, const SaveClockData& clock);
+
+// The same two on a card's menu.dat.
+bool WriteMenuTo(Card& card, const MenuData& rec);
+int ReadMenuFrom(Card& card, MenuData& rec, const SaveClockData& clock);
 
 // The same on g_sMenuData, SaveClock and the save folder.
 bool WriteMenuFile();

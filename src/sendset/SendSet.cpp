@@ -2,6 +2,7 @@
 
 #include "common/SavePath.h"
 #include "common/Trace.h"
+#include "sendset/Card.h"
 #include "sendset/FileIo.h"
 
 #include <cstdio>
@@ -176,22 +177,32 @@ bool DecodeSendSetImage(const uint8_t img[SEND_SET_SIZE], SendSet& rec) {
     return true;
 }
 
-bool WriteSendSetTo(const char* folder, const SendSet& rec) {
+bool WriteSendSetTo(Card& card, const SendSet& rec) {
     uint8_t image[SEND_SET_SIZE];
     BuildSendSetImage(rec, image);
-    return WriteFileWithTrace(MakeFilePath(folder, kSendSetFileName), image, sizeof image);
+    return card.Write(kSendSetFileName, image, SEND_SET_SIZE);
 }
 
-int ReadSendSetFrom(const char* folder, SendSet& rec, int verify, const SendSetClock& clock) {
+bool WriteSendSetTo(const char* folder, const SendSet& rec) {
+    FolderCard card(folder);
+    return WriteSendSetTo(card, rec);
+}
+
+int ReadSendSetFrom(Card& card, SendSet& rec, int verify, const SendSetClock& clock) {
     Trace("sizeof = %d\n", static_cast<int>(sizeof(SendSet)));
     uint8_t image[SEND_SET_SIZE];
-    if (!ReadFixedSizeFile(MakeFilePath(folder, kSendSetFileName), image, SEND_SET_SIZE, true))
+    if (!card.Read(kSendSetFileName, image, SEND_SET_SIZE))
         return 0;
     if (!DecodeSendSetImage(image, rec))
         return 0;
     if (verify == 0)
         return 1;
     return ClockMatches(rec.sTime, clock) ? 1 : 0;
+}
+
+int ReadSendSetFrom(const char* folder, SendSet& rec, int verify, const SendSetClock& clock) {
+    FolderCard card(folder);
+    return ReadSendSetFrom(card, rec, verify, clock);
 }
 
 bool WriteSendSetFile() {

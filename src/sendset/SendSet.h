@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+class Card;
+
 enum SendByValue : uint8_t {
     SEND_BY_CLOSE_3G = 0,
     SEND_BY_MMS = 1,
@@ -219,6 +221,10 @@ bool WriteSendSetTo(const char* folder, const SendSet& rec);
 // Reads "<folder>/CFG.BIN" into rec. A file of the wrong size or that cannot be opened leaves rec
 // untouched. With verify set, the file's time stamp must also equal clock.
 int ReadSendSetFrom(const char* folder, SendSet& rec, int verify, const SendSetClock& clock);
+
+// The same two on a card's CFG.BIN.
+bool WriteSendSetTo(Card& card, const SendSet& rec);
+int ReadSendSetFrom(Card& card, SendSet& rec, int verify, const SendSetClock& clock);
 
 // The same two operations on g_sSendSet and the save folder g_szSavePath.
 bool WriteSendSetFile();

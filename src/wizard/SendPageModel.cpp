@@ -501,13 +501,20 @@ void SendPageModel::StoreAsGenerate(const GenerateClock& now) {
     StoreGenerateFields(rec, Controls(now, rec));
 }
 
-GenerateOutcome SendPageModel::Generate(const GenerateClock& now) {
-    const int msg = CheckEntries(now);
-    if (msg != 0)
-        return {GenerateOutcome::Refused, msg};
+GenerateOutcome SendPageModel::Generate(const GenerateClock& now, Card& card, bool refuse) {
+    SendSet& rec = *r_.rec;
+    if (refuse) {
+        const int msg = CheckEntries(now);
+        if (msg != 0)
+            return {GenerateOutcome::Refused, msg};
+    } else {
+        StoreAsGenerate(now);
+        rec.sTime = MakeSendTime(now);
+        g_sSendSetClock = ClockOfSendTime(rec.sTime);
+    }
     // Success needs both: the new file in place, and its read-back carrying this time stamp.
-    const bool written = WriteSendSetFile();
-    const int verified = ReadSendSetFile(1);
+    const bool written = WriteSendSetTo(card, rec);
+    const int verified = ReadSendSetFrom(card, rec, 1, g_sSendSetClock);
     if (written && verified == 1)
         return {GenerateOutcome::Written, 0};
     TraceLine("Generate fail!");

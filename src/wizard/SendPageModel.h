@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lang/Texts.h"
+#include "sendset/Card.h"
 #include "wizard/DialogView.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/ParamPageModel.h"
@@ -55,8 +56,11 @@ public:
     void SaveFolderChosen(const char* path);
     // "Previous Page": the page's entries into the hand-over copy for page 1.
     void PreviousPage();
-    // "Generate" at the moment now: the entries, the checks, the file written and read back.
-    GenerateOutcome Generate(const GenerateClock& now);
+    // "Generate" at the moment now: the entries, the checks, the file written to card and read
+    // back. With refuse false, a record that fails the checks is written all the same as Generate
+    // stores it, for a caller that runs the checks on its own terms.
+    GenerateOutcome Generate(const GenerateClock& now, Card& card = SaveFolderCard(),
+                             bool refuse = true);
     // Generate's entries and checks alone: 0 when the record is ready to be written, else the
     // number of the first check's warning.
     int CheckEntries(const GenerateClock& now);
