@@ -1,8 +1,11 @@
 #include "CamEdit.h"
 
+#include "app/AppModel.h"
+#include "app/MainSetupModel.h"
 #include "menu/CameraSetupModel.h"
 #include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
+#include "sendset/Card.h"
 #include "sendset/OperatorPresets.h"
 #include "res/resource.h"
 #include "wizard/ParamPageModel.h"
@@ -130,8 +133,66 @@ struct Carried {
     std::string why;
 };
 
-bool TypeIntoPage(CamRecord& rec, ParamPageModel& page, const Resolved& r,
-                  std::vector<Carried>* carried, std::string* error) {
+// The program as camfile's user runs it: over camfile's record, on a card that holds the file
+// about to be written and takes what Generate writes instead of writing it. Main Setup's model
+// list is chosen as the options say; 3G Setup opens page 1, which reads the card.
+class Wizard {
+public:
+    Wizard(SendSet& rec, const EditOptions& options)
+        : noRemoteCmd22_(options.noRemoteCmd22 ? 1 : 0),
+          app_(AppInputs{[now = options.now] { return ClockTimeOf(now); }, &card_, false},
+               AppRecords{{&rec, &saved_, &noRemoteCmd22_}, &menu_, &saveClock_}),
+          rec_(rec) {
+        std::vector<uint8_t>& file = card_.files[kSendSetFileName];
+        file.resize(SEND_SET_SIZE);
+        BuildSendSetImage(rec, file.data());
+        // The language stays camfile's, whatever the system's.
+        app_.Start(g_iLanguage == UI_LANG_CHINESE ? 0x0804 : 0x0409, nullptr);
+        Choose(IDC_MAIN_MODEL_LIST, ModelRow(options.basicModel));
+        Press(IDC_MAIN_3G_SETUP);
+    }
+
+    const ParamPageModel& Page1() const { return app_.ParamPage(); }
+    const SendPageModel& Page2() const { return app_.SendPage(); }
+
+    // False when the list is disabled or hidden, so nothing happened.
+    bool Choose(int id, int item) { return !app_.Handle({AppEventKind::Choose, id, item}).ignored; }
+    void Type(int id, const std::string& text) { app_.Handle({AppEventKind::Type, id, 0, text}); }
+    void Leave(int id) { app_.Handle({AppEventKind::Leave, id}); }
+    void Press(int id) { app_.Handle({AppEventKind::Press, id}); }
+
+    // "Generate", as the card takes it: the record becomes the one the file holds (the page read
+    // the file back as the program does, repairs included), its time stamp as it was.
+    void Generate() {
+        const SendTime stamp = rec_.sTime;
+        Press(IDC_SEND_GENERATE);
+        DecodeStoredSendSet(card_.files[kSendSetFileName].data(), rec_, nullptr);
+        rec_.sTime = stamp;
+    }
+
+private:
+    static ClockTime ClockTimeOf(const GenerateClock& t) {
+        return {t.iYear, t.iMonth, t.iDay, t.iHour, t.iMinute, t.iSecond};
+    }
+    // The first row of Main Setup's model list that is a basic model, or is not.
+    static int ModelRow(bool basic) {
+        int row = 0;
+        while (row < CAMERA_MODEL_COUNT - 1 && IsBasicCameraModel(row) != basic)
+            ++row;
+        return row;
+    }
+
+    MemoryCard card_;
+    SendSet saved_{};
+    int noRemoteCmd22_;
+    MenuData menu_{};
+    SaveClockData saveClock_{};
+    AppModel app_;
+    SendSet& rec_;
+};
+
+bool TypeIntoPage(CamRecord& rec, Wizard& w, const Resolved& r, std::vector<Carried>* carried,
+                  std::string* error) {
     const FieldInfo& field = *r.field;
     std::string text = r.value;
     if (field.kind == FieldKind::Text) {
@@ -143,37 +204,31 @@ bool TypeIntoPage(CamRecord& rec, ParamPageModel& page, const Resolved& r,
             return false;
         text = std::to_string(value);
     }
+    const ParamPageModel& page = w.Page1();
     const int id = page.EditOfField(field.name.c_str());
     if (id == 0 || !page.View().Enabled(id) || !page.View().Shown(id)) {
         carried->push_back({r, WhyNotTyped(rec, page, r, id)});
         return true;
     }
-    page.TypeText(id, text);
+    w.Type(id, text);
     return true;
 }
 
-bool ChooseOnPage(CamRecord& rec, ParamPageModel& page, const Resolved& r,
-                  std::vector<Carried>* carried, std::string* error) {
+bool ChooseOnPage(CamRecord& rec, Wizard& w, const Resolved& r, std::vector<Carried>* carried,
+                  std::string* error) {
     long value = 0;
     if (!ParseValue(rec, r, &value, error))
         return false;
     const int v = static_cast<int>(value);
-    bool chosen = true;
-    if (r.field->rule == FieldRule::Country) {
-        chosen = v == OPERATOR_COUNTRY_MANUAL ? page.ChooseParamMode(1) : page.ChooseCountry(v);
-    } else if (r.field->rule == FieldRule::Operator) {
-        if (rec.cfg.byOperatorCountry == OPERATOR_COUNTRY_MANUAL) {
-            *error = r.field->name + ": manual input (country=Others) has no operator list; "
-                                     "choose a country first";
-            return false;
-        }
-        chosen = page.ChooseOperator(v);
-    } else if (IsNamed(r, "bySendBy")) {
-        chosen = page.ChooseSendOption(v);
-    } else {
-        chosen = page.ChooseFtpDirType(v);
+    if (r.field->rule == FieldRule::Operator &&
+        rec.cfg.byOperatorCountry == OPERATOR_COUNTRY_MANUAL) {
+        *error = r.field->name + ": manual input (country=Others) has no operator list; "
+                                 "choose a country first";
+        return false;
     }
-    if (!chosen)
+    // Manual input is the parameter mode list's second item.
+    const bool manual = r.field->rule == FieldRule::Country && v == OPERATOR_COUNTRY_MANUAL;
+    if (!(manual ? w.Choose(IDC_PARAM_MODE, 1) : w.Choose(r.field->control, v)))
         carried->push_back({r, r.field->name + ": the page's list is disabled with " +
                                    ValueInWords(rec, "bySendBy") +
                                    "; give a send option that enables it"});
@@ -209,25 +264,13 @@ bool IsPage2Edit(const Resolved& r) {
     return SendPageModel::EditOfField(r.field->name.c_str()) != 0;
 }
 
-// The wizard's two pages on one record, as a scripted user runs them.
-struct WizardSession {
-    SendSet saved{};
-    int noRemoteCmd22;
-    ParamPageModel page1;
-    SendPageModel page2;
-    WizardSession(SendSet& rec, const EditOptions& options)
-        : noRemoteCmd22(options.noRemoteCmd22 ? 1 : 0),
-          page1(WizardRecords{&rec, &saved, &noRemoteCmd22}),
-          page2(WizardRecords{&rec, &saved, &noRemoteCmd22}, page1) {}
-};
-
 std::string Page2Disabled(const CamRecord& rec, const Resolved& r) {
     return r.field->name + ": page 2 keeps it disabled with " + ValueInWords(rec, "bySendBy") +
            ", " + ValueInWords(rec, "byRemoteInterval") + "; give the choices that enable it";
 }
 
-bool ChooseOnPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
-                   std::vector<Carried>* carried, std::string* error) {
+bool ChooseOnPage2(CamRecord& rec, Wizard& w, const Resolved& r, std::vector<Carried>* carried,
+                   std::string* error) {
     long value = 0;
     if (!ParseValue(rec, r, &value, error))
         return false;
@@ -236,13 +279,13 @@ bool ChooseOnPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
     const int item = r.field->rule == FieldRule::RemoteInterval
                          ? RemoteIntervalItem(static_cast<uint8_t>(v))
                          : v;
-    if (!page.Choose(r.field->control, item))
+    if (!w.Choose(r.field->control, item))
         carried->push_back({r, Page2Disabled(rec, r)});
     return true;
 }
 
-bool TypeIntoPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
-                   std::vector<Carried>* carried, std::string* error) {
+bool TypeIntoPage2(CamRecord& rec, Wizard& w, const Resolved& r, std::vector<Carried>* carried,
+                   std::string* error) {
     const FieldInfo& field = *r.field;
     std::string text = r.value;
     long value = 0;
@@ -254,6 +297,7 @@ bool TypeIntoPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
             return false;
         text = std::to_string(value);
     }
+    const SendPageModel& page = w.Page2();
     const int id = SendPageModel::EditOfField(field.name.c_str());
     if (!page.View().Enabled(id) || !page.View().Shown(id)) {
         carried->push_back({r, Page2Disabled(rec, r)});
@@ -268,9 +312,9 @@ bool TypeIntoPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
                  " degrees 0 minutes 0 seconds";
         return false;
     }
-    page.TypeText(id, text);
+    w.Type(id, text);
     if (id == IDC_SEND_REMOTE_EMAIL)
-        page.LeaveRemoteEmail(); // the user moves on to the next edit
+        w.Leave(id); // the user moves on to the next edit
     return true;
 }
 
@@ -282,48 +326,44 @@ bool TypeIntoPage2(CamRecord& rec, SendPageModel& page, const Resolved& r,
 // round trip at the end finds that the wizard keeps it.
 bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const EditOptions& options,
                       std::vector<Carried>* carried, std::string* error) {
-    WizardSession w(rec.cfg, options);
-    w.page1.Open([] { return true; }, options.basicModel);
+    Wizard w(rec.cfg, options);
     for (const Resolved& r : list) {
-        if (IsPageChoice(r) && !ChooseOnPage(rec, w.page1, r, carried, error))
+        if (IsPageChoice(r) && !ChooseOnPage(rec, w, r, carried, error))
             return false;
     }
     std::vector<Carried> later;
     for (const Resolved& r : list) {
-        if (IsPageEdit(r) && !TypeIntoPage(rec, w.page1, r, &later, error))
+        if (IsPageEdit(r) && !TypeIntoPage(rec, w, r, &later, error))
             return false;
     }
-    w.page1.NextPage();
-    w.page2.Open(options.basicModel);
+    w.Press(IDC_PARAM_NEXT_PAGE);
     bool remoteGiven = false;
     for (const Resolved& r : list) {
         if (r.field->rule == FieldRule::RemoteInterval) {
-            if (!ChooseOnPage2(rec, w.page2, r, carried, error))
+            if (!ChooseOnPage2(rec, w, r, carried, error))
                 return false;
             remoteGiven = true;
         }
     }
     std::vector<Carried> untyped;
     if (remoteGiven && !later.empty()) {
-        w.page2.PreviousPage();
-        w.page1.Open([] { return true; }, options.basicModel);
+        w.Press(IDC_SEND_PREVIOUS_PAGE);
         for (const Carried& c : later) {
-            if (!TypeIntoPage(rec, w.page1, c.r, &untyped, error))
+            if (!TypeIntoPage(rec, w, c.r, &untyped, error))
                 return false;
         }
-        w.page1.NextPage();
-        w.page2.Open(options.basicModel);
+        w.Press(IDC_PARAM_NEXT_PAGE);
     } else {
         untyped = later;
     }
     carried->insert(carried->end(), untyped.begin(), untyped.end());
     for (const Resolved& r : list) {
         if (IsPage2Choice(r) && r.field->rule != FieldRule::RemoteInterval &&
-            !ChooseOnPage2(rec, w.page2, r, carried, error))
+            !ChooseOnPage2(rec, w, r, carried, error))
             return false;
     }
     for (const Resolved& r : list) {
-        if (IsPage2Edit(r) && !TypeIntoPage2(rec, w.page2, r, carried, error))
+        if (IsPage2Edit(r) && !TypeIntoPage2(rec, w, r, carried, error))
             return false;
     }
     // Fields of no page, and lists left disabled, before Generate's stores, which may replace
@@ -338,7 +378,7 @@ bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const E
                               : !IsPage2Edit(c.r) && !ApplyOne(rec, c.r, error))
             return false;
     }
-    w.page2.StoreAsGenerate(options.now);
+    w.Generate();
     for (const Carried& c : *carried) {
         if (IsPage2Edit(c.r) && !ApplyOne(rec, c.r, error))
             return false;
@@ -423,19 +463,17 @@ bool CheckValuesKept(const CamRecord& rec, const std::vector<Resolved>& list, st
 // opens on the file as its reader gives it, repairs included, not on the record in memory.
 bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
                       const EditOptions& options, std::string* error) {
-    CamRecord again = rec;
     uint8_t image[SEND_SET_SIZE];
     BuildSendSetImage(rec.cfg, image);
-    if (!DecodeSendSetImage(image, again.cfg)) {
+    SendSet read{};
+    if (!DecodeSendSetImage(image, read)) {
         *error = "the record would not be read back as a CFG.BIN";
         return false;
     }
-    const SendSet read = again.cfg;
-    WizardSession w(again.cfg, options);
-    w.page1.Open([] { return true; }, options.basicModel);
-    w.page1.NextPage();
-    w.page2.Open(options.basicModel);
-    w.page2.StoreAsGenerate(options.now);
+    CamRecord again = rec;
+    Wizard w(again.cfg, options); // page 1 reads the file's image
+    w.Press(IDC_PARAM_NEXT_PAGE);
+    w.Generate();
     again.cfg.sTime = rec.cfg.sTime;
     if (memcmp(&again.cfg, &rec.cfg, sizeof rec.cfg) == 0)
         return true;
