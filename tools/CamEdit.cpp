@@ -318,10 +318,10 @@ bool TypeIntoPage2(CamRecord& rec, Wizard& w, const Resolved& r, std::vector<Car
     return true;
 }
 
-// A CFG.BIN goes through the wizard as its user would take it: page 1 opened on the record, its
+// A CFG.BIN goes through the wizard as its user would take it: page 1 opened on the file, its
 // choices in the order given and the edits it lets the user type, "Next Page"; on page 2 the
 // remote interval, and where that opens edits of page 1 still to be typed, "Previous Page", those
-// edits and "Next Page" again; then page 2's other choices and edits, and what Generate stores.
+// edits and "Next Page" again; then page 2's other choices and edits, and Generate.
 // A field whose list or edit is disabled in the state reached is carried: stored as given, if the
 // round trip at the end finds that the wizard keeps it.
 bool ApplyWizardSteps(CamRecord& rec, const std::vector<Resolved>& list, const EditOptions& options,
@@ -460,7 +460,8 @@ bool CheckValuesKept(const CamRecord& rec, const std::vector<Resolved>& list, st
 
 // The wizard opened on the file and generated with nothing touched must write it again (the
 // time stamp aside); a field it would change is named, with why the page changes it. The wizard
-// opens on the file as its reader gives it, repairs included, not on the record in memory.
+// opens on the file's image as the card gives it, read with the repairs of its reader, not on the
+// record in memory.
 bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
                       const EditOptions& options, std::string* error) {
     uint8_t image[SEND_SET_SIZE];

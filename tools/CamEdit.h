@@ -24,11 +24,12 @@ struct EditOptions {
 // Splits "FIELD=VALUE" at the first "="; false with a message when there is none.
 bool ParseAssignment(const std::string& arg, Assignment* out, std::string* error);
 
-// Applies the assignments the way the dialogs do. A CFG.BIN goes through the 3G wizard's two
-// page models as their user would: page 1's choices and typed edits, "Next Page", page 2's
-// remote interval (and "Previous Page" where it opens page 1's edits), page 2's choices and
-// edits, and what Generate stores; the result must be a file the wizard, opened on it and
-// generated unchanged, writes again. Returns false with a message naming the field and why at
+// Applies the assignments the way the dialogs do. A CFG.BIN goes through the program's model
+// (AppModel) over rec and a card in memory, with set as its user: "3G Setup", page 1's choices
+// and typed edits, "Next Page", page 2's remote interval (and "Previous Page" where it opens
+// page 1's edits), page 2's choices and edits, and the record Generate writes, which the card
+// takes; the result must be a file the wizard, opened on it and generated unchanged, writes
+// again. Returns false with a message naming the field and why at
 // the first refusal; rec is then unchanged.
 bool ApplyAssignments(CamRecord& rec, const std::vector<Assignment>& list,
                       const EditOptions& options, std::string* error);
