@@ -236,10 +236,25 @@ std::string ItemList(const std::vector<FieldItem>& items) {
     return list;
 }
 
+// The item of the country and operator lists in manual input: "Others".
+std::string ManualText() {
+    return kTextOthers.text[1];
+}
+
+// The interval counts and video lengths the form's lists offer: "0..60", "1..60".
+std::string IntervalCountRange() {
+    return "0.." + std::to_string(IntervalCountMaximum());
+}
+
+std::string VideoLengthRange() {
+    return std::to_string(VideoLengthSeconds(0)) + ".." +
+           std::to_string(VideoLengthMaximumSeconds());
+}
+
 std::string CountryText(const CamRecord& rec) {
     const int country = rec.cfg.byOperatorCountry;
     return country < PRESET_COUNTRY_COUNT ? CountryNameTable[country].text[1]
-                                          : "manual input (country=Others)";
+                                          : "manual input (country=" + ManualText() + ")";
 }
 
 std::string DateTimeText(int year, int month, int day, int hour, int minute, int second) {
@@ -326,18 +341,23 @@ std::string DescribeValue(const CamRecord& rec, const FieldInfo& field) {
     const long value = GetNumber(rec, field);
     switch (field.rule) {
     case FieldRule::Interval: {
-        const int count = value & 0x7F;
-        const bool seconds = (value & 0x80) != 0;
+        const int count = value & INTERVAL_COUNT_MASK;
+        const bool seconds = (value & INTERVAL_SECONDS) != 0;
         std::string words = std::to_string(count) + (seconds ? " second" : " minute");
         if (count != 1)
             words += "s";
-        return count > 60 ? words + " (count above 60)" : words;
+        const int most = IntervalCountMaximum();
+        return count > most ? words + " (count above " + std::to_string(most) + ")" : words;
     }
-    case FieldRule::VideoLen:
-        return std::to_string(value + 1) + " s" + (value > 59 ? " (above 60 s)" : "");
+    case FieldRule::VideoLen: {
+        const int seconds = VideoLengthSeconds(static_cast<int>(value));
+        const int most = VideoLengthMaximumSeconds();
+        return std::to_string(seconds) + " s" +
+               (seconds > most ? " (above " + std::to_string(most) + " s)" : "");
+    }
     case FieldRule::SendStamp: {
         const SendTime& t = rec.cfg.sTime;
-        return DateTimeText(2000 + t.byYear, t.byMonth, t.byDay, t.byHour, t.byMinute, t.bySecond);
+        return DateTimeText(SendTimeYear(t), t.byMonth, t.byDay, t.byHour, t.byMinute, t.bySecond);
     }
     case FieldRule::MenuClock:
         if (field.name != "Year")
@@ -345,16 +365,17 @@ std::string DescribeValue(const CamRecord& rec, const FieldInfo& field) {
         return DateTimeText(rec.menu.Year, rec.menu.Month, rec.menu.Day, rec.menu.Hour,
                             rec.menu.Minute, rec.menu.Second);
     case FieldRule::MenuLanguage:
-        if (value == 0)
-            return "Chinese (0 is taken as 1)";
+        if (value == 0) // read as the list's first language
+            return OptionText(OptionList::CameraLanguage, 0, UI_LANG_ENGLISH) + " (0 is taken as " +
+                   std::to_string(field.minValue) + ")";
         break;
     case FieldRule::Operator:
         if (rec.cfg.byOperatorCountry >= PRESET_COUNTRY_COUNT)
-            return "Others (manual input)";
+            return ManualText() + " (manual input)";
         break;
     case FieldRule::Country:
         if (value == OPERATOR_COUNTRY_MANUAL)
-            return "Others (manual input)";
+            return ManualText() + " (manual input)";
         break;
     default:
         break;
@@ -403,24 +424,24 @@ bool ParseNumber(const CamRecord& rec, const FieldInfo& field, const std::string
         long count = 0;
         bool seconds = false;
         if (ParseIntervalText(text, &count, &seconds)) {
-            if (count > 60) {
-                *error =
-                    field.name + ": a count of " + std::to_string(count) + " is out of range 0..60";
+            if (count > IntervalCountMaximum()) {
+                *error = field.name + ": a count of " + std::to_string(count) +
+                         " is out of range " + IntervalCountRange();
                 return false;
             }
-            v = count | (seconds ? 0x80 : 0);
+            v = count | (seconds ? INTERVAL_SECONDS : 0);
             found = true;
         }
     }
     if (!found && field.rule == FieldRule::VideoLen) {
         long seconds = 0;
         if (ParseSecondsText(text, &seconds)) {
-            if (seconds < 1 || seconds > 60) {
-                *error = field.name + ": " + std::to_string(seconds) +
-                         " seconds is out of range 1..60 seconds";
+            if (seconds < VideoLengthSeconds(0) || seconds > VideoLengthMaximumSeconds()) {
+                *error = field.name + ": " + std::to_string(seconds) + " seconds is out of range " +
+                         VideoLengthRange() + " seconds";
                 return false;
             }
-            v = seconds - 1;
+            v = VideoLenOfSeconds(static_cast<int>(seconds));
             found = true;
         }
     }
@@ -445,16 +466,18 @@ bool ParseNumber(const CamRecord& rec, const FieldInfo& field, const std::string
         *error = field.name + ": \"" + text + "\" is not a value of this field; give a number " +
                  RangeText(field);
         if (field.rule == FieldRule::Interval)
-            *error += ", or a count 0..60 with its unit such as \"30s\" or \"5min\"";
+            *error += ", or a count " + IntervalCountRange() +
+                      " with its unit such as \"30s\" or \"5min\"";
         else if (field.rule == FieldRule::VideoLen)
             *error += ", or the length in seconds such as \"10s\"";
         else if (!items.empty())
             *error += ", or one of " + ItemList(items);
         return false;
     }
-    if (field.rule == FieldRule::Interval && (v & 0x7F) > 60 && v >= 0 && v <= 255) {
+    if (field.rule == FieldRule::Interval && (v & INTERVAL_COUNT_MASK) > IntervalCountMaximum() &&
+        v >= 0 && v <= 255) {
         *error = field.name + ": " + std::to_string(v) + " holds a count of " +
-                 std::to_string(v & 0x7F) + ", out of range 0..60";
+                 std::to_string(v & INTERVAL_COUNT_MASK) + ", out of range " + IntervalCountRange();
         return false;
     }
     if (field.rule == FieldRule::Operator && !items.empty()) {

@@ -5,6 +5,7 @@
 #include "lang/Texts.h"
 
 #include <cctype>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -42,14 +43,14 @@ std::string SizeDescription(size_t size) {
 } // namespace
 
 const char* CamFileName(CamFileType type) {
-    return type == CamFileType::Cfg ? "CFG.BIN" : "menu.dat";
+    return type == CamFileType::Cfg ? kSendSetFileName : kMenuFileName;
 }
 
 TypeWanted TypeFromName(const std::string& path) {
     const std::string name = BaseName(path);
-    if (EqualsIgnoringCase(name.data(), name.size(), "CFG.BIN", 7))
+    if (EqualsIgnoringCase(name.data(), name.size(), kSendSetFileName, strlen(kSendSetFileName)))
         return TypeWanted::Cfg;
-    if (EqualsIgnoringCase(name.data(), name.size(), "menu.dat", 8))
+    if (EqualsIgnoringCase(name.data(), name.size(), kMenuFileName, strlen(kMenuFileName)))
         return TypeWanted::Menu;
     return TypeWanted::Any;
 }
@@ -87,6 +88,8 @@ bool ResolveCamPath(const std::string& arg, TypeWanted wanted, std::string* path
 }
 
 bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, std::string* error) {
+    const std::string cfgSize = std::to_string(SEND_SET_SIZE);
+    const std::string menuSize = std::to_string(MENU_DATA_SIZE);
     std::vector<uint8_t> bytes;
     const PathKind kind = GetPathKind(path);
     if (kind == PathKind::Other) {
@@ -111,11 +114,12 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
         const TypeWanted named = wanted != TypeWanted::Any ? wanted : TypeFromName(path);
         *error = DisplayPath(path) + ": " + SizeDescription(bytes.size());
         if (named == TypeWanted::Cfg)
-            *error += "; a CFG.BIN has 1240";
+            *error += "; a CFG.BIN has " + cfgSize;
         else if (named == TypeWanted::Menu)
-            *error += "; a menu.dat has 44";
+            *error += "; a menu.dat has " + menuSize;
         else
-            *error += ", neither a CFG.BIN (1240 bytes) nor a menu.dat (44 bytes)";
+            *error += ", neither a CFG.BIN (" + cfgSize + " bytes) nor a menu.dat (" + menuSize +
+                      " bytes)";
         return false;
     }
     const CamFileType type = loaded.rec.type;
@@ -128,10 +132,12 @@ bool LoadCamFile(const std::string& path, TypeWanted wanted, LoadedFile* out, st
     }
     if (type == CamFileType::Cfg) {
         if (!DecodeStoredSendSet(bytes.data(), loaded.rec.cfg, &loaded.appSetFlag)) {
-            const int flag = DecodeCfgByte(bytes[12]) | (DecodeCfgByte(bytes[13]) << 8);
-            *error = DisplayPath(path) +
-                     ": 1240 bytes but not a CFG.BIN of this layout (layout flag " +
-                     std::to_string(flag) + ", expected 5)";
+            const size_t at = offsetof(SendSet, StructFlag);
+            const int flag = DecodeCfgByte(bytes[at]) | (DecodeCfgByte(bytes[at + 1]) << 8);
+            *error = DisplayPath(path) + ": " + cfgSize +
+                     " bytes but not a CFG.BIN of this layout (layout flag " +
+                     std::to_string(flag) + ", expected " + std::to_string(SEND_SET_STRUCT_FLAG) +
+                     ")";
             return false;
         }
     } else {

@@ -10,6 +10,7 @@
 #include "common/Trace.h"
 #include "sendset/FileIo.h"
 #include "lang/Texts.h"
+#include "menu/CameraSetupRules.h"
 #include "wizard/GenerateChecks.h"
 
 #include <cerrno>
@@ -487,7 +488,8 @@ std::string FieldLimits(const FieldInfo& f) {
         s += "; loads the operator presets";
         break;
     case FieldRule::Interval:
-        return s + "; bit 7 seconds, count 0..60: 30s, 5min";
+        return s + "; bit 7 seconds, count 0.." + std::to_string(IntervalCountMaximum()) +
+               ": 30s, 5min";
     case FieldRule::VideoLen:
         return s + "; seconds minus one: 10s";
     case FieldRule::MenuClock:

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr uint8_t kIntervalSeconds = 0x80;
-constexpr uint8_t kIntervalCountMask = 0x7F;
 constexpr uint8_t kDefaultVideoLen = 9; // 10 s
 
 // Every row inside the record, in record order, none overlapping another but a second list of the
@@ -82,9 +80,9 @@ int MenuListPosition(const MenuData& rec, MenuList list) {
     const uint8_t value = ByteOf(rec, f);
     switch (list) {
     case MenuList::IntervalCount:
-        return InList(f, value & kIntervalCountMask);
+        return InList(f, value & INTERVAL_COUNT_MASK);
     case MenuList::IntervalUnit:
-        return (value & kIntervalSeconds) ? 0 : 1;
+        return (value & INTERVAL_SECONDS) ? 0 : 1;
     case MenuList::Language:
         return value == 0 ? 0 : InList(f, value - 1); // 0 is shown as the first language
     default:
@@ -108,7 +106,7 @@ void TakeMenuSelections(const MenuSelections& s, MenuData& rec) {
             break;
         case MenuList::IntervalUnit: // after the count, which it shares a byte with
             if (position == 0)
-                ByteOf(rec, f) |= kIntervalSeconds;
+                ByteOf(rec, f) |= INTERVAL_SECONDS;
             break;
         case MenuList::Language:
             ByteOf(rec, f) = static_cast<uint8_t>(position + 1);
@@ -134,6 +132,14 @@ int MenuEnableRuleOf(MenuList list) {
 
 bool MenuInputsEnabled(const MenuEnableRule& rule, int position) {
     return position == rule.onPosition;
+}
+
+int IntervalCountMaximum() {
+    return OptionCount(OptionList::IntervalCount) - 1;
+}
+
+int VideoLengthMaximumSeconds() {
+    return VideoLengthSeconds(OptionCount(OptionList::VideoLength) - 1);
 }
 
 bool RepairMenuAsRead(MenuData& rec) {

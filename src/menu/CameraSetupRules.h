@@ -87,6 +87,21 @@ MenuSelections MenuSelectionsOf(const MenuData& rec);
 // The clock fields and Tail are left alone.
 void TakeMenuSelections(const MenuSelections& selections, MenuData& rec);
 
+// Interval's byte: the count in bits 0..6, an item of IntervalCount (0 to 60), and bit 7 set for
+// seconds (clear for minutes).
+constexpr uint8_t INTERVAL_SECONDS = 0x80;
+constexpr uint8_t INTERVAL_COUNT_MASK = 0x7F;
+int IntervalCountMaximum();
+
+// VideoLen stores the VideoLength list's position, the length in seconds less one (1 to 60 s).
+inline int VideoLengthSeconds(int videoLen) {
+    return videoLen + 1;
+}
+inline int VideoLenOfSeconds(int seconds) {
+    return seconds - 1;
+}
+int VideoLengthMaximumSeconds();
+
 // A switch and the inputs it enables while it stands at one position.
 struct MenuEnableRule {
     MenuList switchList;

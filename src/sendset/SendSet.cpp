@@ -127,7 +127,7 @@ void LoadSendSetDefaults(SendSet& rec) {
     memset(&rec, 0, sizeof rec);
     rec.uwMaxSendImgNum = 49;
     rec.StructFlag = SEND_SET_STRUCT_FLAG;
-    strcpy(rec.sFtpSet.szFtpDir, "/");
+    strcpy(rec.sFtpSet.szFtpDir, kFtpRootDir);
     rec.bySendBy = SEND_BY_MMS;
     rec.byRemoteInterval = REMOTE_INTERVAL_OFF;
     rec.sFtpSet.iPort = 21;

@@ -23,6 +23,7 @@ constexpr uint8_t SEND_FILE_NAME_COUNT = 4;  // szFileFullName slots; bySendFile
 constexpr uint8_t OPERATOR_COUNTRY_MANUAL = 43;
 constexpr uint8_t OPERATOR_INDEX_MAX = 8; // byOperator: page 1 takes a larger one as 0
 constexpr int SEND_SET_SIZE = 1240;
+constexpr char kFtpRootDir[] = "/"; // sFtpSet.szFtpDir with directory type "Root"
 
 #pragma pack(push, 1)
 

@@ -261,7 +261,7 @@ SendSetClock ClockOfSendTime(const SendTime& t) {
 }
 
 int RemoteIntervalItem(uint8_t byRemoteInterval) {
-    return byRemoteInterval < REMOTE_INTERVAL_OFF ? byRemoteInterval + 1 : 0;
+    return RemoteSwitchFor(byRemoteInterval) ? byRemoteInterval + 1 : 0;
 }
 
 void ApplyRemoteIntervalItem(SendSet& rec, int item) {

@@ -40,6 +40,10 @@ bool IsValidEmailText(const char* text, size_t maxLen);
 // The time stamp bytes: the year counts from 2000 (from 1900 before 2000), kept in 8 bits.
 SendTime MakeSendTime(const GenerateClock& now);
 SendSetClock ClockOfSendTime(const SendTime& t);
+// The year a time stamp stands for, as the camera reads it: counted from 2000.
+inline int SendTimeYear(const SendTime& t) {
+    return 2000 + t.byYear;
+}
 
 // Remote interval list item for a stored interval (0..24 give item interval + 1, else 0), and
 // back: the interval and switch the item stands for.

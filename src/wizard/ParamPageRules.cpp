@@ -170,7 +170,7 @@ void ApplyParamPageState(SendSet& rec, const ParamPageState& state, int countryI
     if (state.bLoad3GPresets)
         Load3GPresets(rec, countryItem, operatorItem);
     if (state.bFtpDirToRoot)
-        strcpy(rec.sFtpSet.szFtpDir, "/");
+        strcpy(rec.sFtpSet.szFtpDir, kFtpRootDir);
 }
 
 int OperatorListItem(const SendSet& rec) {
@@ -252,7 +252,7 @@ bool SenderUserNameFollows(const std::string& address) {
 void ChooseFtpDirType(SendSet& rec, int index) {
     rec.sFtpSet.iFtpDirType = index;
     if (index == 0)
-        strcpy(rec.sFtpSet.szFtpDir, "/");
+        strcpy(rec.sFtpSet.szFtpDir, kFtpRootDir);
 }
 
 ParamEditField FieldOfEdit(SendSet& rec, ParamEdit edit, FtpEditUse layout) {
