@@ -2,9 +2,11 @@
 
 #include "app/AppModel.h"
 #include "app/MainSetupModel.h"
+#include "lang/OptionLists.h"
 #include "menu/CameraSetupModel.h"
 #include "menu/CameraSetupRules.h"
 #include "menu/ClockRules.h"
+#include "menu/MenuFields.h"
 #include "sendset/Card.h"
 #include "sendset/OperatorPresets.h"
 #include "res/resource.h"
@@ -28,21 +30,46 @@ bool IsNamed(const Resolved& r, const char* name) {
     return r.field->name == name;
 }
 
+// An item of a list as camfile's messages name it, in English.
+std::string Item(OptionList list, int item) {
+    return OptionText(list, item, UI_LANG_ENGLISH);
+}
+
+constexpr int kSerialChars =
+    static_cast<int>(MenuList::Serial4) - static_cast<int>(MenuList::Serial1) + 1;
+static_assert(kSerialChars == 4, "the serial's messages say four characters");
+
+// The items of the serial characters' lists as runs of consecutive characters: "0-9 or A-Z".
+std::string SerialCharRanges() {
+    const OptionList chars = OptionList::SerialChar;
+    std::string runs;
+    for (int k = 0; k < OptionCount(chars);) {
+        int last = k;
+        while (last + 1 < OptionCount(chars) &&
+               Item(chars, last + 1)[0] == Item(chars, last)[0] + 1)
+            ++last;
+        runs += (runs.empty() ? "" : " or ") + Item(chars, k) + "-" + Item(chars, last);
+        k = last + 1;
+    }
+    return runs;
+}
+
 // "Serial=AB12": the four serial characters at once, as the positions of their lists' items.
-bool ParseSerialText(const std::string& text, int (&positions)[4], std::string* error) {
-    if (text.size() != 4) {
-        *error = "Serial: give exactly four characters 0-9 or A-Z, such as \"AB12\"";
+bool ParseSerialText(const std::string& text, int (&positions)[kSerialChars], std::string* error) {
+    if (text.size() != kSerialChars) {
+        *error =
+            "Serial: give exactly four characters " + SerialCharRanges() + ", such as \"AB12\"";
         return false;
     }
-    for (int i = 0; i < 4; ++i) {
-        int c = toupper(static_cast<unsigned char>(text[i]));
-        int index = -1;
-        if (c >= '0' && c <= '9')
-            index = c - '0';
-        else if (c >= 'A' && c <= 'Z')
-            index = c - 'A' + 10;
-        if (index < 0) {
-            *error = "Serial: '" + std::string(1, text[i]) + "' is not one of 0-9 or A-Z";
+    for (int i = 0; i < kSerialChars; ++i) {
+        const std::string c(1, static_cast<char>(toupper(static_cast<unsigned char>(text[i]))));
+        int index = 0;
+        while (index < OptionCount(OptionList::SerialChar) &&
+               Item(OptionList::SerialChar, index) != c)
+            ++index;
+        if (index == OptionCount(OptionList::SerialChar)) {
+            *error =
+                "Serial: '" + std::string(1, text[i]) + "' is not one of " + SerialCharRanges();
             return false;
         }
         positions[i] = index;
@@ -97,6 +124,17 @@ std::string ValueInWords(const CamRecord& rec, const char* name) {
     return std::string(name) + "=" + (words.empty() ? std::to_string(GetNumber(rec, *f)) : words);
 }
 
+// Manual input as a command line gives it: "country=Others".
+std::string ManualCountry() {
+    return std::string("country=") + kTextOthers.text[1];
+}
+
+// "a directory other than "/" needs sFtpSet.iFtpDirType=Specify"
+std::string RootDirNeedsSpecify() {
+    return std::string("a directory other than \"") + kFtpRootDir +
+           "\" needs sFtpSet.iFtpDirType=" + Item(OptionList::FtpDirType, 1);
+}
+
 // Why the page does not let the user type into the field's edit, and what to give instead.
 std::string WhyNotTyped(const CamRecord& rec, const ParamPageModel& page, const Resolved& r,
                         int id) {
@@ -110,7 +148,7 @@ std::string WhyNotTyped(const CamRecord& rec, const ParamPageModel& page, const 
     if (IsNamed(r, "sSmtpSet.szUserName"))
         return name + " follows sSmtpSet.szAddr, as the page's account edit does; give that";
     if (IsNamed(r, "sFtpSet.szFtpDir") && cfg.sFtpSet.iFtpDirType == 0 && page.View().Shown(id))
-        return name + ": a directory other than \"/\" needs sFtpSet.iFtpDirType=Specify";
+        return name + ": " + RootDirNeedsSpecify();
     if (operatorGroup && cfg.byOperatorCountry != OPERATOR_COUNTRY_MANUAL &&
         cfg.byOperatorCountry < PRESET_COUNTRY_COUNT) {
         const int country = cfg.byOperatorCountry;
@@ -119,7 +157,7 @@ std::string WhyNotTyped(const CamRecord& rec, const ParamPageModel& page, const 
                              ? ops.names[cfg.byOperator]
                              : "";
         return name + " comes from the presets of " + CountryNameTable[country].text[1] + " / " +
-               op + "; give country=Others to type it";
+               op + "; give " + ManualCountry() + " to type it";
     }
     return name + ": the page's edit is disabled with " + ValueInWords(rec, "bySendBy") + ", " +
            ValueInWords(rec, "byRemoteInterval") +
@@ -222,8 +260,8 @@ bool ChooseOnPage(CamRecord& rec, Wizard& w, const Resolved& r, std::vector<Carr
     const int v = static_cast<int>(value);
     if (r.field->rule == FieldRule::Operator &&
         rec.cfg.byOperatorCountry == OPERATOR_COUNTRY_MANUAL) {
-        *error = r.field->name + ": manual input (country=Others) has no operator list; "
-                                 "choose a country first";
+        *error = r.field->name + ": manual input (" + ManualCountry() +
+                 ") has no operator list; choose a country first";
         return false;
     }
     // Manual input is the parameter mode list's second item.
@@ -409,9 +447,9 @@ bool FinishSendSet(CamRecord& rec, const std::vector<Resolved>& list, std::strin
         latitudeGiven |= r.field->name.compare(0, 10, "sLatitude.") == 0;
     }
     // "Root" has put "/" in the directory; a directory typed beside it would be replaced.
-    if (dirGiven && cfg.sFtpSet.iFtpDirType == 0 && strcmp(cfg.sFtpSet.szFtpDir, "/") != 0) {
-        *error = "sFtpSet.szFtpDir: a directory other than \"/\" needs "
-                 "sFtpSet.iFtpDirType=Specify";
+    if (dirGiven && cfg.sFtpSet.iFtpDirType == 0 &&
+        strcmp(cfg.sFtpSet.szFtpDir, kFtpRootDir) != 0) {
+        *error = "sFtpSet.szFtpDir: " + RootDirNeedsSpecify();
         return false;
     }
     if (longitudeGiven &&
@@ -494,11 +532,13 @@ bool CheckWizardKeeps(const CamRecord& rec, const std::vector<Carried>& carried,
         const std::string now = f.kind == FieldKind::Text ? "\"" + GetText(again, f) + "\""
                                                           : std::to_string(GetNumber(again, f));
         if (firstRow) {
-            *error = f.name + ": with bySendBy=Close 3G in manual input (country=Others), the " +
-                     "wizard opens page 1 showing \"Select Operator\" and the first row of its " +
-                     "lists, and Next Page stores that row's preset " + now + " here (" +
+            const std::string closed = Item(OptionList::SendOption, SEND_BY_CLOSE_3G);
+            *error = f.name + ": with bySendBy=" + closed + " in manual input (" + ManualCountry() +
+                     "), the wizard opens page 1 showing \"" + Item(OptionList::ParamMode, 0) +
+                     "\" and the first row of its lists, " +
+                     "and Next Page stores that row's preset " + now + " here (" +
                      CountryNameTable[0].text[1] + " / " + OperatorNameTable[1][0].names[0] +
-                     "); give a country and operator, or a send option other than Close 3G";
+                     "); give a country and operator, or a send option other than " + closed;
             return false;
         }
         *error = f.name + ": the wizard, opened on this file and generated unchanged, would " +
@@ -526,13 +566,11 @@ struct MenuStep {
 };
 
 ClockEdit ClockEditOf(const FieldInfo& field) {
-    static const size_t offsets[CLOCK_EDIT_COUNT] = {
-        offsetof(MenuData, Year), offsetof(MenuData, Month),  offsetof(MenuData, Day),
-        offsetof(MenuData, Hour), offsetof(MenuData, Minute), offsetof(MenuData, Second)};
-    int k = 0;
-    while (k < CLOCK_EDIT_COUNT - 1 && offsets[k] != field.offset)
-        ++k;
-    return static_cast<ClockEdit>(k);
+    for (const MenuField& f : kMenuFields) {
+        if (f.clockEdit >= 0 && f.offset == field.offset)
+            return static_cast<ClockEdit>(f.clockEdit);
+    }
+    return static_cast<ClockEdit>(CLOCK_EDIT_COUNT - 1);
 }
 
 // A choice in one of the form's lists. A list its switch disables is chosen the way a user
@@ -554,10 +592,10 @@ void ChooseInForm(CameraSetupModel& form, MenuList list, int position, const Clo
 bool ChooseField(CameraSetupModel& form, const CamRecord& rec, const MenuStep& step,
                  const ClockTime& now, std::string* error) {
     if (step.field == nullptr) {
-        int positions[4];
+        int positions[kSerialChars];
         if (!ParseSerialText(step.value, positions, error))
             return false;
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < kSerialChars; ++i)
             ChooseInForm(form, static_cast<MenuList>(static_cast<int>(MenuList::Serial1) + i),
                          positions[i], now);
         return true;
@@ -586,9 +624,11 @@ bool ChooseField(CameraSetupModel& form, const CamRecord& rec, const MenuStep& s
 bool TypeClockField(CameraSetupModel& form, const CamRecord& rec, MenuStep& step,
                     std::string* error) {
     if (!form.View().clockEnabled) {
-        *error = step.field->name + ": the clock is set by hand only with ClockMode=Input";
+        *error = step.field->name + ": the clock is set by hand only with ClockMode=" +
+                 Item(OptionList::ClockMode, CLOCK_MODE_INPUT);
         if (form.Record().ClockMode == CLOCK_MODE_AUTO)
-            *error += " (Auto takes this computer's time)";
+            *error += " (" + Item(OptionList::ClockMode, CLOCK_MODE_AUTO) +
+                      " takes this computer's time)";
         return false;
     }
     if (!ParseNumber(rec, *step.field, step.value, &step.typed, error))
