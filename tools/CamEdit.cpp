@@ -199,8 +199,9 @@ public:
     void Leave(int id) { app_.Handle({AppEventKind::Leave, id}); }
     void Press(int id) { app_.Handle({AppEventKind::Press, id}); }
 
-    // "Generate", as the card takes it: the record becomes the one the file holds (the page read
-    // the file back as the program does, repairs included), its time stamp as it was.
+    // "Generate", as the card takes it: the record becomes the one the file holds, not the page's
+    // read-back of it (which repairs as the reader does); the time stamp stays as it was, for
+    // set stamps it itself unless told to keep it.
     void Generate() {
         const SendTime stamp = rec_.sTime;
         Press(IDC_SEND_GENERATE);
