@@ -1,0 +1,239 @@
+#include "StoryFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSource = CAMSETUP_SOURCE_DIR;
+
+std::string Trimmed(const std::string& s) {
+    const size_t b = s.find_first_not_of(" \t\r");
+    return b == std::string::npos ? "" : s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
+}
+
+// The control ids by name without IDC_, from the one resource header.
+const std::map<std::string, int>& ControlIds() {
+    static const std::map<std::string, int> ids = [] {
+        std::map<std::string, int> m;
+        std::ifstream in(kSource + "/src/res/resource.h");
+        const std::regex define(R"(^#define IDC_(\w+) (\d+))");
+        std::smatch d;
+        for (std::string line; std::getline(in, line);) {
+            if (std::regex_search(line, d, define))
+                m[d[1]] = std::stoi(d[2]);
+        }
+        return m;
+    }();
+    return ids;
+}
+
+// A camfile line's words: split at spaces outside double quotes, the quotes removed.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, any = false;
+    for (char c : text + " ") {
+        if (c == '"')
+            quoted = !quoted, any = true;
+        else if (c == ' ' && !quoted) {
+            if (any)
+                words.push_back(word);
+            word.clear();
+            any = false;
+        } else
+            word += c, any = true;
+    }
+    return words;
+}
+
+std::string Unescaped(const std::string& text) {
+    return std::regex_replace(text, std::regex(R"(\\n)"), "\n");
+}
+
+const std::map<std::string, StepKind> kVerbs = {
+    {"press", StepKind::Press}, {"choose", StepKind::Choose},   {"type", StepKind::Type},
+    {"leave", StepKind::Leave}, {"check", StepKind::Check},     {"uncheck", StepKind::Uncheck},
+    {"close", StepKind::Close}, {"box", StepKind::Box},         {"written", StepKind::Written},
+    {"field", StepKind::Field}, {"camfile", StepKind::Camfile},
+};
+
+// One step from its line; an error text when it is none.
+std::string ReadStep(const std::string& line, StoryStep& step) {
+    const size_t verbEnd = line.find(' ');
+    const auto verb = kVerbs.find(line.substr(0, verbEnd));
+    if (verb == kVerbs.end())
+        return "no such step";
+    step.kind = verb->second;
+    const std::string rest = verbEnd == std::string::npos ? "" : line.substr(verbEnd + 1);
+    const size_t nameEnd = rest.find(' ');
+    step.name = rest.substr(0, nameEnd);
+    step.text = nameEnd == std::string::npos ? "" : rest.substr(nameEnd + 1);
+    switch (step.kind) {
+    case StepKind::Close:
+        return rest.empty() ? "" : "close takes nothing";
+    case StepKind::Box:
+        step.text = Unescaped(step.text);
+        return step.name == "warning" || step.name == "notice" ? "" : "box warning or box notice";
+    case StepKind::Written:
+    case StepKind::Camfile:
+        step.words = Words(step.text);
+        return step.name == "CFG.BIN" || step.name == "menu.dat" ? "" : "CFG.BIN or menu.dat";
+    case StepKind::Field:
+        return step.name.empty() ? "which field?" : "";
+    default:
+        if (const auto id = ControlIds().find(step.name); id != ControlIds().end())
+            step.id = id->second;
+        return step.id != 0 && WindowOfControl(step.name) != nullptr ? "" : "no such control";
+    }
+}
+
+} // namespace
+
+std::vector<std::string> Story::Written() const {
+    std::vector<std::string> files;
+    for (const StoryStep& s : steps) {
+        if (s.kind == StepKind::Written)
+            files.push_back(s.name);
+    }
+    return files;
+}
+
+std::vector<std::string> StoryNames() {
+    std::vector<std::string> names;
+    for (const auto& f : fs::directory_iterator(kSource + "/tests/stories")) {
+        if (f.path().extension() == ".story")
+            names.push_back(f.path().stem().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string StoryTestName(const std::string& story) {
+    std::string name = story;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+Story ReadStory(const std::string& name) {
+    Story story;
+    story.name = name;
+    std::ifstream in(kSource + "/tests/stories/" + name + ".story");
+    std::vector<std::pair<int, std::string>> lines;
+    int n = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++n;
+        const std::string text = Trimmed(line);
+        if (text.empty() || text[0] == '#')
+            continue;
+        if (line[0] == ' ' && !lines.empty())
+            lines.back().second += " " + text;
+        else
+            lines.emplace_back(n, text);
+    }
+    if (n == 0)
+        story.error = name + ".story: none such or empty";
+    for (const auto& [at, text] : lines) {
+        StoryStep step{StepKind::Close, at, {}, 0, {}, {}};
+        const std::string error = ReadStep(text, step);
+        if (!error.empty() && story.error.empty())
+            story.error = name + ".story:" + std::to_string(at) + ": " + error + ": " + text;
+        story.steps.push_back(step);
+    }
+    return story;
+}
+
+const char* WindowOfControl(const std::string& name) {
+    const std::string prefix = name.substr(0, name.find('_'));
+    return prefix == "MAIN"     ? "Setup"
+           : prefix == "PARAM"  ? "3G Parameter Settings"
+           : prefix == "SEND"   ? "3G Send Settings"
+           : prefix == "CAMERA" ? "Camera Setup"
+                                : nullptr;
+}
+
+bool ItemPosition(const std::string& item, int* position) {
+    if (item.size() < 2 || item[0] != '#')
+        return false;
+    *position = std::stoi(item.substr(1));
+    return true;
+}
+
+void ExpectCamfileAgrees(const Story& story, const StoryStep& step, const RunCamfileFn& run,
+                         const std::string& folder, const std::vector<uint8_t>& frontEnd,
+                         const std::string& warning) {
+    const std::string path = folder + "/" + step.name;
+    std::vector<std::string> args = {"set", "--new", "--lang", "en"};
+    if (step.name == "CFG.BIN")
+        args.push_back("--check");
+    std::vector<std::string> assignments;
+    for (const std::string& w : step.words)
+        (w.compare(0, 2, "--") == 0 ? args : assignments).push_back(w);
+    args.push_back(path);
+    args.insert(args.end(), assignments.begin(), assignments.end());
+    const CamfileResult r = run(args);
+    const std::vector<std::string> written = story.Written();
+    if (std::find(written.begin(), written.end(), step.name) == written.end()) {
+        EXPECT_EQ(r.status, 1) << r.out;
+        std::string message = WithoutCr(r.out);
+        const size_t at = message.find("checks fail:\n");
+        message = at == std::string::npos ? message : message.substr(at + 13);
+        EXPECT_EQ(message.substr(0, message.find_last_not_of('\n') + 1), warning);
+        return;
+    }
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<uint8_t> cli = FileBytes(path);
+    ASSERT_EQ(cli.size(), frontEnd.size());
+    for (size_t i = 0; i < cli.size(); ++i) {
+        if (i < 14 || i > 20) { // bytes 14 to 20: CFG.BIN's time stamp, menu.dat's clock
+            EXPECT_EQ(frontEnd[i], cli[i]) << "byte " << i << " differs";
+        }
+    }
+}
+
+void ExpectFieldShown(const StoryStep& step, const std::string& showOutput) {
+    std::istringstream in(showOutput);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string field, value;
+        if (!(words >> field) || field != step.name)
+            continue;
+        std::getline(words >> std::ws, value);
+        if (value[0] == '"') // a text, in quotes
+            value = value.substr(1, value.find('"', 1) - 1);
+        else
+            value = Trimmed(value.substr(0, value.find(' ')));
+        EXPECT_EQ(value, step.text) << step.name;
+        return;
+    }
+    ADD_FAILURE() << "camfile show prints no " << step.name << ":\n" << showOutput;
+}
+
+std::string WithoutCr(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& f : fs::directory_iterator(folder)) {
+        if (f.is_regular_file())
+            files.push_back(f.path().filename().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
