@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,7 @@ using namespace gui;
 
 namespace {
 
-void Act(App& app, const StoryStep& s) {
+void ActOn(App& app, const StoryStep& s) {
     HWND dlg =
         s.kind == StepKind::Close ? app.Visible() : app.Wait(WindowTitle(WindowOfControl(s.name)));
     ASSERT_NE(dlg, nullptr) << "no window for " << s.name;
@@ -47,6 +46,25 @@ void Act(App& app, const StoryStep& s) {
     }
 }
 
+// The program's dialogs as the front end.
+class DialogsFrontEnd : public StoryFrontEnd {
+public:
+    void Act(const StoryStep& s) override { ActOn(app_, s); }
+    bool BoxShown() override { return MessageBoxShown(app_); }
+    bool TakeBox(StoryBox* box) override {
+        const MessageBoxInfo shown = WaitMessageBox(app_);
+        if (shown.wnd == nullptr)
+            return false;
+        EXPECT_EQ(shown.caption, shown.warningIcon ? "Warning" : "Notice");
+        *box = {shown.warningIcon, shown.text};
+        DismissMessageBox(app_, shown);
+        return true;
+    }
+    std::string Folder() const override { return app_.Folder(); }
+
+    App app_;
+};
+
 class UserStory : public testing::TestWithParam<std::string> {};
 
 } // namespace
@@ -54,49 +72,18 @@ class UserStory : public testing::TestWithParam<std::string> {};
 TEST_P(UserStory, PlaysThroughTheDialogs) {
     const Story story = ReadStory(GetParam());
     ASSERT_EQ(story.error, "");
-    App app;
-    const std::string cli = app.Folder() + "\\camfile";
+    DialogsFrontEnd dialogs;
+    const std::string cli = dialogs.Folder() + "\\camfile";
     CreateDirectoryA(cli.c_str(), nullptr);
     int runs = 0; // an output file a run: Wine may not yet have let go of the last one
-    const RunCamfileFn camfile = [&](const std::vector<std::string>& args) {
-        const CamfileRun run = RunCamfile(args, cli + "\\out" + std::to_string(++runs) + ".txt");
-        return CamfileResult{run.status, run.out};
-    };
-    std::string warning, last;
-    for (const StoryStep& s : story.steps) {
-        SCOPED_TRACE(story.name + ".story:" + std::to_string(s.line));
-        switch (s.kind) {
-        case StepKind::Box: {
-            const MessageBoxInfo box = WaitMessageBox(app);
-            ASSERT_NE(box.wnd, nullptr) << "no box came";
-            const bool warns = s.name == "warning";
-            EXPECT_EQ(box.caption, warns ? "Warning" : "Notice");
-            EXPECT_EQ(box.warningIcon, warns);
-            EXPECT_EQ(WithoutCr(box.text), s.text);
-            warning = warns ? s.text : warning;
-            DismissMessageBox(app, box);
-            break;
-        }
-        case StepKind::Written:
-            last = app.FilePath(s.name.c_str());
-            EXPECT_TRUE(FileExists(last)) << s.name;
-            break;
-        case StepKind::Field:
-            ExpectFieldShown(s, camfile({"show", last}).out);
-            break;
-        case StepKind::Camfile:
-            ExpectCamfileAgrees(story, s, camfile, cli, FileBytes(app.FilePath(s.name.c_str())),
-                                warning);
-            break;
-        default:
-            ASSERT_FALSE(MessageBoxShown(app)) << "a box the story does not name";
-            Act(app, s);
-        }
-    }
-    EXPECT_FALSE(MessageBoxShown(app)) << "a box the story does not name";
-    std::vector<std::string> written = story.Written();
-    std::sort(written.begin(), written.end());
-    EXPECT_EQ(FilesIn(app.Folder()), written);
+    PlayStory(
+        story, dialogs,
+        [&](const std::vector<std::string>& args) {
+            const CamfileRun run =
+                RunCamfile(args, cli + "\\out" + std::to_string(++runs) + ".txt");
+            return CamfileResult{run.status, run.out};
+        },
+        cli);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stories, UserStory, testing::ValuesIn(StoryNames()),

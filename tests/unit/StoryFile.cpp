@@ -99,15 +99,6 @@ std::string ReadStep(const std::string& line, StoryStep& step) {
 
 } // namespace
 
-std::vector<std::string> Story::Written() const {
-    std::vector<std::string> files;
-    for (const StoryStep& s : steps) {
-        if (s.kind == StepKind::Written)
-            files.push_back(s.name);
-    }
-    return files;
-}
-
 std::vector<std::string> StoryNames() {
     std::vector<std::string> names;
     std::error_code missing; // no stories: none to play
@@ -169,61 +160,19 @@ bool ItemPosition(const std::string& item, int* position) {
     return true;
 }
 
-void ExpectCamfileAgrees(const Story& story, const StoryStep& step, const RunCamfileFn& run,
-                         const std::string& folder, const std::vector<uint8_t>& frontEnd,
-                         const std::string& warning) {
-    const std::string path = folder + "/" + step.name;
-    std::vector<std::string> args = {"set", "--new", "--lang", "en"};
-    if (step.name == "CFG.BIN")
-        args.push_back("--check");
-    std::vector<std::string> assignments;
-    for (const std::string& w : step.words)
-        (w.compare(0, 2, "--") == 0 ? args : assignments).push_back(w);
-    args.push_back(path);
-    args.insert(args.end(), assignments.begin(), assignments.end());
-    const CamfileResult r = run(args);
-    const std::vector<std::string> written = story.Written();
-    if (std::find(written.begin(), written.end(), step.name) == written.end()) {
-        EXPECT_EQ(r.status, 1) << r.out;
-        std::string message = WithoutCr(r.out);
-        const size_t at = message.find("checks fail:\n");
-        message = at == std::string::npos ? message : message.substr(at + 13);
-        EXPECT_EQ(message.substr(0, message.find_last_not_of('\n') + 1), warning);
-        return;
-    }
-    ASSERT_EQ(r.status, 0) << r.out;
-    const std::vector<uint8_t> cli = FileBytes(path);
-    ASSERT_EQ(cli.size(), frontEnd.size());
-    for (size_t i = 0; i < cli.size(); ++i) {
-        if (i < 14 || i > 20) { // bytes 14 to 20: CFG.BIN's time stamp, menu.dat's clock
-            EXPECT_EQ(frontEnd[i], cli[i]) << "byte " << i << " differs";
-        }
-    }
-}
-
-void ExpectFieldShown(const StoryStep& step, const std::string& showOutput) {
-    std::istringstream in(showOutput);
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream words(line);
-        std::string field, value;
-        if (!(words >> field) || field != step.name)
-            continue;
-        std::getline(words >> std::ws, value);
-        if (value[0] == '"') // a text, in quotes
-            value = value.substr(1, value.find('"', 1) - 1);
-        else
-            value = Trimmed(value.substr(0, value.find(' ')));
-        EXPECT_EQ(value, step.text) << step.name;
-        return;
-    }
-    ADD_FAILURE() << "camfile show prints no " << step.name << ":\n" << showOutput;
-}
+namespace {
 
 std::string WithoutCr(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return text;
 }
 
+std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The regular files in a folder, sorted.
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> files;
     for (const auto& f : fs::directory_iterator(folder)) {
@@ -234,7 +183,93 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return files;
 }
 
-std::vector<uint8_t> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+// The field's value as "camfile show" prints it: a number, or a text without its quotes.
+void ExpectFieldShown(const StoryStep& step, const std::string& shown) {
+    std::istringstream in(shown);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string field, value;
+        if (!(words >> field) || field != step.name)
+            continue;
+        std::getline(words >> std::ws, value);
+        value = value[0] == '"' ? value.substr(1, value.find('"', 1) - 1)
+                                : Trimmed(value.substr(0, value.find(' ')));
+        EXPECT_EQ(value, step.text) << step.name;
+        return;
+    }
+    ADD_FAILURE() << "camfile show prints no " << step.name << ":\n" << shown;
+}
+
+// camfile set --new from the step's words writes the front end's file, the time stamp aside; or,
+// when the front end wrote none, refuses with its warning.
+void ExpectCamfileAgrees(const StoryStep& step, const RunCamfileFn& run, const std::string& cli,
+                         const std::vector<uint8_t>* written, const std::string& warning) {
+    const std::string path = cli + "/" + step.name;
+    std::vector<std::string> args = {"set", "--new", "--lang", "en"};
+    if (step.name == "CFG.BIN")
+        args.push_back("--check");
+    std::vector<std::string> assignments;
+    for (const std::string& w : step.words)
+        (w.compare(0, 2, "--") == 0 ? args : assignments).push_back(w);
+    args.push_back(path);
+    args.insert(args.end(), assignments.begin(), assignments.end());
+    const CamfileResult r = run(args);
+    if (written == nullptr) {
+        EXPECT_EQ(r.status, 1) << r.out;
+        std::string message = WithoutCr(r.out);
+        const size_t at = message.find("checks fail:\n");
+        message = at == std::string::npos ? message : message.substr(at + 13);
+        EXPECT_EQ(message.substr(0, message.find_last_not_of('\n') + 1), warning);
+        return;
+    }
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<uint8_t> cliFile = FileBytes(path);
+    ASSERT_EQ(cliFile.size(), written->size());
+    for (size_t i = 0; i < cliFile.size(); ++i) {
+        if (i < 14 || i > 20) { // bytes 14 to 20: CFG.BIN's time stamp, menu.dat's clock
+            EXPECT_EQ((*written)[i], cliFile[i]) << "byte " << i << " differs";
+        }
+    }
+}
+
+} // namespace
+
+void PlayStory(const Story& story, StoryFrontEnd& fe, const RunCamfileFn& camfile,
+               const std::string& cli) {
+    std::map<std::string, std::vector<uint8_t>> written;
+    std::string warning, last;
+    for (const StoryStep& s : story.steps) {
+        SCOPED_TRACE(story.name + ".story:" + std::to_string(s.line));
+        StoryBox box{};
+        switch (s.kind) {
+        case StepKind::Box:
+            ASSERT_TRUE(fe.TakeBox(&box)) << "no box came";
+            EXPECT_EQ(box.warning ? "warning" : "notice", s.name);
+            EXPECT_EQ(WithoutCr(box.text), s.text);
+            warning = box.warning ? s.text : warning;
+            break;
+        case StepKind::Written:
+            last = fe.Folder() + "/" + s.name;
+            written[s.name] = FileBytes(last);
+            EXPECT_TRUE(fe.Wrote(s.name) && !written[s.name].empty()) << s.name << " not written";
+            break;
+        case StepKind::Field:
+            ExpectFieldShown(s, camfile({"show", last}).out);
+            break;
+        case StepKind::Camfile: {
+            const auto file = written.find(s.name);
+            ExpectCamfileAgrees(s, camfile, cli, file != written.end() ? &file->second : nullptr,
+                                warning);
+            break;
+        }
+        default:
+            ASSERT_FALSE(fe.BoxShown()) << "a box the story does not name";
+            fe.Act(s);
+        }
+    }
+    EXPECT_FALSE(fe.BoxShown()) << "a box the story does not name";
+    std::vector<std::string> names;
+    for (const auto& w : written)
+        names.push_back(w.first);
+    EXPECT_EQ(FilesIn(fe.Folder()), names); // and no other file
 }

@@ -1,7 +1,7 @@
-// The user stories in tests/stories/*.story, read for the players in C++: the native suite plays
-// each against AppModel, the GUI suite against the real dialogs (tests/web/run-tests.js plays
-// them against the web page), and each player runs camfile as the reference. A story is one step
-// a line; "#" starts a comment line, and a line that starts with a space goes on with the step
+// The user stories in tests/stories/*.story, read and played for the C++ players: the native suite
+// plays each against AppModel, the GUI suite against the real dialogs (tests/web/run-tests.js
+// plays them against the web page), and each player runs camfile as the reference. A story is one
+// step a line; "#" starts a comment line, and a line that starts with a space goes on with the step
 // above:
 //   press NAME               a button: MAIN_3G_SETUP, PARAM_NEXT_PAGE, SEND_GENERATE, ...
 //   choose NAME item         a list's item, by its English text or by position ("#2")
@@ -54,8 +54,6 @@ struct Story {
     std::string name;
     std::vector<StoryStep> steps;
     std::string error; // what could not be read, with its line; empty when all could
-    // The files the story says were written, in order.
-    std::vector<std::string> Written() const;
 };
 
 // The stories' names (their files' without ".story"), sorted; as test names ('-' as '_').
@@ -68,22 +66,35 @@ const char* WindowOfControl(const std::string& name);
 // Whether the item names a position ("#2"), and which.
 bool ItemPosition(const std::string& item, int* position);
 
-// The camfile step against a front end that played the story. run runs camfile with arguments
-// and gives its exit status and output (standard output and error); folder is an empty folder
-// for its file; frontEnd, the file the front end wrote (empty if none); warning, the text of the
-// story's last warning. Reports a disagreement as a test failure.
+// A message box as a story names it; its text's line ends "\n".
+struct StoryBox {
+    bool warning;
+    std::string text;
+};
+
+// What a player does on its front end.
+class StoryFrontEnd {
+public:
+    virtual ~StoryFrontEnd() = default;
+    // A press, choose, type, leave, check, uncheck or close step.
+    virtual void Act(const StoryStep& step) = 0;
+    virtual bool BoxShown() = 0;
+    // The box shown next (waiting for it), answered with its OK button; false when none came.
+    virtual bool TakeBox(StoryBox* box) = 0;
+    // The folder it writes its files into.
+    virtual std::string Folder() const = 0;
+    // Whether the front end says it wrote the file (the file itself is checked besides).
+    virtual bool Wrote(const std::string&) { return true; }
+};
+
+// camfile run with arguments: its exit status and output (standard output and error).
 struct CamfileResult {
     int status;
     std::string out;
 };
 using RunCamfileFn = std::function<CamfileResult(const std::vector<std::string>& args)>;
-void ExpectCamfileAgrees(const Story& story, const StoryStep& step, const RunCamfileFn& run,
-                         const std::string& folder, const std::vector<uint8_t>& frontEnd,
-                         const std::string& warning);
-// The field step on the output of "camfile show" for the file written last.
-void ExpectFieldShown(const StoryStep& step, const std::string& showOutput);
-// A message box's text with its line ends as the stories write them ("\r\n" as "\n").
-std::string WithoutCr(std::string text);
-// The regular files in a folder, sorted.
-std::vector<std::string> FilesIn(const std::string& folder);
-std::vector<uint8_t> FileBytes(const std::string& path);
+
+// Plays the story on the front end, checking each box, file and field it names and its camfile
+// line (camfile's files go into the empty folder cli); a disagreement is a test failure.
+void PlayStory(const Story& story, StoryFrontEnd& frontEnd, const RunCamfileFn& camfile,
+               const std::string& cli);

@@ -94,6 +94,39 @@ CamfileResult RunCamfile(const std::vector<std::string>& args) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(out.begin(), out.end())};
 }
 
+// The program's model as the front end: its boxes queued until the story names them.
+class ModelFrontEnd : public StoryFrontEnd {
+public:
+    explicit ModelFrontEnd(const std::string& folder) : folder_(folder) {
+        g_iCameraModel = 0; // a fresh program's: the model list outlives a new card
+        app_.Start(0x0409, folder.c_str());
+        app_.StartOnCard(folder.c_str()); // the wizard's pages live for the whole process
+    }
+    void Act(const StoryStep& s) override {
+        if (s.kind != StepKind::Close) {
+            ASSERT_STREQ(Caption(app_.Window()), WindowOfControl(s.name)) << s.name;
+        }
+        const AppEffects fx = app_.Handle(EventOf(s, app_));
+        boxes_.insert(boxes_.end(), fx.boxes.begin(), fx.boxes.end());
+        wrote_ = fx.wrote != nullptr ? fx.wrote : "";
+    }
+    bool BoxShown() override { return !boxes_.empty(); }
+    bool TakeBox(StoryBox* box) override {
+        if (boxes_.empty())
+            return false;
+        *box = {boxes_.front().warning, boxes_.front().text->Get()};
+        boxes_.pop_front();
+        return true;
+    }
+    std::string Folder() const override { return folder_; }
+    bool Wrote(const std::string& file) override { return wrote_ == file; }
+
+private:
+    AppModel app_{AppInputs{[] { return kNow; }}};
+    std::string folder_, wrote_;
+    std::deque<AppBox> boxes_;
+};
+
 class UserStory : public testing::TestWithParam<std::string> {};
 
 } // namespace
@@ -103,49 +136,8 @@ TEST_P(UserStory, PlaysAgainstTheProgramsModel) {
     ASSERT_EQ(story.error, "");
     TempDir card, cli;
     SetTraceSink(nullptr);
-    g_iCameraModel = 0; // a fresh program's: the model list outlives a new card
-    AppModel app{AppInputs{[] { return kNow; }}};
-    app.Start(0x0409, card.path().c_str());
-    app.StartOnCard(card.path().c_str()); // the wizard's pages live for the whole process
-    std::deque<AppBox> boxes;
-    std::string warning, wrote, last;
-    for (const StoryStep& s : story.steps) {
-        SCOPED_TRACE(story.name + ".story:" + std::to_string(s.line));
-        switch (s.kind) {
-        case StepKind::Box:
-            ASSERT_FALSE(boxes.empty()) << "no box came";
-            EXPECT_EQ(boxes.front().warning ? "warning" : "notice", s.name);
-            EXPECT_EQ(WithoutCr(boxes.front().text->Get()), s.text);
-            if (boxes.front().warning)
-                warning = s.text;
-            boxes.pop_front();
-            break;
-        case StepKind::Written:
-            EXPECT_EQ(wrote, s.name);
-            last = card.File(s.name);
-            break;
-        case StepKind::Field:
-            ExpectFieldShown(s, RunCamfile({"show", last}).out);
-            break;
-        case StepKind::Camfile:
-            ExpectCamfileAgrees(story, s, RunCamfile, cli.path(), ReadBytes(card.File(s.name)),
-                                warning);
-            break;
-        default: {
-            ASSERT_TRUE(boxes.empty()) << "a box the story does not name: " << boxes[0].text->Get();
-            if (s.kind != StepKind::Close) {
-                ASSERT_STREQ(Caption(app.Window()), WindowOfControl(s.name)) << s.name;
-            }
-            const AppEffects fx = app.Handle(EventOf(s, app));
-            boxes.insert(boxes.end(), fx.boxes.begin(), fx.boxes.end());
-            wrote = fx.wrote != nullptr ? fx.wrote : "";
-        }
-        }
-    }
-    EXPECT_TRUE(boxes.empty()) << "a box the story does not name";
-    std::vector<std::string> written = story.Written();
-    std::sort(written.begin(), written.end());
-    EXPECT_EQ(card.List(), written);
+    ModelFrontEnd model(card.path());
+    PlayStory(story, model, RunCamfile, cli.path());
     SetTraceSink(stdout);
 }
 
