@@ -37,29 +37,6 @@ const std::map<std::string, int>& ControlIds() {
     return ids;
 }
 
-// A camfile line's words: split at spaces outside double quotes, the quotes removed.
-std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false, any = false;
-    for (char c : text + " ") {
-        if (c == '"')
-            quoted = !quoted, any = true;
-        else if (c == ' ' && !quoted) {
-            if (any)
-                words.push_back(word);
-            word.clear();
-            any = false;
-        } else
-            word += c, any = true;
-    }
-    return words;
-}
-
-std::string Unescaped(const std::string& text) {
-    return std::regex_replace(text, std::regex(R"(\\n)"), "\n");
-}
-
 const std::map<std::string, StepKind> kVerbs = {
     {"press", StepKind::Press}, {"choose", StepKind::Choose},   {"type", StepKind::Type},
     {"leave", StepKind::Leave}, {"check", StepKind::Check},     {"uncheck", StepKind::Uncheck},
@@ -67,33 +44,34 @@ const std::map<std::string, StepKind> kVerbs = {
     {"field", StepKind::Field}, {"camfile", StepKind::Camfile},
 };
 
-// One step from its line; an error text when it is none.
-std::string ReadStep(const std::string& line, StoryStep& step) {
-    const size_t verbEnd = line.find(' ');
-    const auto verb = kVerbs.find(line.substr(0, verbEnd));
-    if (verb == kVerbs.end())
-        return "no such step";
-    step.kind = verb->second;
-    const std::string rest = verbEnd == std::string::npos ? "" : line.substr(verbEnd + 1);
-    const size_t nameEnd = rest.find(' ');
-    step.name = rest.substr(0, nameEnd);
-    step.text = nameEnd == std::string::npos ? "" : rest.substr(nameEnd + 1);
+// One step from its line; false when it is none.
+bool ReadStep(const std::string& line, StoryStep& step) {
+    std::smatch m;
+    if (!std::regex_match(line, m, std::regex(R"((\w+)(?: (\S+))?(?: (.*))?)")) ||
+        kVerbs.count(m[1]) == 0)
+        return false;
+    step.kind = kVerbs.at(m[1]);
+    step.name = m[2];
+    step.text = m[3];
     switch (step.kind) {
     case StepKind::Close:
-        return rest.empty() ? "" : "close takes nothing";
-    case StepKind::Box:
-        step.text = Unescaped(step.text);
-        return step.name == "warning" || step.name == "notice" ? "" : "box warning or box notice";
+        return step.name.empty();
+    case StepKind::Box: // "\n" a new line
+        step.text = std::regex_replace(step.text, std::regex(R"(\\n)"), "\n");
+        return step.name == "warning" || step.name == "notice";
+    case StepKind::Camfile: { // words apart at spaces outside double quotes, the quotes dropped
+        const std::regex word(R"((?:[^\s"]+|"[^"]*")+)");
+        for (std::sregex_iterator w(step.text.begin(), step.text.end(), word), end; w != end; ++w)
+            step.words.push_back(std::regex_replace(w->str(), std::regex("\""), ""));
+    }
+        [[fallthrough]];
     case StepKind::Written:
-    case StepKind::Camfile:
-        step.words = Words(step.text);
-        return step.name == "CFG.BIN" || step.name == "menu.dat" ? "" : "CFG.BIN or menu.dat";
+        return step.name == "CFG.BIN" || step.name == "menu.dat";
     case StepKind::Field:
-        return step.name.empty() ? "which field?" : "";
+        return !step.name.empty();
     default:
-        if (const auto id = ControlIds().find(step.name); id != ControlIds().end())
-            step.id = id->second;
-        return step.id != 0 && WindowOfControl(step.name) != nullptr ? "" : "no such control";
+        step.id = ControlIds().count(step.name) ? ControlIds().at(step.name) : 0;
+        return step.id != 0 && WindowOfControl(step.name) != nullptr;
     }
 }
 
@@ -117,29 +95,21 @@ std::string StoryTestName(const std::string& story) {
 }
 
 Story ReadStory(const std::string& name) {
-    Story story;
-    story.name = name;
+    Story story{name, {}, {}};
     std::ifstream in(kSource + "/tests/stories/" + name + ".story");
-    std::vector<std::pair<int, std::string>> lines;
-    int n = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++n;
-        const std::string text = Trimmed(line);
-        if (text.empty() || text[0] == '#')
-            continue;
-        if (line[0] == ' ' && !lines.empty())
+    std::vector<std::pair<int, std::string>> lines; // a line goes on where one starts with a space
+    for (int n = 1; std::getline(in, story.error); ++n) {
+        const std::string text = Trimmed(story.error);
+        if (!text.empty() && text[0] != '#' && story.error[0] == ' ' && !lines.empty())
             lines.back().second += " " + text;
-        else
+        else if (!text.empty() && text[0] != '#')
             lines.emplace_back(n, text);
     }
-    if (n == 0)
-        story.error = name + ".story: none such or empty";
+    story.error = lines.empty() ? name + ".story: none such or empty" : "";
     for (const auto& [at, text] : lines) {
-        StoryStep step{StepKind::Close, at, {}, 0, {}, {}};
-        const std::string error = ReadStep(text, step);
-        if (!error.empty() && story.error.empty())
-            story.error = name + ".story:" + std::to_string(at) + ": " + error + ": " + text;
-        story.steps.push_back(step);
+        story.steps.push_back({StepKind::Close, at, {}, 0, {}, {}});
+        if (!ReadStep(text, story.steps.back()) && story.error.empty())
+            story.error = name + ".story:" + std::to_string(at) + ": no such step: " + text;
     }
     return story;
 }

@@ -50,30 +50,19 @@ std::vector<std::string> ItemsOf(const AppModel& app, int id, bool* enabled) {
 }
 
 AppEvent EventOf(const StoryStep& s, const AppModel& app) {
+    using K = AppEventKind; // in the order of StepKind
+    const AppEventKind kinds[] = {K::Press, K::Choose, K::Type, K::Leave,
+                                  K::Check, K::Check,  K::Close};
     bool enabled = true;
     const std::vector<std::string> items = ItemsOf(app, s.id, &enabled);
     EXPECT_TRUE(enabled || s.kind == StepKind::Press || s.kind == StepKind::Close)
         << s.name << " takes no input";
-    switch (s.kind) {
-    case StepKind::Choose: {
-        int item = -1;
-        if (!ItemPosition(s.text, &item))
-            item = static_cast<int>(std::find(items.begin(), items.end(), s.text) - items.begin());
+    int item = s.kind == StepKind::Check;
+    if (s.kind == StepKind::Choose && !ItemPosition(s.text, &item)) {
+        item = static_cast<int>(std::find(items.begin(), items.end(), s.text) - items.begin());
         EXPECT_LT(item, static_cast<int>(items.size())) << s.name << " has no item " << s.text;
-        return {AppEventKind::Choose, s.id, item};
     }
-    case StepKind::Type:
-        return {AppEventKind::Type, s.id, 0, s.text};
-    case StepKind::Leave:
-        return {AppEventKind::Leave, s.id};
-    case StepKind::Check:
-    case StepKind::Uncheck:
-        return {AppEventKind::Check, s.id, s.kind == StepKind::Check};
-    case StepKind::Press:
-        return {AppEventKind::Press, s.id};
-    default:
-        return {AppEventKind::Close};
-    }
+    return {kinds[static_cast<int>(s.kind)], s.id, item, s.text};
 }
 
 std::string Quoted(const std::string& arg) {
