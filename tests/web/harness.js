@@ -201,6 +201,12 @@ class Session {
         await this.settle();
     }
 
+    // The focus leaves an edit.
+    async leave(form, name) {
+        await this.page.$eval(this.sel(form, name), (el) => (el.focus(), el.blur()));
+        await this.settle();
+    }
+
     async press(form, name) {
         await this.page.click(this.sel(form, name));
         await this.settle();

@@ -41,163 +41,143 @@ function expectSameFile(page, cli, what) {
         (b, i) => (i < 14 || i > 20) && assert.equal(b, cli[i], `${what}: byte ${i} differs`));
 }
 
-// ---- the stories of the dialogs' parity tests -------------------------------------------------
-// A step is "NAME:item" (a list's item by its English text, or "#n" by position), "NAME=text"
-// (typed), "NAME!" (a check box checked), "next", "previous" or "close"; NAME is a control id
-// without IDC_, whose prefix names the form. The Chinese runs choose the positions the English
-// runs chose.
-// clang-format off
-const FORM = {MAIN: "main", PARAM: "page1", SEND: "page2", CAMERA: "camera"};
-const SENDER = ["PARAM_SENDER_SERVER=smtp.example.com", "PARAM_SENDER_PORT=587",
-    "PARAM_SENDER_ADDRESS=cameras@example.com", "PARAM_SENDER_PASSWORD=pa55word"];
-const SENDER_CLI = ["sSmtpSet.szServer=smtp.example.com", "sSmtpSet.iPort=587",
-    "sSmtpSet.szAddr=cameras@example.com", "sSmtpSet.szPassword=pa55word"];
-const NET = ["PARAM_NET_APN=internet.example", "PARAM_NET_ACCOUNT=user",
-    "PARAM_NET_PASSWORD=secret"];
-const NET_CLI = ["sSmtpSet.sz3GSmtpApN=internet.example", "sSmtpSet.sz3GSmtpAccount=user",
-    "sSmtpSet.sz3GSmtpPassword=secret"];
-const FTP = ["PARAM_FTP_SERVER=ftp.example.com", "PARAM_FTP_USER=cam",
-    "PARAM_FTP_PASSWORD=ftppass"];
-const FTP_CLI = ["sFtpSet.szServer=ftp.example.com", "sFtpSet.szUserName=cam",
-    "sFtpSet.szPassword=ftppass"];
-
-// [name, steps on the page, camfile's assignments, camfile's options]
-const STORIES = [
-    ["MMS with the preselected operator",
-        ["PARAM_SEND_OPTION:MMS", "next", "SEND_PHONE1=13800138000"],
-        ["bySendBy=MMS", "szRecp[0]=13800138000"]],
-    ["Email with a chosen operator",
-        ["PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:United Kingdom", "PARAM_OPERATOR:Vodafone",
-            ...SENDER, "next", "SEND_EMAIL1=me@example.org", "SEND_MODE:Daily Send",
-            "SEND_DAILY_TIME:07 o'clock"],
-        ["bySendBy=Email", "country=United Kingdom", "operator=Vodafone",
-            "szRecp[2]=me@example.org", "bySendMode=Daily Send", "byDailySendTime=07 o'clock",
-            ...SENDER_CLI]],
-    ["FTP with manual input",
-        ["PARAM_SEND_OPTION:FTP", "PARAM_MODE:Manual Input", ...NET, ...FTP,
-            "PARAM_FTP_PORT=2121", "next"],
-        ["bySendBy=FTP", "country=Others", ...NET_CLI, ...FTP_CLI, "sFtpSet.iPort=2121"]],
-    ["the cloud with manual input",
-        ["PARAM_SEND_OPTION:QOR Camera Cloud System", "PARAM_MODE:Manual Input", ...NET,
-            "PARAM_FTP_SERVER=appkey123", "PARAM_FTP_PORT=appsecret",
-            "PARAM_FTP_USER=13800138000", "next"],
-        ["bySendBy=QOR Camera Cloud System", "country=Others", ...NET_CLI,
-            "sQorCloudSet.szAppKey=appkey123", "sQorCloudSet.szAppSecret=appsecret",
-            "sQorCloudSet.szSimCardNum=13800138000"]],
-    ["Close 3G", ["PARAM_SEND_OPTION:Close 3G", "next"], ["bySendBy=Close 3G"]],
-    ["remote control with command 22",
-        ["PARAM_SEND_OPTION:MMS", "next", "SEND_REMOTE_INTERVAL:01 Hours",
-            "SEND_REMOTE_PHONE=13800138000", "SEND_REMOTE_EMAIL=remote@example.com",
-            "previous", ...SENDER, "next", "SEND_PHONE1=13900139000"],
-        ["bySendBy=MMS", "byRemoteInterval=01 Hours", "szRemotePhoneNum=13800138000",
-            "szRemoteEmail=remote@example.com", "szRecp[0]=13900139000", ...SENDER_CLI]],
-    ["remote control without command 22",
-        ["PARAM_SEND_OPTION:FTP", ...FTP, "next", "SEND_REMOTE_INTERVAL:02 Hours",
-            "SEND_REMOTE_PHONE=13800138000", "SEND_NO_REMOTE_CMD22!"],
-        ["bySendBy=FTP", ...FTP_CLI, "byRemoteInterval=02 Hours",
-            "szRemotePhoneNum=13800138000"],
-        ["--no-remote-cmd22"]],
-    ["Email from a basic model",
-        ["MAIN_MODEL_LIST:QOR-7120-3G(BASIC)", "PARAM_SEND_OPTION:Email", ...SENDER, "next",
-            "SEND_EMAIL1=me@example.org"],
-        ["bySendBy=Email", "szRecp[2]=me@example.org", ...SENDER_CLI],
-        ["--basic"]],
-    ["a row of the README's CSV loop",
-        ["PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:Deutschland", "PARAM_OPERATOR:O2",
-            ...SENDER, "next", "SEND_EMAIL1=lake@example.com", "SEND_REMOTE_INTERVAL:01 Hours",
-            "SEND_REMOTE_PHONE=01511234567", "SEND_REMOTE_EMAIL=cameras@example.com"],
-        ["bySendBy=Email", "country=Deutschland", "operator=O2", "szRecp[2]=lake@example.com",
-            "byRemoteInterval=01 Hours", "szRemotePhoneNum=01511234567",
-            "szRemoteEmail=cameras@example.com", ...SENDER_CLI]],
-];
-// Generate's checks: the page's message is camfile's for the same choices.
-const CHECKS = [
-    ["no recipient", ["PARAM_SEND_OPTION:MMS", "next"], ["bySendBy=MMS"]],
-    ["no sender server", ["PARAM_SEND_OPTION:Email", "next", "SEND_EMAIL1=a@b.c"],
-        ["bySendBy=Email", "szRecp[2]=a@b.c"]],
-    ["a bad e-mail address", ["PARAM_SEND_OPTION:Email", ...SENDER, "next", "SEND_EMAIL1=nobody"],
-        ["bySendBy=Email", "szRecp[2]=nobody", ...SENDER_CLI]],
-    ["no FTP password", ["PARAM_SEND_OPTION:FTP", ...FTP.slice(0, 2), "next"],
-        ["bySendBy=FTP", ...FTP_CLI.slice(0, 2)]],
-];
-// clang-format on
+// ---- the user stories of tests/stories, played in both languages ------------------------------
+// The steps are those of tests/unit/StoryFile.h; a step is one line, "VERB NAME text". The page's
+// success box also names the file and the folder; in Chinese a warning is camfile's message in
+// Chinese, and a list's item is the position the English run chose.
+const FORM = {
+    MAIN: "main",
+    PARAM: "page1",
+    SEND: "page2",
+    CAMERA: "camera"
+};
+const step = (line) => {
+    const [, verb, name = "", text = ""] = /^(\w+)(?: (\S+))?(?: (.*))?$/.exec(line);
+    return {verb, name, text};
+};
+const readStory = (name) =>
+    fs.readFileSync(path.join(root, "tests/stories", name + ".story"), "utf8")
+        .split("\n")
+        .reduce(
+            (steps, line, k) => {
+                const text = line.trim();
+                if (text && !text.startsWith("#") && /^\s/.test(line))
+                    steps[steps.length - 1].line += " " + text;
+                else if (text && !text.startsWith("#"))
+                    steps.push({at: k + 1, line: text});
+                return steps;
+            },
+            [])
+        .map(({at, line}) => ({at, ...step(line)}));
 const positions = new Map();
 
-// Plays the steps from Main Setup; the 3G wizard opens before the first step of its pages.
-async function play(s, name, steps, lang) {
-    for (const [k, step] of steps.entries()) {
-        const [, id, op, value] = /^(\w+?)([:=!]|$)(.*)$/.exec(step);
-        const form = FORM[id.split("_")[0]];
-        if (form && form !== "main" && (await s.form()) === "main") {
-            await s.press(
-                "main", form === "camera" ? "IDC_MAIN_CAMERA_SETUP" : "IDC_MAIN_3G_SETUP");
-        }
-        const key = `${name}/${k}`;
-        if (op === ":") {
-            const item = value.startsWith("#") ? Number(value.slice(1)) :
-                lang === "en"                  ? value :
-                                                 positions.get(key);
-            positions.set(key, await s.choose(form, "IDC_" + id, item));
-        } else if (op === "=")
-            await s.type(form, "IDC_" + id, value);
-        else if (op === "!")
-            await s.check(form, "IDC_" + id, true);
-        else if (step === "close")
-            await s.closeForm(await s.form());
-        else
-            await s.press(
-                step === "next" ? "page1" : "page2",
-                step === "next" ? "IDC_PARAM_NEXT_PAGE" : "IDC_SEND_PREVIOUS_PAGE");
-        assert.deepEqual(await s.answerBoxes(), [], `${name}: step ${step} raised a message`);
+// One step on the forms: choose, type, leave, check, uncheck, press or close.
+async function act(s, {verb, name, text}, lang, key) {
+    const form = FORM[name.split("_")[0]], id = "IDC_" + name;
+    if (verb !== "close")
+        assert.equal(await s.form(), form, `${key}: ${name} is not on the form open`);
+    if (verb === "choose") {
+        const item = text.startsWith("#") ? Number(text.slice(1)) :
+            lang === "en"                 ? text :
+                                            positions.get(key);
+        positions.set(key, await s.choose(form, id, item));
+    } else if (verb === "type")
+        await s.type(form, id, text);
+    else if (verb === "leave")
+        await s.leave(form, id);
+    else if (verb === "check" || verb === "uncheck")
+        await s.check(form, id, verb === "check");
+    else if (verb === "press")
+        await s.press(form, id);
+    else if (verb === "close")
+        await s.closeForm(await s.form());
+    else
+        throw new Error(`${key}: no step "${verb}"`);
+}
+
+// Steps on the forms, each line a step; none raises a message box.
+async function play(s, name, lines, lang) {
+    for (const [k, line] of lines.entries()) {
+        await act(s, step(line), lang, `${name}/${k}`);
+        assert.deepEqual(await s.answerBoxes(), [], `${name}: step ${line} raised a message`);
     }
+}
+
+// A story's camfile line run: camfile set --new with its options and assignments.
+function camfileStep({name, text}, lang) {
+    const words = text.match(/(?:[^\s"]+|"[^"]*")+/g).map((w) => w.replace(/"/g, ""));
+    const options = words.filter((w) => w.startsWith("--"));
+    return camfileSet(
+        name, words.filter((w) => !w.startsWith("--")),
+        [...(name === "CFG.BIN" ? ["--check"] : []), ...options], lang);
+}
+
+// The box a story's box step names as the page shows it: the success of a file written names the
+// file and the folder; in Chinese a warning is camfile's message for the story's choices.
+function expectedBox({name, text}, lang, file, steps) {
+    const english = text.replace(/\\n/g, "\n");
+    if (english === "Generate Success!" && file)
+        return SUCCESS(lang, file, "card");
+    if (lang === "en")
+        return {caption: name === "warning" ? "Warning" : "Notice", text: english};
+    assert.equal(name, "warning", `no Chinese known for "${english}"`);
+    return {
+        caption: "警告",
+        text: camfileStep(steps.find((t) => t.verb === "camfile"), lang).message
+    };
 }
 
 const tests = [];
 const test = (name, fn) => tests.push({name, fn});
 
+const stories = fs.readdirSync(path.join(root, "tests/stories"))
+                    .filter((f) => f.endsWith(".story"))
+                    .map((f) => f.slice(0, -6))
+                    .sort();
 for (const lang of ["en", "zh"]) {
-    for (const [name, steps, cli, options = []] of STORIES) {
-        test(`parity (${lang}): ${name}`, async (ctx) => {
+    for (const name of stories) {
+        test(`story (${lang}): ${name}`, async (ctx) => {
+            const steps = readStory(name);
+            const written = steps.filter((t) => t.verb === "written").map((t) => t.name);
             const s = await ctx.open({lang: LANG[lang], folder: "card"});
             await s.pickFolder();
-            await play(s, name, steps, lang);
-            await s.press("page2", "IDC_SEND_GENERATE");
-            assert.deepEqual(await s.answerBoxes(), [SUCCESS(lang, "CFG.BIN", "card")]);
-            const made = camfileSet("CFG.BIN", cli, ["--check", ...options]);
-            assert.equal(made.status, 0, made.message);
-            expectSameFile(await s.folderFile("card", "CFG.BIN"), made.bytes, name);
+            let warning = null, last = null;
+            for (const [k, t] of steps.entries()) {
+                const where = `${name}.story:${t.at}`;
+                if (t.verb === "box") {
+                    const box = await s.box();
+                    assert.ok(box, `${where}: no box came`);
+                    box.text = box.text.replace(/\r\n?/g, "\n");
+                    const file = (steps.slice(k).find((w) => w.verb === "written") || {}).name;
+                    assert.deepEqual(box, expectedBox(t, lang, file, steps), where);
+                    warning = t.name === "warning" ? box.text : warning;
+                    await s.page.click("#box-ok");
+                } else if (t.verb === "written") {
+                    last = await s.folderFile("card", t.name);
+                    assert.ok(last, `${where}: no ${t.name}`);
+                } else if (t.verb === "field") {
+                    const file = path.join(tempDir("show"), "file");
+                    fs.writeFileSync(file, Buffer.from(last));
+                    const shown =
+                        new RegExp(`^  ${t.name.replace(/[[\].]/g, "\\$&")} +("[^"]*"|\\S+)`, "m")
+                            .exec(execFileSync(camfile, ["show", file], {encoding: "utf8"}));
+                    assert.equal(shown && shown[1].replace(/"/g, ""), t.text, where);
+                } else if (t.verb === "camfile") {
+                    const made = camfileStep(t, lang);
+                    if (written.includes(t.name)) {
+                        assert.equal(made.status, 0, made.message);
+                        expectSameFile(await s.folderFile("card", t.name), made.bytes, where);
+                    } else
+                        assert.deepEqual([made.status, made.message], [1, warning], where);
+                } else {
+                    assert.equal(await s.box(), null, `${where}: a box the story does not name`);
+                    await act(s, t, lang, `${name}/${k}`);
+                }
+            }
+            assert.equal(await s.box(), null, `${name}: a box the story does not name`);
+            assert.deepEqual(await s.folderNames("card"), [...written].sort(), name);
         });
     }
-    // Camera Setup's menu.dat.
-    test(`parity (${lang}): Camera Setup`, async (ctx) => {
-        const s = await ctx.open({lang: LANG[lang], folder: "card-menu"});
-        await s.pickFolder();
-        await play(
-            s, "menu", ["CAMERA_MODE:Video", "CAMERA_LANGUAGE:German", "CAMERA_VIDEO_LENGTH:30"],
-            lang);
-        await s.press("camera", "IDC_CAMERA_GENERATE");
-        assert.deepEqual(await s.answerBoxes(), [SUCCESS(lang, "menu.dat", "card-menu")]);
-        const made = camfileSet("menu.dat", ["CapMode=Video", "Language=German", "VideoLen=30s"]);
-        expectSameFile(await s.folderFile("card-menu", "menu.dat"), made.bytes, "menu.dat");
-    });
-    test(`checks' messages (${lang})`, async (ctx) => {
-        for (const [name, steps, cli] of CHECKS) {
-            const s = await ctx.open({lang: LANG[lang], folder: "checks"});
-            await s.pickFolder();
-            await play(s, name, steps, lang);
-            await s.press("page2", "IDC_SEND_GENERATE");
-            const made = camfileSet("CFG.BIN", cli, ["--check"], lang);
-            assert.equal(made.status, 1, `${name}: camfile's checks pass`);
-            const boxes =
-                (await s.answerBoxes())
-                    .map((b) => ({caption: b.caption, text: b.text.replace(/\r\n?/g, "\n")}));
-            assert.deepEqual(
-                boxes, [{caption: lang === "en" ? "Warning" : "警告", text: made.message}], name);
-            assert.equal(
-                await s.folderFile("checks", "CFG.BIN"), null, `${name}: a file was written`);
-            await s.close();
-        }
-    });
 }
 
 test("the card folder: read at the first opening only, written and read back", async (ctx) => {
@@ -238,7 +218,7 @@ const CARDS = [
     ["an FTP card chosen after 3G Setup held entries",
         {"CFG.BIN": cfg("bySendBy=FTP", "sFtpSet.szServer=ftp.card.example"),
             "menu.dat": menu("CapMode=Video")},
-        ["PARAM_SEND_OPTION:Email", "close"],
+        ["press MAIN_3G_SETUP", "choose PARAM_SEND_OPTION Email", "close"],
         [/^CFG\.BIN: FTP, server ftp\.card\.example\. The forms start from it\.$/,
             /^menu\.dat: capture mode Video\./], "FTP", null],
     ["an empty CFG.BIN", {"CFG.BIN": []}, [], [BAD("is empty"), NONE],
@@ -269,7 +249,7 @@ test("the card chosen: each file said, the forms afresh on it, a cfg.bin replace
         await s.press("main", "IDC_MAIN_3G_SETUP");
         assert.equal((await s.state("page1", "IDC_PARAM_SEND_OPTION")).item, sendOption, name);
         if (after) {
-            await play(s, name, ["next"], "en");
+            await play(s, name, ["press PARAM_NEXT_PAGE"], "en");
             await s.press("page2", "IDC_SEND_GENERATE");
             assert.equal((await s.answerBoxes()).length, 1);
             assert.deepEqual(await s.folderNames(folder), after, name);
@@ -283,12 +263,14 @@ test("the card chosen: each file said, the forms afresh on it, a cfg.bin replace
 const OTHER = cfg("bySendBy=FTP");
 // clang-format off
 const ASKS = [
-    ["Default, cancelled", ["CAMERA_MODE:Video"], ["camera", "IDC_CAMERA_DEFAULT"],
+    ["Default, cancelled", ["press MAIN_CAMERA_SETUP", "choose CAMERA_MODE Video"],
+        ["camera", "IDC_CAMERA_DEFAULT"],
         "Write the default camera menu to menu.dat on the card?", false, ["menu.dat", null]],
-    ["Default, confirmed", ["CAMERA_MODE:Video"], ["camera", "IDC_CAMERA_DEFAULT"],
+    ["Default, confirmed", ["press MAIN_CAMERA_SETUP", "choose CAMERA_MODE Video"],
+        ["camera", "IDC_CAMERA_DEFAULT"],
         "Write the default camera menu to menu.dat on the card?", true, ["menu.dat", 44]],
-    ["Generate into a folder the forms did not read", ["PARAM_SEND_OPTION:Close 3G", "next",
-        "browse"], ["page2", "IDC_SEND_GENERATE"], "The folder other already holds a CFG.BIN " +
+    ["Generate into a folder the forms did not read", ["press MAIN_3G_SETUP",
+        "choose PARAM_SEND_OPTION Close 3G", "press PARAM_NEXT_PAGE", "browse"], ["page2", "IDC_SEND_GENERATE"], "The folder other already holds a CFG.BIN " +
         "that the forms did not read. Replace it?", false, ["CFG.BIN", OTHER.length]],
 ];
 // clang-format on
@@ -322,7 +304,10 @@ test("nothing written or replaced without the user's word", async (ctx) => {
 test("the card folder: a failed write claims no success", async (ctx) => {
     const s = await ctx.open({folder: "card-pulled"});
     await s.pickFolder();
-    await play(s, "pulled", ["PARAM_SEND_OPTION:Close 3G", "next"], "en");
+    await play(
+        s, "pulled",
+        ["press MAIN_3G_SETUP", "choose PARAM_SEND_OPTION Close 3G", "press PARAM_NEXT_PAGE"],
+        "en");
     await s.removeFolder("card-pulled");  // the card is pulled
     await s.press("page2", "IDC_SEND_GENERATE");
     const boxes = await s.answerBoxes();
@@ -352,7 +337,7 @@ test("without a folder: a file opened, the new one downloaded under its name", a
                   .test(document.getElementById("card-notes").textContent));
     await s.press("main", "IDC_MAIN_3G_SETUP");
     assert.equal((await s.state("page1", "IDC_PARAM_FTP_SERVER")).value, "ftp.opened.example");
-    await play(s, "download", ["PARAM_FTP_PASSWORD=pw", "next"], "en");
+    await play(s, "download", ["type PARAM_FTP_PASSWORD pw", "press PARAM_NEXT_PAGE"], "en");
     const downloads = await s.allowDownloads();
     await s.press("page2", "IDC_SEND_GENERATE");
     const boxes = await s.answerBoxes();
@@ -404,9 +389,10 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
     await play(
         s, "filters",
         [
-            "PARAM_SEND_OPTION:Email", "PARAM_COUNTRY:United Kingdom", "PARAM_OPERATOR:Vodafone",
-            "PARAM_SENDER_PORT=5a8b7", "PARAM_SENDER_ADDRESS=me@example.com",
-            "PARAM_SENDER_SERVER=smtp.例子é.com"
+            "press MAIN_3G_SETUP", "choose PARAM_SEND_OPTION Email",
+            "choose PARAM_COUNTRY United Kingdom", "choose PARAM_OPERATOR Vodafone",
+            "type PARAM_SENDER_PORT 5a8b7", "type PARAM_SENDER_ADDRESS me@example.com",
+            "type PARAM_SENDER_SERVER smtp.例子é.com"
         ],
         "en");
     const types = [];
@@ -419,7 +405,9 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
     assert.deepEqual(
         await s.state("page1", "IDC_PARAM_SENDER_USER").then((u) => [u.value, u.disabled]),
         ["me@example.com", true]);
-    await play(s, "filters", ["PARAM_SEND_OPTION:QOR Camera Cloud System", "next"], "en");
+    await play(
+        s, "filters", ["choose PARAM_SEND_OPTION QOR Camera Cloud System", "press PARAM_NEXT_PAGE"],
+        "en");
     await s.type("page2", "IDC_SEND_LONGITUDE_DEG", "200");
     assert.deepEqual(
         await s.answerBoxes(), [{caption: "Warning", text: "The input is out of range!"}]);
@@ -436,7 +424,10 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
         assert.equal((await s.state("page2", name)).value, keys, name);
     }
     await s.closeForm("page2");
-    await play(s, "filters", ["CAMERA_CLOCK_MODE:Input", "CAMERA_MONTH=1x4"], "en");
+    await play(
+        s, "filters",
+        ["press MAIN_CAMERA_SETUP", "choose CAMERA_CLOCK_MODE Input", "type CAMERA_MONTH 1x4"],
+        "en");
     assert.equal((await s.state("camera", "IDC_CAMERA_MONTH")).value, "14");
     await s.page.keyboard.press("Tab");  // the edit loses the focus: held to its bounds
     await s.settle();
@@ -455,8 +446,10 @@ test("layout, names and order at 320 to 1280 pixels wide, in both languages", as
             const touch = width < 1024;
             const s = await ctx.open({lang: LANG[lang], width, height, touch});
             for (const [form, steps] of [
-                     ["main", []], ["page1", ["PARAM_SEND_OPTION:#2"]], ["page2", ["next"]],
-                     ["camera", ["close", "CAMERA_MODE:#0"]]]) {
+                     ["main", []],
+                     ["page1", ["press MAIN_3G_SETUP", "choose PARAM_SEND_OPTION #2"]],
+                     ["page2", ["press PARAM_NEXT_PAGE"]],
+                     ["camera", ["close", "press MAIN_CAMERA_SETUP", "choose CAMERA_MODE #0"]]]) {
                 await play(s, "layout", steps, lang);
                 assert.equal(await s.form(), form);
                 await s.page.$$eval(
@@ -572,7 +565,14 @@ test("the trace only when the address asks for it, without a password", async (c
     for (const query of ["", "?trace"]) {
         const s = await ctx.open({folder: "trace", query});
         await s.pickFolder();
-        await play(s, "trace", ["PARAM_SEND_OPTION:FTP", ...FTP, "next"], "en");
+        await play(
+            s, "trace",
+            [
+                "press MAIN_3G_SETUP", "choose PARAM_SEND_OPTION FTP",
+                "type PARAM_FTP_SERVER ftp.example.com", "type PARAM_FTP_USER cam",
+                "type PARAM_FTP_PASSWORD ftppass", "press PARAM_NEXT_PAGE"
+            ],
+            "en");
         await s.press("page2", "IDC_SEND_GENERATE");
         await s.answerBoxes();
         assert.equal(s.console.some((l) => /sFtpSet\.szServer/.test(l)), query !== "", query);
