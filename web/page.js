@@ -87,7 +87,19 @@ function paintControl(form, id, c) {
     (el.closest(".field") && el.tagName !== "LABEL" ? el.closest(".field") : el).hidden = !c.shown;
 }
 
+// The form's section; a form that opens for the first time is made from its text in the page.
+function formSection(name) {
+    const text = $(name + "-form");
+    if (text) {
+        text.insertAdjacentHTML("afterend", text.textContent);
+        text.remove();
+        paintTextsIn($(name));
+    }
+    return $(name);
+}
+
 function paint(reply) {
+    formSection(reply.form);
     for (const section of document.querySelectorAll("section.form")) {
         section.hidden = section.id !== reply.form;
     }
@@ -125,21 +137,26 @@ function fold(group) {
     button.setAttribute("aria-expanded", String(!folded));
 }
 
-function paintPageTexts() {
-    texts = JSON.parse(core.ccall("CamTexts", "string", [], []));
-    $("card-title").textContent = text("card");
-    $("card-intro").textContent = text("cardIntro");
-    for (const el of document.querySelectorAll("[data-text]"))
+// The page's texts in the forms made so far (or in one just made).
+function paintTextsIn(root) {
+    for (const el of root.querySelectorAll("[data-text]"))
         el.textContent = texts[el.dataset.text] || "";
-    $("card-pick").textContent = text("pickFolder");
-    $("card-open-label").textContent = text("openFile");
-    $("box-ok").textContent = text("ok");
-    $("box-cancel").textContent = text("cancel");
-    for (const b of document.querySelectorAll("button.close")) {
+    for (const b of root.querySelectorAll("button.close")) {
         b.textContent = "\u00d7";
         b.setAttribute("aria-label", text("close"));
         b.title = text("close");
     }
+}
+
+function paintPageTexts() {
+    texts = JSON.parse(core.ccall("CamTexts", "string", [], []));
+    $("card-title").textContent = text("card");
+    $("card-intro").textContent = text("cardIntro");
+    paintTextsIn(document);
+    $("card-pick").textContent = text("pickFolder");
+    $("card-open-label").textContent = text("openFile");
+    $("box-ok").textContent = text("ok");
+    $("box-cancel").textContent = text("cancel");
     showFolder();
 }
 
