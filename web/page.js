@@ -15,6 +15,10 @@ let shown = null;         // the last reply: the form shown and its state
 let folder = null;        // the save folder, when the browser lets the user choose one
 let cardFolder = null;    // the folder the forms read, chosen as the card's
 let filesOpened = false;  // the card's files opened instead
+// What the page found on the card, a note each, said again when the language changes:
+// {note} the core's note number note, {note, file, openedAs} a file opened under another name,
+// {notCameraFile} a file opened that is neither of the camera's.
+let cardNotes = [];
 // Events run one after the other, as in the windows.
 let queue = Promise.resolve();
 
@@ -158,6 +162,7 @@ function paintPageTexts() {
     $("box-ok").textContent = text("ok");
     $("box-cancel").textContent = text("cancel");
     showFolder();
+    showNotes();
 }
 
 function showFolder(note) {
@@ -224,10 +229,17 @@ function clearCard(name) {
     }
 }
 
-function showNotes(notes) {
-    $("card-notes").replaceChildren(...notes.map((n) => {
+function noteText(n) {
+    if (n.notCameraFile)
+        return text("notCameraFile", n.notCameraFile);
+    const said = call("CamCardNote", n.note).text;
+    return n.openedAs ? text("openedAs", n.openedAs, n.file) + " " + said : said;
+}
+
+function showNotes() {
+    $("card-notes").replaceChildren(...cardNotes.map((n) => {
         const li = document.createElement("li");
-        li.textContent = n;
+        li.textContent = noteText(n);
         return li;
     }));
 }
@@ -246,16 +258,17 @@ async function chooseCard() {
         return;
     folder = cardFolder = dir;
     const found = await filesIn(dir);
-    const notes = [];
+    cardNotes = [];
     for (const name of cameraFiles()) {
         clearCard(name);
         const onCard = found.get(name.toLowerCase());
         if (onCard)
             core.FS.writeFile(CARD + name, await fileBytes(dir, onCard));
-        notes.push(call("CamCardFile", name).text);
+        call("CamCardFile", name, cardNotes.length);
+        cardNotes.push({note: cardNotes.length});
     }
     showFolder();
-    showNotes(notes);
+    showNotes();
     await handle(call("CamStartOnCard"));
 }
 
@@ -265,21 +278,20 @@ async function openFiles(input) {
     input.value = "";
     if (!files.length || !(await mayStartAfresh()))
         return;
-    const notes = [];
+    cardNotes = [];
     for (const file of files) {
         core.FS.writeFile(CARD + "opened", new Uint8Array(await file.arrayBuffer()));
-        const got = call("CamOpenedFile");
-        if (!got.file)
-            notes.push(text("notCameraFile", file.name));
-        else
-            notes.push(
-                (file.name === got.file ? "" : text("openedAs", file.name, got.file) + " ") +
-                got.text);
+        const got = call("CamOpenedFile", cardNotes.length);
+        cardNotes.push(!got.file ? {notCameraFile: file.name} : {
+            note: cardNotes.length,
+            file: got.file,
+            openedAs: file.name === got.file ? null : file.name
+        });
     }
     folder = cardFolder = null;
     filesOpened = true;
     showFolder();
-    showNotes(notes);
+    showNotes();
     await handle(call("CamStartOnCard"));
 }
 

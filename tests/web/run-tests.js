@@ -225,8 +225,9 @@ test("the card folder: read at the first opening only, written and read back", a
 });
 
 // ---- the card chosen: what the page says of each file and what the forms start from ----------
-// [name, the folder's files {name: bytes}, steps before the card is chosen, the notes, page 1's
-// send option, the folder's files after Generate (null: not generated)]
+// [name, the folder's files {name: bytes}, steps before the card is chosen (and after "card", once
+// it is), the notes, page 1's send option, the folder's files after Generate (null: not
+// generated)]
 const cfg = (...set) => camfileSet("CFG.BIN", set).bytes;
 const menu = (...set) => camfileSet("menu.dat", set).bytes;
 const NONE = /^menu\.dat: none on the card; Generate writes a new one\.$/;
@@ -251,20 +252,31 @@ const CARDS = [
         [BAD("holds the bytes of a menu\\.dat"), NONE], "MMS", null],
     ["a lower-case cfg.bin, replaced by CFG.BIN", {"cfg.bin": cfg("bySendBy=Close 3G")}, [],
         [/^CFG\.BIN: Close 3G \(sends nothing\)\./, NONE], "Close 3G", ["CFG.BIN"]],
+    ["the notes in the language chosen after the card",
+        {"CFG.BIN": cfg("bySendBy=FTP", "sFtpSet.szServer=ftp.card.example"), "menu.dat": []},
+        ["card", "MAIN_LANGUAGE_LIST:#0"],
+        [/^CFG\.BIN：FTP，服务器 ftp\.card\.example。表单从它开始。$/,
+            /^menu\.dat 是空的：无法使用，表单从默认值开始，“生成配置”会替换它。$/,
+            /^文件夹：card-6$/], "FTP", null],
 ];
 // clang-format on
 
 test("the card chosen: each file said, the forms afresh on it, a cfg.bin replaced", async (ctx) => {
-    for (const [name, files, before, notes, sendOption, after] of CARDS) {
+    for (const [name, files, steps, notes, sendOption, after] of CARDS) {
         const folder = "card-" + CARDS.findIndex((c) => c[0] === name);
         const s = await ctx.open({folder});
         for (const [file, bytes] of Object.entries(files))
             await s.putFolderFile(folder, file, bytes);
-        await play(s, name, before, "en");
+        const at = steps.includes("card") ? steps.indexOf("card") : steps.length;
+        await play(s, name, steps.slice(0, at), "en");
         await s.pickFolder();
         const asked = await s.answerBoxes();
-        assert.equal(asked.length, before.length ? 1 : 0, `${name}: asked ${asked.length} times`);
-        const said = await s.page.$$eval("#card-notes li", (li) => li.map((l) => l.textContent));
+        assert.equal(asked.length, at ? 1 : 0, `${name}: asked ${asked.length} times`);
+        await play(s, name, steps.slice(at + 1), "en");
+        // The notes, then the card's status line.
+        const said = await s.page.$$eval(
+            "#card-notes li, #card-status", (els) => els.map((el) => el.textContent));
+        said.push(said.shift());
         notes.forEach((n, k) => assert.match(said[k], n, `${name}: ${said[k]}`));
         await s.press("main", "IDC_MAIN_3G_SETUP");
         assert.equal((await s.state("page1", "IDC_PARAM_SEND_OPTION")).item, sendOption, name);
