@@ -77,6 +77,11 @@ function paintControl(form, id, c) {
             el.type = type;
         el.inputMode =
             c.input === "numeric" || c.input === "tel" || c.input === "email" ? c.input : "";
+        // The browser fills in nothing: the passwords are the camera's, never the user's to save
+        // or fill ("new-password": Chromium's password manager ignores "off"), and the phone
+        // numbers and addresses are the camera's recipients and accounts, which "tel" or "email"
+        // would fill with the user's own, the same in every slot.
+        el.autocomplete = c.input === "password" ? "new-password" : "off";
         if (c.limit > 0)
             el.maxLength = c.limit;
         else

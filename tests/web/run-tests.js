@@ -421,10 +421,19 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
             "PARAM_SENDER_SERVER=smtp.例子é.com"
         ],
         "en");
-    const types = [];
-    for (const id of ["NET_APN", "NET_PASSWORD", "SENDER_PASSWORD", "SENDER_SERVER"])
-        types.push((await s.state("page1", "IDC_PARAM_" + id)).type);
-    assert.deepEqual(types, ["password", "password", "password", "text"]);
+    // Masks, keyboards and what the browser may fill in: the core's field list decides them.
+    for (const [id, type, inputMode, autocomplete] of [
+             ["NET_APN", "password", "", "new-password"],
+             ["NET_PASSWORD", "password", "", "new-password"],
+             ["SENDER_PASSWORD", "password", "", "new-password"],
+             ["SENDER_SERVER", "text", "", "off"],
+             ["SENDER_ADDRESS", "text", "email", "off"],
+             ["SENDER_PORT", "text", "numeric", "off"],
+    ]) {
+        const got = await s.state("page1", "IDC_PARAM_" + id);
+        assert.deepEqual(
+            [got.type, got.inputMode, got.autocomplete], [type, inputMode, autocomplete], id);
+    }
     assert.equal((await s.state("page1", "IDC_PARAM_SENDER_PORT")).value, "587");
     // Only what every code page spells alike reaches the record.
     assert.equal((await s.state("page1", "IDC_PARAM_SENDER_SERVER")).value, "smtp..com");
@@ -432,6 +441,11 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
         await s.state("page1", "IDC_PARAM_SENDER_USER").then((u) => [u.value, u.disabled]),
         ["me@example.com", true]);
     await play(s, "filters", ["PARAM_SEND_OPTION:QOR Camera Cloud System", "next"], "en");
+    for (const id of ["IDC_SEND_PHONE1", "IDC_SEND_REMOTE_EMAIL"]) {
+        const got = await s.state("page2", id);
+        assert.deepEqual(
+            [got.inputMode, got.autocomplete], [/PHONE/.test(id) ? "tel" : "email", "off"], id);
+    }
     await s.type("page2", "IDC_SEND_LONGITUDE_DEG", "200");
     assert.deepEqual(
         await s.answerBoxes(), [{caption: "Warning", text: "The input is out of range!"}]);
