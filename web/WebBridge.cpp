@@ -26,6 +26,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -156,6 +157,21 @@ std::string CardFileJson(const char* file, const CardFileNote& note) {
            ",\"text\":" + JsonString(note.text) + "}";
 }
 
+// A file of the card as the page found it, kept by the position of its note on the page, so that
+// the note can be said again in another language once the file has left /card or been replaced.
+struct FoundCardFile {
+    std::string name;
+    bool present = false;
+    size_t size = 0;
+    std::vector<uint8_t> head; // its first bytes, as many as the larger camera file has
+};
+
+std::vector<FoundCardFile> s_found;
+
+CardFileNote DescribeFound(const FoundCardFile& f) {
+    return DescribeCardFile(f.name.c_str(), f.present, f.head.data(), f.size);
+}
+
 // The trace in the page, when asked for: the console, without a password or secret.
 ssize_t TraceWrite(void*, const char* data, size_t size) {
     static std::string line;
@@ -201,22 +217,42 @@ int CamHasEntries() {
     return App().HasEntries() ? 1 : 0;
 }
 
-// The note on the card's file name (CFG.BIN or menu.dat) as it is in /card. A file the forms
-// cannot read is taken out of /card: the forms start from their defaults.
-const char* CamCardFile(const char* name) {
+// The note on the card's file name (CFG.BIN or menu.dat) as it is in /card, the page's note
+// number note. A file the forms cannot read is taken out of /card: the forms start from their
+// defaults.
+const char* CamCardFile(const char* name, int note) {
     const std::string path = std::string(kCardFolder) + "/" + name;
     std::vector<uint8_t> bytes;
-    const bool present = ReadCardFile(path.c_str(), bytes);
-    const CardFileNote note = DescribeCardFile(name, present, bytes.data(), bytes.size());
-    if (!note.usable)
+    FoundCardFile found;
+    found.name = name;
+    found.present = ReadCardFile(path.c_str(), bytes);
+    found.size = bytes.size();
+    found.head.assign(bytes.begin(), bytes.begin() + std::min(bytes.size(), size_t{SEND_SET_SIZE}));
+    const CardFileNote said = DescribeFound(found);
+    if (!said.usable)
         std::remove(path.c_str());
-    s_reply = CardFileJson(name, note);
+    s_reply = CardFileJson(name, said);
+    if (note >= 0) {
+        if (s_found.size() <= static_cast<size_t>(note))
+            s_found.resize(static_cast<size_t>(note) + 1);
+        s_found[static_cast<size_t>(note)] = std::move(found);
+    }
     return s_reply.c_str();
 }
 
-// The file the user opened, in /card/opened: taken by its content for the card's CFG.BIN or
-// menu.dat, whatever its name ({"file": ""} when it is neither).
-const char* CamOpenedFile() {
+// Note number note again, in the current language.
+const char* CamCardNote(int note) {
+    if (note < 0 || static_cast<size_t>(note) >= s_found.size())
+        s_reply = CardFileJson("", CardFileNote{false, ""});
+    else
+        s_reply = CardFileJson(s_found[static_cast<size_t>(note)].name.c_str(),
+                               DescribeFound(s_found[static_cast<size_t>(note)]));
+    return s_reply.c_str();
+}
+
+// The file the user opened, in /card/opened, the page's note number note: taken by its content
+// for the card's CFG.BIN or menu.dat, whatever its name ({"file": ""} when it is neither).
+const char* CamOpenedFile(int note) {
     std::vector<uint8_t> bytes;
     ReadCardFile(kOpenedFile, bytes);
     const char* file = CameraFileOfImage(bytes.data(), bytes.size());
@@ -226,7 +262,7 @@ const char* CamOpenedFile() {
         return s_reply.c_str();
     }
     std::rename(kOpenedFile, (std::string(kCardFolder) + "/" + file).c_str());
-    return CamCardFile(file);
+    return CamCardFile(file, note);
 }
 
 // An item of a list chosen.

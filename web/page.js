@@ -15,6 +15,10 @@ let shown = null;         // the last reply: the form shown and its state
 let folder = null;        // the save folder, when the browser lets the user choose one
 let cardFolder = null;    // the folder the forms read, chosen as the card's
 let filesOpened = false;  // the card's files opened instead
+// What the page found on the card, a note each, said again when the language changes:
+// {note} the core's note number note, {note, file, openedAs} a file opened under another name,
+// {notCameraFile} a file opened that is neither of the camera's.
+let cardNotes = [];
 // Events run one after the other, as in the windows.
 let queue = Promise.resolve();
 
@@ -73,6 +77,11 @@ function paintControl(form, id, c) {
             el.type = type;
         el.inputMode =
             c.input === "numeric" || c.input === "tel" || c.input === "email" ? c.input : "";
+        // The browser fills in nothing: the passwords are the camera's, never the user's to save
+        // or fill ("new-password": Chromium's password manager ignores "off"), and the phone
+        // numbers and addresses are the camera's recipients and accounts, which "tel" or "email"
+        // would fill with the user's own, the same in every slot.
+        el.autocomplete = c.input === "password" ? "new-password" : "off";
         if (c.limit > 0)
             el.maxLength = c.limit;
         else
@@ -87,7 +96,19 @@ function paintControl(form, id, c) {
     (el.closest(".field") && el.tagName !== "LABEL" ? el.closest(".field") : el).hidden = !c.shown;
 }
 
+// The form's section; a form that opens for the first time is made from its text in the page.
+function formSection(name) {
+    const text = $(name + "-form");
+    if (text) {
+        text.insertAdjacentHTML("afterend", text.textContent);
+        text.remove();
+        paintTextsIn($(name));
+    }
+    return $(name);
+}
+
 function paint(reply) {
+    formSection(reply.form);
     for (const section of document.querySelectorAll("section.form")) {
         section.hidden = section.id !== reply.form;
     }
@@ -125,22 +146,28 @@ function fold(group) {
     button.setAttribute("aria-expanded", String(!folded));
 }
 
-function paintPageTexts() {
-    texts = JSON.parse(core.ccall("CamTexts", "string", [], []));
-    $("card-title").textContent = text("card");
-    $("card-intro").textContent = text("cardIntro");
-    for (const el of document.querySelectorAll("[data-text]"))
+// The page's texts in the forms made so far (or in one just made).
+function paintTextsIn(root) {
+    for (const el of root.querySelectorAll("[data-text]"))
         el.textContent = texts[el.dataset.text] || "";
-    $("card-pick").textContent = text("pickFolder");
-    $("card-open-label").textContent = text("openFile");
-    $("box-ok").textContent = text("ok");
-    $("box-cancel").textContent = text("cancel");
-    for (const b of document.querySelectorAll("button.close")) {
+    for (const b of root.querySelectorAll("button.close")) {
         b.textContent = "\u00d7";
         b.setAttribute("aria-label", text("close"));
         b.title = text("close");
     }
+}
+
+function paintPageTexts() {
+    texts = JSON.parse(core.ccall("CamTexts", "string", [], []));
+    $("card-title").textContent = text("card");
+    $("card-intro").textContent = text("cardIntro");
+    paintTextsIn(document);
+    $("card-pick").textContent = text("pickFolder");
+    $("card-open-label").textContent = text("openFile");
+    $("box-ok").textContent = text("ok");
+    $("box-cancel").textContent = text("cancel");
     showFolder();
+    showNotes();
 }
 
 function showFolder(note) {
@@ -207,10 +234,17 @@ function clearCard(name) {
     }
 }
 
-function showNotes(notes) {
-    $("card-notes").replaceChildren(...notes.map((n) => {
+function noteText(n) {
+    if (n.notCameraFile)
+        return text("notCameraFile", n.notCameraFile);
+    const said = call("CamCardNote", n.note).text;
+    return n.openedAs ? text("openedAs", n.openedAs, n.file) + " " + said : said;
+}
+
+function showNotes() {
+    $("card-notes").replaceChildren(...cardNotes.map((n) => {
         const li = document.createElement("li");
-        li.textContent = n;
+        li.textContent = noteText(n);
         return li;
     }));
 }
@@ -229,16 +263,17 @@ async function chooseCard() {
         return;
     folder = cardFolder = dir;
     const found = await filesIn(dir);
-    const notes = [];
+    cardNotes = [];
     for (const name of cameraFiles()) {
         clearCard(name);
         const onCard = found.get(name.toLowerCase());
         if (onCard)
             core.FS.writeFile(CARD + name, await fileBytes(dir, onCard));
-        notes.push(call("CamCardFile", name).text);
+        call("CamCardFile", name, cardNotes.length);
+        cardNotes.push({note: cardNotes.length});
     }
     showFolder();
-    showNotes(notes);
+    showNotes();
     await handle(call("CamStartOnCard"));
 }
 
@@ -248,21 +283,20 @@ async function openFiles(input) {
     input.value = "";
     if (!files.length || !(await mayStartAfresh()))
         return;
-    const notes = [];
+    cardNotes = [];
     for (const file of files) {
         core.FS.writeFile(CARD + "opened", new Uint8Array(await file.arrayBuffer()));
-        const got = call("CamOpenedFile");
-        if (!got.file)
-            notes.push(text("notCameraFile", file.name));
-        else
-            notes.push(
-                (file.name === got.file ? "" : text("openedAs", file.name, got.file) + " ") +
-                got.text);
+        const got = call("CamOpenedFile", cardNotes.length);
+        cardNotes.push(!got.file ? {notCameraFile: file.name} : {
+            note: cardNotes.length,
+            file: got.file,
+            openedAs: file.name === got.file ? null : file.name
+        });
     }
     folder = cardFolder = null;
     filesOpened = true;
     showFolder();
-    showNotes(notes);
+    showNotes();
     await handle(call("CamStartOnCard"));
 }
 

@@ -227,6 +227,8 @@ class Session {
             this.sel(form, name), (el) => ({
                                       value: el.value,
                                       type: el.type,
+                                      inputMode: el.inputMode,
+                                      autocomplete: el.autocomplete,
                                       disabled: el.disabled,
                                       hidden: !!el.closest("[hidden]"),
                                       item: el.options ? el.options[el.selectedIndex].text : null,

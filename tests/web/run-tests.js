@@ -205,8 +205,9 @@ test("the card folder: read at the first opening only, written and read back", a
 });
 
 // ---- the card chosen: what the page says of each file and what the forms start from ----------
-// [name, the folder's files {name: bytes}, steps before the card is chosen, the notes, page 1's
-// send option, the folder's files after Generate (null: not generated)]
+// [name, the folder's files {name: bytes}, steps before the card is chosen (and after "card", once
+// it is), the notes, page 1's send option, the folder's files after Generate (null: not
+// generated)]
 const cfg = (...set) => camfileSet("CFG.BIN", set).bytes;
 const menu = (...set) => camfileSet("menu.dat", set).bytes;
 const NONE = /^menu\.dat: none on the card; Generate writes a new one\.$/;
@@ -231,20 +232,31 @@ const CARDS = [
         [BAD("holds the bytes of a menu\\.dat"), NONE], "MMS", null],
     ["a lower-case cfg.bin, replaced by CFG.BIN", {"cfg.bin": cfg("bySendBy=Close 3G")}, [],
         [/^CFG\.BIN: Close 3G \(sends nothing\)\./, NONE], "Close 3G", ["CFG.BIN"]],
+    ["the notes in the language chosen after the card",
+        {"CFG.BIN": cfg("bySendBy=FTP", "sFtpSet.szServer=ftp.card.example"), "menu.dat": []},
+        ["card", "choose MAIN_LANGUAGE_LIST #0"],
+        [/^CFG\.BIN：FTP，服务器 ftp\.card\.example。表单从它开始。$/,
+            /^menu\.dat 是空的：无法使用，表单从默认值开始，“生成配置”会替换它。$/,
+            /^文件夹：card-6$/], "FTP", null],
 ];
 // clang-format on
 
 test("the card chosen: each file said, the forms afresh on it, a cfg.bin replaced", async (ctx) => {
-    for (const [name, files, before, notes, sendOption, after] of CARDS) {
+    for (const [name, files, steps, notes, sendOption, after] of CARDS) {
         const folder = "card-" + CARDS.findIndex((c) => c[0] === name);
         const s = await ctx.open({folder});
         for (const [file, bytes] of Object.entries(files))
             await s.putFolderFile(folder, file, bytes);
-        await play(s, name, before, "en");
+        const at = steps.includes("card") ? steps.indexOf("card") : steps.length;
+        await play(s, name, steps.slice(0, at), "en");
         await s.pickFolder();
         const asked = await s.answerBoxes();
-        assert.equal(asked.length, before.length ? 1 : 0, `${name}: asked ${asked.length} times`);
-        const said = await s.page.$$eval("#card-notes li", (li) => li.map((l) => l.textContent));
+        assert.equal(asked.length, at ? 1 : 0, `${name}: asked ${asked.length} times`);
+        await play(s, name, steps.slice(at + 1), "en");
+        // The notes, then the card's status line.
+        const said = await s.page.$$eval(
+            "#card-notes li, #card-status", (els) => els.map((el) => el.textContent));
+        said.push(said.shift());
         notes.forEach((n, k) => assert.match(said[k], n, `${name}: ${said[k]}`));
         await s.press("main", "IDC_MAIN_3G_SETUP");
         assert.equal((await s.state("page1", "IDC_PARAM_SEND_OPTION")).item, sendOption, name);
@@ -395,10 +407,19 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
             "type PARAM_SENDER_SERVER smtp.例子é.com"
         ],
         "en");
-    const types = [];
-    for (const id of ["NET_APN", "NET_PASSWORD", "SENDER_PASSWORD", "SENDER_SERVER"])
-        types.push((await s.state("page1", "IDC_PARAM_" + id)).type);
-    assert.deepEqual(types, ["password", "password", "password", "text"]);
+    // Masks, keyboards and what the browser may fill in: the core's field list decides them.
+    for (const [id, type, inputMode, autocomplete] of [
+             ["NET_APN", "password", "", "new-password"],
+             ["NET_PASSWORD", "password", "", "new-password"],
+             ["SENDER_PASSWORD", "password", "", "new-password"],
+             ["SENDER_SERVER", "text", "", "off"],
+             ["SENDER_ADDRESS", "text", "email", "off"],
+             ["SENDER_PORT", "text", "numeric", "off"],
+    ]) {
+        const got = await s.state("page1", "IDC_PARAM_" + id);
+        assert.deepEqual(
+            [got.type, got.inputMode, got.autocomplete], [type, inputMode, autocomplete], id);
+    }
     assert.equal((await s.state("page1", "IDC_PARAM_SENDER_PORT")).value, "587");
     // Only what every code page spells alike reaches the record.
     assert.equal((await s.state("page1", "IDC_PARAM_SENDER_SERVER")).value, "smtp..com");
@@ -408,6 +429,11 @@ test("filters, masks and range corrections are the models'", async (ctx) => {
     await play(
         s, "filters", ["choose PARAM_SEND_OPTION QOR Camera Cloud System", "press PARAM_NEXT_PAGE"],
         "en");
+    for (const id of ["IDC_SEND_PHONE1", "IDC_SEND_REMOTE_EMAIL"]) {
+        const got = await s.state("page2", id);
+        assert.deepEqual(
+            [got.inputMode, got.autocomplete], [/PHONE/.test(id) ? "tel" : "email", "off"], id);
+    }
     await s.type("page2", "IDC_SEND_LONGITUDE_DEG", "200");
     assert.deepEqual(
         await s.answerBoxes(), [{caption: "Warning", text: "The input is out of range!"}]);
