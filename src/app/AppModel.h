@@ -23,10 +23,12 @@
 enum class AppWindow { MainSetup, ParamPage, SendPage, CameraSetup };
 
 // One user event on the open window: a list's item chosen, an edit's text typed (the record's
-// bytes), an edit left, a check box set (item 1) or cleared, a button pressed, the close box, the
-// clock's one-second tick, or a folder chosen with "Browse" (text: its path in the system's code
-// page).
-enum class AppEventKind { Choose, Type, Leave, Check, Press, Close, Tick, FolderChosen };
+// bytes; item 1 when the window has already held it to its characters or range, as its edit
+// filters do), an edit left, a check box set (item 1) or cleared, a button pressed, the close box,
+// the clock's one-second tick, a folder chosen with "Browse" (text: its path in the system's code
+// page, empty when that code page cannot spell it), or a list showing another item before its
+// choice ends (a list that answers when the choice ends follows it until then).
+enum class AppEventKind { Choose, Type, Leave, Check, Press, Close, Tick, FolderChosen, Shows };
 
 struct AppEvent {
     AppEvent(AppEventKind k, int control = 0, int listItem = 0, std::string typed = {})
@@ -48,6 +50,7 @@ struct AppEffects {
     std::vector<AppBox> boxes;   // in order
     const char* wrote = nullptr; // the file written and read back as written, by its name
     int selectWhole = 0;         // the edit whose whole text the window selected
+    bool ended = false;          // Main Setup's close box: the program ends
 };
 
 // What the program takes from its surroundings: the local time.
