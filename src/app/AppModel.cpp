@@ -41,6 +41,20 @@ AppEffects AppModel::StartOnCard(const char* folder) {
     return {};
 }
 
+const DialogView& AppModel::View() const {
+    switch (window_) {
+    case AppWindow::ParamPage:
+        return page1_.View();
+    case AppWindow::SendPage:
+        return page2_.View();
+    case AppWindow::CameraSetup:
+        return camera_.View();
+    case AppWindow::MainSetup:
+        break;
+    }
+    return main_.View();
+}
+
 void AppModel::Open(AppWindow window) {
     window_ = window;
     switch (window) {

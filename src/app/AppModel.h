@@ -70,6 +70,8 @@ public:
     AppEffects Handle(const AppEvent& event);
 
     AppWindow Window() const { return window_; }
+    // What the open window shows.
+    const DialogView& View() const;
     // Whether the forms hold entries not yet written since the start or their last file.
     bool HasEntries() const { return sendSetEntries_ || menuEntries_; }
 

@@ -14,7 +14,6 @@ namespace {
 
 struct Host {
     HWND open = nullptr; // the dialog of the model's open window; null once it ends
-    WindowPaint paint = nullptr;
     ViewPainter painter;
     const ClockTime* now = nullptr; // the moment an event reads instead of the clock
     AppEffects opening;             // what the event that opened the next window asked for
@@ -46,22 +45,11 @@ std::string CurrentFolder() {
     return dir.data();
 }
 
-const DialogView* OpenView() {
-    switch (App().Window()) {
-    case AppWindow::ParamPage:
-        return &App().ParamPage().View();
-    case AppWindow::SendPage:
-        return &App().SendPage().View();
-    default:
-        return nullptr;
-    }
-}
-
 // An edit whose text the code page could not spell holds what came back, as the window's own
 // change notification would have told the model.
-void PaintView(HWND, AppEffects& fx) {
+void PaintView(AppEffects& fx) {
     for (int round = 0; round < 2; ++round) {
-        const auto changed = TheHost().painter.Paint(*OpenView());
+        const auto changed = TheHost().painter.Paint(App().View());
         if (changed.empty())
             return;
         for (const auto& [id, text] : changed) {
@@ -73,7 +61,7 @@ void PaintView(HWND, AppEffects& fx) {
 
 // Paints the window, makes its selection and shows the boxes.
 void ShowEffects(HWND dlg, AppEffects& fx) {
-    TheHost().paint(dlg, fx);
+    PaintView(fx);
     if (fx.selectWhole != 0)
         SendDlgItemMessageW(dlg, fx.selectWhole, EM_SETSEL, 0, -1);
     for (const AppBox& box : fx.boxes) {
@@ -114,10 +102,9 @@ ViewPainter& Painter() {
     return TheHost().painter;
 }
 
-void WindowOpened(HWND dlg, int fitListId, WindowPaint paint) {
+void WindowOpened(HWND dlg, int fitListId) {
     Host& host = TheHost();
     host.open = dlg;
-    host.paint = paint != nullptr ? paint : PaintView;
     host.painter.Reset(dlg);
     host.painter.FitDroppedWidth(fitListId);
     AppEffects fx = std::move(host.opening);
@@ -153,9 +140,8 @@ void Dispatch(HWND dlg, const AppEvent& event) {
 }
 
 void DispatchList(HWND dlg, int id, int code) {
-    const DialogView* view = OpenView();
-    const ListAnswer answer =
-        view != nullptr && view->IsList(id) ? view->At(id).answer : ListAnswer::OnSelection;
+    const DialogView& view = App().View();
+    const ListAnswer answer = view.IsList(id) ? view.At(id).answer : ListAnswer::OnSelection;
     const int item = ComboGetSel(dlg, id);
     switch (ListStepOf(answer, ListNoticeOf(code))) {
     case ListStep::Follow:

@@ -19,13 +19,10 @@ int ShowMainSetup(HINSTANCE instance);
 // The run's model, over the process-wide records.
 AppModel& App();
 
-// Paints the open window into dlg and fills in the effects the repaint raised.
-using WindowPaint = void (*)(HWND dlg, AppEffects& fx);
-
-// dlg is the window the model has open, painted by paint (nullptr: the view painter on the
-// window's view, fitListId's drop-down as wide as its longest item). Its first paint is done
-// here, with the boxes of the event that opened it.
-void WindowOpened(HWND dlg, int fitListId = 0, WindowPaint paint = nullptr);
+// dlg is the window the model has open, painted with the open window's view (fitListId's
+// drop-down as wide as its longest item). Its first paint is done here, with the boxes of the
+// event that opened it.
+void WindowOpened(HWND dlg, int fitListId = 0);
 // The view painter of the open window: the edits' change notifications that its writes raise
 // come while Painter().Painting().
 ViewPainter& Painter();

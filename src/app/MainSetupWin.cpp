@@ -1,45 +1,11 @@
 // Main Setup: the hub window. Logo, version, camera model, interface language, and the two
 // buttons that open the camera menu form and the 3G wizard.
 #include "app/AppWin.h"
-#include "lang/LanguageWin.h"
 #include "res/resource.h"
 #include "ui/ScrollFitWin.h"
 #include "ui/ControlsWin.h"
 
-#include <commctrl.h>
-
-#include <string>
-#include <vector>
-
 namespace {
-
-// What the controls show now, so that a repaint writes only what changed.
-MainSetupView s_shown;
-
-void FillList(HWND dlg, int id, const std::vector<std::string>& items) {
-    ComboReset(dlg, id);
-    for (const std::string& item : items)
-        ComboAddUtf8(dlg, id, item.c_str());
-}
-
-void Paint(HWND dlg, bool all) {
-    const MainSetupView& v = App().MainSetup().View();
-    if (all || s_shown.language != v.language) {
-        SetWindowTextUtf8(dlg, kMainSetupCaption.Get());
-        SetDlgItemTextUtf8(dlg, IDC_MAIN_VERSION, kVersionText);
-        for (size_t k = 0; k < kMainSetupTextCount; ++k)
-            SetDlgItemTextUtf8(dlg, kMainSetupTexts[k].id, kMainSetupTexts[k].text.Get());
-    }
-    if (all || s_shown.languageItems != v.languageItems)
-        FillList(dlg, IDC_MAIN_LANGUAGE_LIST, v.languageItems);
-    if (all || s_shown.modelItems != v.modelItems)
-        FillList(dlg, IDC_MAIN_MODEL_LIST, v.modelItems);
-    if (all || s_shown.languageSelection != v.languageSelection)
-        ComboSetSel(dlg, IDC_MAIN_LANGUAGE_LIST, v.languageSelection);
-    if (all || s_shown.modelSelection != v.modelSelection)
-        ComboSetSel(dlg, IDC_MAIN_MODEL_LIST, v.modelSelection);
-    s_shown = v;
-}
 
 void OnInitMainSetup(HWND dlg) {
     SetSmallIcon(dlg, IDI_WINDOW);
@@ -47,8 +13,7 @@ void OnInitMainSetup(HWND dlg) {
     HANDLE logo = LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0,
                              LR_CREATEDIBSECTION);
     SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(logo));
-    s_shown = MainSetupView{-1, {}, -2, {}, -2}; // a new window: every control is painted
-    WindowOpened(dlg, 0, [](HWND w, AppEffects&) { Paint(w, false); });
+    WindowOpened(dlg);
 }
 
 HBITMAP GetLogo(HWND dlg) {
@@ -95,12 +60,6 @@ void ReleaseLogo(HWND dlg) {
     }
 }
 
-void OnListChosen(HWND dlg, int id) {
-    const int row = ComboGetSel(dlg, id);
-    (id == IDC_MAIN_MODEL_LIST ? s_shown.modelSelection : s_shown.languageSelection) = row;
-    DispatchList(dlg, id, CBN_SELCHANGE);
-}
-
 void OnMainSetupCommand(HWND dlg, int id, int code) {
     switch (id) {
     case IDC_MAIN_CAMERA_SETUP:
@@ -109,8 +68,7 @@ void OnMainSetupCommand(HWND dlg, int id, int code) {
         break;
     case IDC_MAIN_MODEL_LIST:
     case IDC_MAIN_LANGUAGE_LIST:
-        if (code == CBN_SELCHANGE)
-            OnListChosen(dlg, id);
+        DispatchList(dlg, id, code);
         break;
     default: // Escape and anything else: nothing
         break;
