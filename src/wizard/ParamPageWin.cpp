@@ -24,10 +24,9 @@ void OnInitParamPage(HWND dlg) {
 void OnEditChanged(HWND dlg, int id) {
     if (Painter().Painting())
         return;
-    const ParamPageModel& page = App().ParamPage();
-    if (const char* allowed = page.AllowedChars(id))
+    if (const char* allowed = App().View().Allowed(id))
         FilterEditText(dlg, id, allowed);
-    const std::string bytes = ReadEditBytes(dlg, id, page.TakeBytes(id));
+    const std::string bytes = ReadEditBytes(dlg, id, App().ParamPage().TakeBytes(id));
     Painter().Typed(id, bytes);
     Dispatch(dlg, AppEvent{AppEventKind::Type, id, 0, bytes});
 }

@@ -21,7 +21,7 @@ void OnEditChanged(HWND page, int id) {
     if (Painter().Painting())
         return;
     const SendPageModel& model = App().SendPage();
-    if (const char* allowed = model.CharsAllowed(id)) {
+    if (const char* allowed = App().View().Allowed(id)) {
         FilterEditText(page, id, allowed);
     } else if (model.IsCoordinateEdit(id)) {
         g_bRangeWarn = 1;
