@@ -97,18 +97,3 @@ public:
 private:
     std::map<int, ControlView> controls_;
 };
-
-// A notice of the list whose control is id (a list of the model's view), handed to the model: the
-// choice, or the shown selection followed, as the list answers.
-template <typename Model> void NotifyList(Model& model, int id, int item, ListNotice notice) {
-    switch (ListStepOf(model.View().At(id).answer, notice)) {
-    case ListStep::Follow:
-        model.ListShows(id, item);
-        break;
-    case ListStep::Choose:
-        model.Choose(id, item);
-        break;
-    case ListStep::None:
-        break;
-    }
-}
