@@ -583,7 +583,7 @@ void ChooseInForm(CameraSetupModel& form, MenuList list, int position, const Clo
         return;
     }
     const MenuList switchList = kMenuEnableRules[rule].switchList;
-    const int before = form.View().selection[static_cast<int>(switchList)];
+    const int before = form.View().ListSel(kMenuListControls[static_cast<int>(switchList)]);
     form.Choose(switchList, kMenuEnableRules[rule].onPosition, now);
     form.Choose(list, position, now);
     form.Choose(switchList, before, now);
@@ -624,7 +624,7 @@ bool ChooseField(CameraSetupModel& form, const CamRecord& rec, const MenuStep& s
 // clock mode Input.
 bool TypeClockField(CameraSetupModel& form, const CamRecord& rec, MenuStep& step,
                     std::string* error) {
-    if (!form.View().clockEnabled) {
+    if (!form.View().Enabled(kClockEditControls[CLOCK_YEAR])) {
         *error = step.field->name + ": the clock is set by hand only with ClockMode=" +
                  Item(OptionList::ClockMode, CLOCK_MODE_INPUT);
         if (form.Record().ClockMode == CLOCK_MODE_AUTO)
@@ -644,21 +644,22 @@ bool TypeClockField(CameraSetupModel& form, const CamRecord& rec, MenuStep& step
 // is refused: the form would not write it.
 bool CheckClockKept(const CameraSetupModel& form, const std::vector<MenuStep>& clock,
                     std::string* error) {
-    const std::string(&texts)[CLOCK_EDIT_COUNT] = form.View().clockText;
+    const DialogView& v = form.View();
+    const std::string& year = v.Text(kClockEditControls[CLOCK_YEAR]);
+    const std::string& month = v.Text(kClockEditControls[CLOCK_MONTH]);
     for (size_t i = 0; i < clock.size(); ++i) {
         bool givenAgain = false;
         for (size_t k = i + 1; k < clock.size(); ++k)
             givenAgain |= clock[k].field == clock[i].field;
         const ClockEdit edit = ClockEditOf(*clock[i].field);
         const std::string given = std::to_string(clock[i].typed);
-        if (givenAgain || texts[edit] == given)
+        if (givenAgain || v.Text(kClockEditControls[edit]) == given)
             continue;
         *error = clock[i].field->name + ": " + given + " is out of range " +
                  std::to_string(kClockEditLimits[edit].minimum) + ".." +
-                 std::to_string(
-                     ClockEditMaximum(edit, texts[CLOCK_YEAR].c_str(), texts[CLOCK_MONTH].c_str()));
+                 std::to_string(ClockEditMaximum(edit, year.c_str(), month.c_str()));
         if (edit == CLOCK_DAY)
-            *error += " for " + texts[CLOCK_YEAR] + "-" + texts[CLOCK_MONTH];
+            *error += " for " + year + "-" + month;
         return false;
     }
     return true;

@@ -120,16 +120,17 @@ const char* Reply(const AppEffects& fx) {
     const AppModel& app = App();
     switch (app.Window()) {
     case AppWindow::MainSetup:
-        s_reply = MainSetupJson(app.MainSetup().View(), events);
+        s_reply = DialogJson("main", app.View(), events);
         break;
     case AppWindow::ParamPage:
-        s_reply = DialogJson("page1", app.ParamPage().View(), events, Page1InputOf);
+        s_reply = DialogJson("page1", app.View(), events, Page1InputOf);
         break;
     case AppWindow::SendPage:
-        s_reply = DialogJson("page2", app.SendPage().View(), events, Page2InputOf);
+        s_reply = DialogJson("page2", app.View(), events, Page2InputOf);
         break;
-    case AppWindow::CameraSetup:
-        s_reply = CameraSetupJson(app.CameraSetup().View(), events);
+    case AppWindow::CameraSetup: // the clock edits take digits only
+        s_reply = DialogJson("camera", app.View(), events,
+                             [](int id) { return ClockEditOfControl(id) >= 0 ? "numeric" : ""; });
         break;
     }
     return s_reply.c_str();

@@ -1,10 +1,8 @@
 #include "WebView.h"
 
-#include "common/SavePath.h"
 #include "lang/WebTexts.h"
 #include "menu/MenuData.h"
 #include "sendset/SendSet.h"
-#include "res/resource.h"
 
 #include <cstdio>
 
@@ -47,20 +45,6 @@ std::string ControlJson(const ControlView& c, const char* input) {
            ",\"shown\":" + Bool(c.shown) + ",\"masked\":" + Bool(c.masked) +
            ",\"limit\":" + std::to_string(c.limit) + "}";
     return out;
-}
-
-void AddLabels(DialogView& v, const ControlText* texts, size_t count) {
-    for (size_t k = 0; k < count; ++k) {
-        v.Add(texts[k].id, ControlKind::Label);
-        v.SetText(texts[k].id, texts[k].text.Get());
-    }
-}
-
-void AddList(DialogView& v, int id, const std::vector<std::string>& items, int sel) {
-    v.Add(id, ControlKind::List);
-    for (const std::string& item : items)
-        v.ListAdd(id, item);
-    v.ListSetSel(id, sel);
 }
 
 } // namespace
@@ -115,41 +99,6 @@ std::string DialogJson(const char* form, const DialogView& view, const WebEvents
         first = false;
     }
     return out + "}," + events.Json() + "}";
-}
-
-std::string MainSetupJson(const MainSetupView& view, const WebEvents& events) {
-    DialogView v;
-    v.caption = kMainSetupCaption.Get();
-    AddLabels(v, kMainSetupTexts, kMainSetupTextCount);
-    v.Add(IDC_MAIN_VERSION, ControlKind::Label);
-    v.SetText(IDC_MAIN_VERSION, kVersionText);
-    AddList(v, IDC_MAIN_MODEL_LIST, view.modelItems, view.modelSelection);
-    AddList(v, IDC_MAIN_LANGUAGE_LIST, view.languageItems, view.languageSelection);
-    return DialogJson("main", v, events);
-}
-
-std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events) {
-    DialogView v;
-    v.caption = kTextCameraSetup.Get();
-    AddLabels(v, kCameraSetupTexts, kCameraSetupTextCount);
-    for (int k = 0; k < MENU_LIST_COUNT; ++k) {
-        const int id = kMenuListControls[k];
-        AddList(v, id, MenuListItems(static_cast<MenuList>(k)), view.selection[k]);
-        v.Enable(id, view.listEnabled[k]);
-    }
-    for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
-        const int id = kClockEditControls[k];
-        v.Add(id, ControlKind::Edit);
-        v.SetText(id, view.clockText[k]);
-        v.Enable(id, view.clockEnabled);
-        v.Limit(id, static_cast<int>(kClockEditLimits[k].chars));
-    }
-    v.Add(IDC_CAMERA_SAVE_PATH, ControlKind::Edit);
-    v.SetText(IDC_CAMERA_SAVE_PATH, view.savePath);
-    v.Limit(IDC_CAMERA_SAVE_PATH, SAVE_PATH_MAX_CHARS + 1);
-    // The clock edits take digits only.
-    return DialogJson("camera", v, events,
-                      [](int id) { return ClockEditOfControl(id) >= 0 ? "numeric" : ""; });
 }
 
 std::string WebTextsJson() {

@@ -1,16 +1,13 @@
 // What the web page paints, as JSON: a form's controls by id (text, list items and selection,
 // enabled, shown, masked, limit), its caption, the message boxes an event raised and the file it
-// wrote. Also the page's names for the windows' events that the dialogs take from control ids.
+// wrote.
 #pragma once
 
-#include "app/MainSetupModel.h"
 #include "lang/Texts.h"
-#include "menu/CameraSetupModel.h"
 #include "wizard/DialogView.h"
-#include "wizard/ParamPageModel.h"
-#include "wizard/SendPageModel.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // What an event asks the page to show besides the form: message boxes, in order, and the camera
@@ -36,8 +33,6 @@ using InputOf = const char* (*)(int id);
 
 std::string DialogJson(const char* form, const DialogView& view, const WebEvents& events,
                        InputOf inputOf = nullptr);
-std::string MainSetupJson(const MainSetupView& view, const WebEvents& events);
-std::string CameraSetupJson(const CameraSetupView& view, const WebEvents& events);
 // The page's own texts in the current language, {key: text}, with the message boxes' captions
 // and the two files' names.
 std::string WebTextsJson();

@@ -49,6 +49,20 @@ AppEffects AppModel::StartOnCard(const char* folder) {
     return {};
 }
 
+const DialogView& AppModel::View() const {
+    switch (window_) {
+    case AppWindow::ParamPage:
+        return page1_.View();
+    case AppWindow::SendPage:
+        return page2_.View();
+    case AppWindow::CameraSetup:
+        return camera_.View();
+    case AppWindow::MainSetup:
+        break;
+    }
+    return main_.View();
+}
+
 void AppModel::Open(AppWindow window) {
     window_ = window;
     switch (window) {
@@ -163,7 +177,7 @@ AppEffects AppModel::Handle(const AppEvent& e) {
         if (window_ == AppWindow::ParamPage)
             page1_.TypeText(e.id, e.text);
         else if (window_ == AppWindow::SendPage)
-            page2_.TypeText(e.id, e.text);
+            page2_.TypeText(e.id, e.text, e.item != 0);
         else if (const int edit = ClockEditOfControl(e.id); camera && edit >= 0)
             camera_.TypeClockText(static_cast<ClockEdit>(edit), e.text);
         break;
@@ -183,6 +197,7 @@ AppEffects AppModel::Handle(const AppEvent& e) {
         Press(e.id, fx);
         break;
     case AppEventKind::Close:
+        fx.ended = window_ == AppWindow::MainSetup;
         Close();
         break;
     case AppEventKind::Tick:
@@ -194,6 +209,12 @@ AppEffects AppModel::Handle(const AppEvent& e) {
             fx.boxes.push_back({true, &kTextFolderUnusable});
         else if (camera)
             Box(fx, camera_.ChooseSaveFolder(e.text.c_str()));
+        break;
+    case AppEventKind::Shows:
+        if (window_ == AppWindow::ParamPage)
+            page1_.ListShows(e.id, e.item);
+        else if (window_ == AppWindow::SendPage)
+            page2_.ListShows(e.id, e.item);
         break;
     }
     if (window_ == AppWindow::SendPage) {

@@ -25,10 +25,12 @@
 enum class AppWindow { MainSetup, ParamPage, SendPage, CameraSetup };
 
 // One user event on the open window: a list's item chosen, an edit's text typed (the record's
-// bytes), an edit left, a check box set (item 1) or cleared, a button pressed, the close box, the
-// clock's one-second tick, or a folder chosen with "Browse" (text: its path in the system's code
-// page).
-enum class AppEventKind { Choose, Type, Leave, Check, Press, Close, Tick, FolderChosen };
+// bytes; item 1 when the window has already held it to its characters or range, as its edit
+// filters do), an edit left, a check box set (item 1) or cleared, a button pressed, the close box,
+// the clock's one-second tick, a folder chosen with "Browse" (text: its path in the system's code
+// page, empty when that code page cannot spell it), or a list showing another item before its
+// choice ends (a list that answers when the choice ends follows it until then).
+enum class AppEventKind { Choose, Type, Leave, Check, Press, Close, Tick, FolderChosen, Shows };
 
 struct AppEvent {
     AppEvent(AppEventKind k, int control = 0, int listItem = 0, std::string typed = {})
@@ -51,6 +53,7 @@ struct AppEffects {
     const char* wrote = nullptr; // the file written and read back as written, by its name
     int selectWhole = 0;         // the edit whose whole text the window selected
     bool ignored = false; // the window did not take the choice: its list is disabled or hidden
+    bool ended = false;   // Main Setup's close box: the program ends
 };
 
 // What the program takes from its surroundings: the local time, and the card it reads CFG.BIN
@@ -86,6 +89,8 @@ public:
     AppEffects Handle(const AppEvent& event);
 
     AppWindow Window() const { return window_; }
+    // What the open window shows.
+    const DialogView& View() const;
     // Whether the forms hold entries not yet written since the start or their last file.
     bool HasEntries() const { return sendSetEntries_ || menuEntries_; }
 

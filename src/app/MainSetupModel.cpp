@@ -23,11 +23,22 @@ const ControlText kMainSetupTexts[] = {
 const size_t kMainSetupTextCount = std::size(kMainSetupTexts);
 
 void MainSetupModel::MakeView() {
-    view_.language = g_iLanguage;
-    view_.modelItems.assign(std::begin(kCameraModels), std::end(kCameraModels));
-    view_.modelSelection = g_iCameraModel;
-    view_.languageItems.assign(std::begin(kLanguageItems), std::end(kLanguageItems));
-    view_.languageSelection = g_iLanguage;
+    v_ = DialogView();
+    v_.caption = kMainSetupCaption.Get();
+    for (const ControlText& label : kMainSetupTexts) {
+        v_.Add(label.id, ControlKind::Label);
+        v_.SetText(label.id, label.text.Get());
+    }
+    v_.Add(IDC_MAIN_VERSION, ControlKind::Label);
+    v_.SetText(IDC_MAIN_VERSION, kVersionText);
+    v_.Add(IDC_MAIN_MODEL_LIST, ControlKind::List);
+    for (const char* model : kCameraModels)
+        v_.ListAdd(IDC_MAIN_MODEL_LIST, model);
+    v_.ListSetSel(IDC_MAIN_MODEL_LIST, g_iCameraModel);
+    v_.Add(IDC_MAIN_LANGUAGE_LIST, ControlKind::List);
+    for (const char* language : kLanguageItems)
+        v_.ListAdd(IDC_MAIN_LANGUAGE_LIST, language);
+    v_.ListSetSel(IDC_MAIN_LANGUAGE_LIST, g_iLanguage);
 }
 
 void MainSetupModel::Open(uint16_t systemLangId, const char* currentFolder) {
@@ -42,7 +53,7 @@ void MainSetupModel::Open(uint16_t systemLangId, const char* currentFolder) {
 
 void MainSetupModel::ChooseModel(int row) {
     g_iCameraModel = row;
-    view_.modelSelection = row;
+    v_.ListSetSel(IDC_MAIN_MODEL_LIST, row);
 }
 
 void MainSetupModel::ChooseLanguage(int item) {

@@ -4,11 +4,10 @@
 #pragma once
 
 #include "lang/Texts.h"
+#include "wizard/DialogView.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 constexpr int CAMERA_MODEL_COUNT = 4;
 
@@ -22,18 +21,6 @@ inline bool IsBasicCameraModel(int model) {
     return model == 1 || model == 3;
 }
 
-// What the window shows.
-struct MainSetupView {
-    int language; // the texts' language, g_iLanguage when they were made
-    std::vector<std::string> modelItems;
-    int modelSelection;
-    std::vector<std::string> languageItems;
-    int languageSelection;
-};
-
-// What a button or the close box asks for.
-enum class MainSetupAction { None, OpenCameraSetup, Open3GSetup, Close };
-
 class MainSetupModel {
 public:
     // Opening the window. The first opening in a run takes the interface language from the
@@ -44,17 +31,15 @@ public:
     void ChooseModel(int row);
     // An item of the language list chosen: the texts change to its language.
     void ChooseLanguage(int item);
-    MainSetupAction PressCameraSetup() const { return MainSetupAction::OpenCameraSetup; }
-    MainSetupAction Press3GSetup() const { return MainSetupAction::Open3GSetup; }
-    MainSetupAction Close() const { return MainSetupAction::Close; }
 
-    const MainSetupView& View() const { return view_; }
+    // The caption, the labels, the version and the two lists in the current language.
+    const DialogView& View() const { return v_; }
 
 private:
     void MakeView();
 
     bool firstOpening_ = true;
-    MainSetupView view_{};
+    DialogView v_;
 };
 
 // The window's caption and labels, {control id, text}, kMainSetupTextCount of them.

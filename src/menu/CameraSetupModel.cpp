@@ -123,35 +123,69 @@ bool CameraSetupBoxWarns(CameraSetupBox box) {
 
 CameraSetupModel::CameraSetupModel(MenuData& rec, SaveClockData& saveClock, Card* card)
     : rec_(rec), saveClock_(saveClock), card_(card) {
-    for (int& s : view_.selection)
+    for (int& s : form_.selection)
         s = -1;
+    MakeView(true);
+}
+
+// The labels and the lists' items are made in the current language, which only Main Setup
+// changes, so at each opening; the rest after each event.
+void CameraSetupModel::MakeView(bool texts) {
+    if (texts) {
+        v_ = DialogView();
+        v_.caption = kTextCameraSetup.Get();
+        for (const ControlText& label : kLabels) {
+            v_.Add(label.id, ControlKind::Label);
+            v_.SetText(label.id, label.text.Get());
+        }
+        for (int k = 0; k < MENU_LIST_COUNT; ++k) {
+            v_.Add(kMenuListControls[k], ControlKind::List);
+            for (const std::string& item : MenuListItems(static_cast<MenuList>(k)))
+                v_.ListAdd(kMenuListControls[k], item);
+        }
+        for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
+            v_.Add(kClockEditControls[k], ControlKind::Edit);
+            v_.Limit(kClockEditControls[k], static_cast<int>(kClockEditLimits[k].chars));
+        }
+        v_.Add(IDC_CAMERA_SAVE_PATH, ControlKind::Edit);
+        v_.Limit(IDC_CAMERA_SAVE_PATH, SAVE_PATH_MAX_CHARS + 1);
+    }
+    for (int k = 0; k < MENU_LIST_COUNT; ++k) {
+        v_.ListSetSel(kMenuListControls[k], form_.selection[k]);
+        v_.Enable(kMenuListControls[k], form_.listEnabled[k]);
+    }
+    for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
+        v_.SetText(kClockEditControls[k], form_.clockText[k]);
+        v_.Enable(kClockEditControls[k], form_.clockEnabled);
+    }
+    v_.SetText(IDC_CAMERA_SAVE_PATH, form_.savePath);
 }
 
 void CameraSetupModel::ViewRecord() {
     const MenuSelections shown = MenuSelectionsOf(rec_);
     for (int k = 0; k < MENU_LIST_COUNT; ++k)
-        view_.selection[k] = shown.position[k];
+        form_.selection[k] = shown.position[k];
     ApplyEnables();
 }
 
 void CameraSetupModel::ApplyEnables() {
     bool on[std::size(kMenuEnableRules)];
     for (size_t rule = 0; rule < std::size(kMenuEnableRules); ++rule) {
-        const int position = view_.selection[static_cast<int>(kMenuEnableRules[rule].switchList)];
+        const int position = form_.selection[static_cast<int>(kMenuEnableRules[rule].switchList)];
         on[rule] = MenuInputsEnabled(kMenuEnableRules[rule], position);
     }
     for (int k = 0; k < MENU_LIST_COUNT; ++k) {
         const int rule = MenuEnableRuleOf(static_cast<MenuList>(k));
-        view_.listEnabled[k] = rule < 0 || on[rule];
+        form_.listEnabled[k] = rule < 0 || on[rule];
     }
-    view_.clockEnabled = on[MENU_CLOCK_RULE];
+    form_.clockEnabled = on[MENU_CLOCK_RULE];
 }
 
 void CameraSetupModel::ViewClock(const ClockTime& now) {
     if (ClockShowsLocalTime(rec_.ClockMode)) {
-        ClockTimeTexts(now, view_.clockText);
+        ClockTimeTexts(now, form_.clockText);
     } else {
-        for (std::string& text : view_.clockText)
+        for (std::string& text : form_.clockText)
             text.clear();
     }
 }
@@ -162,22 +196,25 @@ void CameraSetupModel::Open(const ClockTime& now) {
     firstOpening_ = false;
     ViewRecord();
     ViewClock(now);
-    view_.savePath = SavePathText();
+    form_.savePath = SavePathText();
+    MakeView(true);
     TraceLine("INIT END.");
 }
 
 void CameraSetupModel::Tick(const ClockTime& now) {
     if (rec_.ClockMode == CLOCK_MODE_AUTO)
-        ClockTimeTexts(now, view_.clockText);
+        ClockTimeTexts(now, form_.clockText);
+    MakeView(false);
 }
 
 void CameraSetupModel::Choose(MenuList list, int position, const ClockTime& now) {
-    view_.selection[static_cast<int>(list)] = position;
+    form_.selection[static_cast<int>(list)] = position;
     ApplyEnables();
     if (list == MenuList::ClockMode) {
         rec_.ClockMode = static_cast<uint8_t>(position); // the tick reads it from the record
         ViewClock(now);
     }
+    MakeView(false);
 }
 
 // The edit's limit holds back keys, not a text put in whole (a paste over a selection can exceed
@@ -188,11 +225,12 @@ void CameraSetupModel::TypeClockText(ClockEdit edit, const std::string& text) {
         if (c != '\0' && strchr(kClockEditCharacters, c) != nullptr)
             kept += c;
     }
-    view_.clockText[edit] = kept;
+    form_.clockText[edit] = kept;
+    MakeView(false);
 }
 
 void CameraSetupModel::LeaveClockEdit(ClockEdit edit) {
-    std::string(&texts)[CLOCK_EDIT_COUNT] = view_.clockText;
+    std::string(&texts)[CLOCK_EDIT_COUNT] = form_.clockText;
     const int maximum =
         ClockEditMaximum(edit, texts[CLOCK_YEAR].c_str(), texts[CLOCK_MONTH].c_str());
     const RangeCheck check =
@@ -209,12 +247,14 @@ void CameraSetupModel::LeaveClockEdit(ClockEdit edit) {
         CorrectDayForTexts(texts[CLOCK_YEAR].c_str(), texts[CLOCK_MONTH].c_str(),
                            texts[CLOCK_DAY].c_str(), &last))
         texts[CLOCK_DAY] = std::to_string(last);
+    MakeView(false);
 }
 
 CameraSetupBox CameraSetupModel::ChooseSaveFolder(const char* bytes) {
     if (bytes == nullptr || *bytes == '\0' || !SetSavePath(bytes))
         return CameraSetupBox::FolderUnusable;
-    view_.savePath = SavePathText();
+    form_.savePath = SavePathText();
+    MakeView(false);
     return CameraSetupBox::None;
 }
 
@@ -222,11 +262,11 @@ CameraSetupBox CameraSetupModel::ChooseSaveFolder(const char* bytes) {
 void CameraSetupModel::TakeForm() {
     MenuSelections chosen;
     for (int k = 0; k < MENU_LIST_COUNT; ++k)
-        chosen.position[k] = view_.selection[k];
+        chosen.position[k] = form_.selection[k];
     TakeMenuSelections(chosen, rec_);
     ClockTexts clock;
     for (int k = 0; k < CLOCK_EDIT_COUNT; ++k)
-        clock.text[k] = view_.clockText[k].c_str();
+        clock.text[k] = form_.clockText[k].c_str();
     TakeClockTexts(clock, rec_);
     Trace("Y:%d,M:%d,D:%d, h:%d, m:%d, s:%d\n", rec_.Year, rec_.Month, rec_.Day, rec_.Hour,
           rec_.Minute, rec_.Second);
@@ -251,6 +291,7 @@ CameraSetupBox CameraSetupModel::Generate() {
 CameraSetupBox CameraSetupModel::Default() {
     LoadMenuDefaults(rec_);
     ViewRecord();
+    MakeView(false);
     TakeForm();
     return WriteAndVerify() ? CameraSetupBox::DefaultSuccess : CameraSetupBox::None;
 }

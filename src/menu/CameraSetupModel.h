@@ -8,6 +8,7 @@
 #include "menu/ClockRules.h"
 #include "menu/MenuData.h"
 #include "sendset/Card.h"
+#include "wizard/DialogView.h"
 
 #include <array>
 #include <cstddef>
@@ -25,15 +26,6 @@ enum class CameraSetupBox {
     GenerateSuccess, // notice: "Generate Success!"
     DefaultSuccess,  // notice: "Default setting and generate success!"
     FolderUnusable,  // warning: the chosen folder cannot be the save folder
-};
-
-// What the form shows.
-struct CameraSetupView {
-    int selection[MENU_LIST_COUNT]; // -1: no item selected
-    bool listEnabled[MENU_LIST_COUNT];
-    std::string clockText[CLOCK_EDIT_COUNT]; // year, month, day, hour, minute, second
-    bool clockEnabled;
-    std::string savePath; // the save folder's bytes, in the system's code page
 };
 
 class CameraSetupModel {
@@ -75,13 +67,25 @@ public:
     // reads menu.dat from the save folder.
     void StartRun() { firstOpening_ = true; }
 
-    const CameraSetupView& View() const { return view_; }
+    // The caption, the labels, each list's items, selection and enabling, the clock edits and
+    // the save folder (its bytes, in the system's code page).
+    const DialogView& View() const { return v_; }
     const MenuData& Record() const { return rec_; }
 
     // Whether the list's control takes a choice in the state shown.
-    bool ListEnabled(MenuList list) const { return view_.listEnabled[static_cast<int>(list)]; }
+    bool ListEnabled(MenuList list) const { return form_.listEnabled[static_cast<int>(list)]; }
 
 private:
+    // What the form holds, from which the view is made.
+    struct Form {
+        int selection[MENU_LIST_COUNT]; // -1: no item selected
+        bool listEnabled[MENU_LIST_COUNT];
+        std::string clockText[CLOCK_EDIT_COUNT]; // year, month, day, hour, minute, second
+        bool clockEnabled;
+        std::string savePath;
+    };
+
+    void MakeView(bool texts);
     void ViewRecord();
     void ViewClock(const ClockTime& now);
     void ApplyEnables();
@@ -92,7 +96,8 @@ private:
     SaveClockData& saveClock_;
     Card* card_;
     bool firstOpening_ = true;
-    CameraSetupView view_{};
+    Form form_{};
+    DialogView v_;
 };
 
 // The texts of the form in the current language.

@@ -1,18 +1,12 @@
 // Camera Setup: one drop-down list per camera menu setting, the clock group, the save folder,
 // and "Generate" / "Default", which write menu.dat. The form's model decides; this file paints it
 // and turns the window's notifications into its events.
-#include "menu/CameraSetupWin.h"
-
 #include "app/AppWin.h"
-#include "common/SavePath.h"
-#include "lang/LanguageWin.h"
 #include "menu/CameraSetupModel.h"
 #include "res/resource.h"
 #include "ui/BrowseFolderWin.h"
 #include "ui/ScrollFitWin.h"
 #include "ui/ControlsWin.h"
-
-#include <commctrl.h>
 
 #include <cstddef>
 #include <string>
@@ -22,95 +16,25 @@ namespace {
 const UINT_PTR kClockTimerId = 0;
 const UINT kClockTimerPeriodMs = 1000;
 
-// One form for the run: the first opening reads menu.dat, later ones show the record as left.
-CameraSetupModel& Form() {
-    static CameraSetupModel form(g_sMenuData, SaveClock, true);
-    return form;
-}
-
-// What the controls show now, so that a repaint writes only what changed.
-CameraSetupView s_shown;
-
-ClockTime LocalNow() {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
-
-void PaintTexts(HWND dlg) {
-    SetWindowTextUtf8(dlg, kTextCameraSetup.Get());
-    for (size_t k = 0; k < kCameraSetupTextCount; ++k)
-        SetDlgItemTextUtf8(dlg, kCameraSetupTexts[k].id, kCameraSetupTexts[k].text.Get());
-    for (int k = 0; k < MENU_LIST_COUNT; ++k) {
-        for (const std::string& item : MenuListItems(static_cast<MenuList>(k)))
-            ComboAddUtf8(dlg, kMenuListControls[k], item.c_str());
-    }
-}
-
-// Writes what differs between the form and the controls. Each record is updated before its
-// control is written: writing an edit's text comes back at once as its change notification.
-void Paint(HWND dlg, bool all) {
-    const CameraSetupView& v = Form().View();
-    for (int k = 0; k < MENU_LIST_COUNT; ++k) {
-        if (all || s_shown.selection[k] != v.selection[k]) {
-            s_shown.selection[k] = v.selection[k];
-            ComboSetSel(dlg, kMenuListControls[k], v.selection[k]);
-        }
-        if (all || s_shown.listEnabled[k] != v.listEnabled[k]) {
-            s_shown.listEnabled[k] = v.listEnabled[k];
-            EnableDlgItem(dlg, kMenuListControls[k], v.listEnabled[k]);
-        }
-    }
-    for (int k = 0; k < CLOCK_EDIT_COUNT; ++k) {
-        if (all || s_shown.clockText[k] != v.clockText[k]) {
-            s_shown.clockText[k] = v.clockText[k];
-            SetDlgItemTextUtf8(dlg, kClockEditControls[k], v.clockText[k].c_str());
-        }
-        if (all || s_shown.clockEnabled != v.clockEnabled)
-            EnableDlgItem(dlg, kClockEditControls[k], v.clockEnabled);
-    }
-    s_shown.clockEnabled = v.clockEnabled;
-    if (all || s_shown.savePath != v.savePath) {
-        s_shown.savePath = v.savePath;
-        SetDlgItemField(dlg, IDC_CAMERA_SAVE_PATH, v.savePath.c_str(), v.savePath.size() + 1);
-    }
-}
-
-void ShowBox(HWND dlg, CameraSetupBox box) {
-    if (box == CameraSetupBox::None)
-        return;
-    if (CameraSetupBoxWarns(box))
-        ShowWarningBox(dlg, CameraSetupBoxText(box));
-    else
-        ShowNoticeBox(dlg, CameraSetupBoxText(box));
-}
-
 void CALLBACK ClockTimerProc(HWND dlg, UINT, UINT_PTR, DWORD) {
-    Form().Tick(LocalNow());
-    Paint(dlg, false);
+    Dispatch(dlg, AppEvent{AppEventKind::Tick});
 }
 
 // The edit shows what was typed; the form keeps its digits, and the caret stays where the first
 // character removed was.
-void OnClockTyped(HWND dlg, int edit) {
-    const std::string typed = GetDlgItemTextUtf8(dlg, kClockEditControls[edit]);
-    s_shown.clockText[edit] = typed;
-    Form().TypeClockText(static_cast<ClockEdit>(edit), typed);
-    const std::string& kept = Form().View().clockText[edit];
+void OnClockTyped(HWND dlg, int id) {
+    if (Painter().Painting())
+        return;
+    const std::string typed = ReadEditBytes(dlg, id, 0);
+    Painter().Typed(id, typed);
+    Dispatch(dlg, AppEvent{AppEventKind::Type, id, 0, typed});
+    const std::string& kept = App().CameraSetup().View().Text(id);
     if (kept == typed)
         return;
     size_t at = 0;
     while (at < kept.size() && kept[at] == typed[at])
         ++at;
-    Paint(dlg, false);
-    SendDlgItemMessageW(dlg, kClockEditControls[edit], EM_SETSEL, at, at);
-}
-
-void OnListChosen(HWND dlg, int list) {
-    const int position = ComboGetSel(dlg, kMenuListControls[list]);
-    s_shown.selection[list] = position;
-    Form().Choose(static_cast<MenuList>(list), position, LocalNow());
-    Paint(dlg, false);
+    SendDlgItemMessageW(dlg, id, EM_SETSEL, at, at);
 }
 
 // The chosen folder becomes the save folder only when it is a file-system folder that the
@@ -119,27 +43,21 @@ void OnListChosen(HWND dlg, int list) {
 void OnBrowse(HWND dlg) {
     std::string bytes;
     const FolderPick pick = PickFolder(dlg, &bytes);
-    if (pick == FolderPick::Cancelled)
-        return;
-    ShowBox(dlg, Form().ChooseSaveFolder(pick == FolderPick::Spelled ? bytes.c_str() : nullptr));
-    Paint(dlg, false);
+    if (pick != FolderPick::Cancelled)
+        Dispatch(dlg, AppEvent{AppEventKind::FolderChosen, IDC_CAMERA_BROWSE, 0,
+                               pick == FolderPick::Spelled ? bytes : std::string()});
 }
 
 void OnCameraSetupCommand(HWND dlg, int id, int code) {
-    const int edit = ClockEditOfControl(id);
-    if (edit >= 0) {
-        if (code == EN_CHANGE) {
-            OnClockTyped(dlg, edit);
-        } else if (code == EN_KILLFOCUS) {
-            Form().LeaveClockEdit(static_cast<ClockEdit>(edit));
-            Paint(dlg, false);
-        }
+    if (ClockEditOfControl(id) >= 0) {
+        if (code == EN_CHANGE)
+            OnClockTyped(dlg, id);
+        else if (code == EN_KILLFOCUS)
+            Dispatch(dlg, AppEvent{AppEventKind::Leave, id});
         return;
     }
-    const int list = MenuListOfControl(id);
-    if (list >= 0) {
-        if (code == CBN_SELCHANGE)
-            OnListChosen(dlg, list);
+    if (MenuListOfControl(id) >= 0) {
+        DispatchList(dlg, id, code);
         return;
     }
     switch (id) {
@@ -147,14 +65,9 @@ void OnCameraSetupCommand(HWND dlg, int id, int code) {
         OnBrowse(dlg);
         break;
     case IDC_CAMERA_GENERATE:
-        ShowBox(dlg, Form().Generate());
+    case IDC_CAMERA_DEFAULT:
+        Dispatch(dlg, AppEvent{AppEventKind::Press, id});
         break;
-    case IDC_CAMERA_DEFAULT: {
-        const CameraSetupBox box = Form().Default();
-        Paint(dlg, false);
-        ShowBox(dlg, box);
-        break;
-    }
     default: // Enter (IDOK), Escape (IDCANCEL), the save path edit: nothing
         break;
     }
@@ -173,22 +86,12 @@ void AddListTabStops(HWND dlg) {
 
 void OnInitCameraSetup(HWND dlg) {
     SetSmallIcon(dlg, IDI_WINDOW);
-    for (int k = 0; k < CLOCK_EDIT_COUNT; ++k)
-        SendDlgItemMessageW(dlg, kClockEditControls[k], EM_LIMITTEXT, kClockEditLimits[k].chars, 0);
-    SendDlgItemMessageW(dlg, IDC_CAMERA_SAVE_PATH, EM_LIMITTEXT, SAVE_PATH_MAX_CHARS + 1, 0);
-    PaintTexts(dlg);
-    Form().Open(LocalNow());
-    Paint(dlg, true);
+    WindowOpened(dlg);
     AddListTabStops(dlg);
     SetTimer(dlg, kClockTimerId, kClockTimerPeriodMs, ClockTimerProc);
 }
 
-// The form's state stays in the record for the next opening; nothing is written.
-void OnCloseCameraSetup(HWND dlg) {
-    Form().Close();
-    KillTimer(dlg, kClockTimerId);
-    EndDialogBackTo(dlg, BackTo::MainSetup);
-}
+} // namespace
 
 INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ScrollFitMessage(dlg, msg, wParam, lParam))
@@ -204,16 +107,13 @@ INT_PTR CALLBACK CameraSetupProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
         return TRUE;
     case WM_TIMER: // the clock timer works through its own callback
         return TRUE;
-    case WM_CLOSE:
-        OnCloseCameraSetup(dlg);
+    case WM_CLOSE: // the form's state stays in the record for the next opening
+        Dispatch(dlg, AppEvent{AppEventKind::Close});
         return TRUE;
+    case WM_DESTROY:
+        KillTimer(dlg, kClockTimerId);
+        return FALSE;
     default:
         return FALSE;
     }
-}
-
-} // namespace
-
-int ShowCameraSetup(HINSTANCE instance) {
-    return RunModalDialog(instance, IDD_CAMERA_SETUP, CameraSetupProc);
 }

@@ -40,7 +40,9 @@ bool PaintControl(HWND dlg, int id, const ControlView& now, const ControlView* w
         if (now.limit != 0 && (was == nullptr || was->limit != now.limit))
             SendDlgItemMessageW(dlg, id, EM_SETLIMITTEXT, static_cast<WPARAM>(now.limit), 0);
     }
-    if (was == nullptr || was->enabled != now.enabled)
+    // A label its template greys (a version number) stays grey until the view changes it.
+    if (was == nullptr ? !now.enabled || now.kind != ControlKind::Label
+                       : was->enabled != now.enabled)
         EnableDlgItem(dlg, id, now.enabled);
     if (was == nullptr || was->shown != now.shown)
         ShowDlgItem(dlg, id, now.shown);

@@ -39,14 +39,15 @@ struct ControlView {
     int sel = -1;                   // a list's selection, -1 for none; a check box's 0 or 1
     bool enabled = true;
     bool shown = true;
-    bool masked = false; // an edit that shows '*' for each character
-    int limit = 0;       // the characters an edit takes typed; 0: the system's default
+    bool masked = false;           // an edit that shows '*' for each character
+    int limit = 0;                 // the characters an edit takes typed; 0: the system's default
+    const char* allowed = nullptr; // the only characters an edit takes, from its field's row
     ListAnswer answer = ListAnswer::OnSelection; // a list's
 
     bool operator==(const ControlView& o) const {
         return kind == o.kind && text == o.text && items == o.items && sel == o.sel &&
                enabled == o.enabled && shown == o.shown && masked == o.masked && limit == o.limit &&
-               answer == o.answer;
+               allowed == o.allowed && answer == o.answer;
     }
     bool operator!=(const ControlView& o) const { return !(*this == o); }
 };
@@ -87,22 +88,12 @@ public:
     }
     void Answer(int id, ListAnswer answer) { At(id).answer = answer; }
     int ListCount(int id) const { return static_cast<int>(At(id).items.size()); }
+    // The only characters the control takes typed; nullptr: any, or no edit of the view.
+    const char* Allowed(int id) const {
+        const auto c = controls_.find(id);
+        return c != controls_.end() ? c->second.allowed : nullptr;
+    }
 
 private:
     std::map<int, ControlView> controls_;
 };
-
-// A notice of the list whose control is id (a list of the model's view), handed to the model: the
-// choice, or the shown selection followed, as the list answers.
-template <typename Model> void NotifyList(Model& model, int id, int item, ListNotice notice) {
-    switch (ListStepOf(model.View().At(id).answer, notice)) {
-    case ListStep::Follow:
-        model.ListShows(id, item);
-        break;
-    case ListStep::Choose:
-        model.Choose(id, item);
-        break;
-    case ListStep::None:
-        break;
-    }
-}

@@ -288,9 +288,12 @@ void ParamPageModel::SetSingleOthers(int id) {
     v_.ListSetSel(id, 0);
 }
 
+// The layout's labels, and the characters each edit allows in it.
 void ParamPageModel::SetFtpLayoutTexts() {
     for (const ControlText& t : ftpEditUse_ == FTP_EDIT_CLOUD ? kCloudLayoutTexts : kFtpLayoutTexts)
         v_.SetText(t.id, t.text.Get());
+    for (int id : kParamEditIds)
+        v_.At(id).allowed = AllowedChars(id);
 }
 
 void ParamPageModel::SetTexts(bool refresh) {

@@ -4,11 +4,10 @@
 // window's notifications into its events and paints what it shows.
 #include "app/AppWin.h"
 #include "res/resource.h"
-#include "sendset/FileIo.h"
+#include "ui/ControlsWin.h"
 #include "ui/EditFilterWin.h"
 #include "ui/PaintViewWin.h"
 #include "ui/ScrollFitWin.h"
-#include "ui/ControlsWin.h"
 #include "wizard/ParamPageModel.h"
 #include "wizard/WizardWin.h"
 
@@ -16,72 +15,32 @@
 
 namespace {
 
-// The newest page window. It stays alive, hidden, while page 2 runs on top of it.
-HWND s_hParamPage = nullptr;
-ViewPainter s_painter;
-
-// An edit whose text the code page could not spell holds what came back, as the window's own
-// change notification would have told the page.
-void Paint() {
-    for (int round = 0; round < 2; ++round) {
-        const auto changed = s_painter.Paint(Page1().View());
-        if (changed.empty())
-            return;
-        for (const auto& [id, text] : changed)
-            Page1().TypeText(id, text);
-    }
-}
-
 void OnInitParamPage(HWND dlg) {
-    s_hParamPage = dlg;
     SetSmallIcon(dlg, IDI_WINDOW);
-    Page1().Open([] { return ReadSendSetFile(0) == 1; }, IsBasicCameraModel(g_iCameraModel));
-    s_painter.Reset(dlg);
-    s_painter.FitDroppedWidth(IDC_PARAM_SEND_OPTION); // "QOR Camera Cloud System" is wider
-    Paint();
+    WindowOpened(dlg, IDC_PARAM_SEND_OPTION); // "QOR Camera Cloud System" is wider
 }
 
 // The edit filter of the model's choosing runs on the control, which keeps the caret in place.
 void OnEditChanged(HWND dlg, int id) {
-    if (s_painter.Painting())
+    if (Painter().Painting())
         return;
-    if (const char* allowed = Page1().AllowedChars(id))
+    if (const char* allowed = App().View().Allowed(id))
         FilterEditText(dlg, id, allowed);
-    const std::string bytes = ReadEditBytes(dlg, id, Page1().TakeBytes(id));
-    s_painter.Typed(id, bytes);
-    Page1().TypeText(id, bytes);
-    Paint();
-}
-
-void OnNextPage(HWND dlg) {
-    Page1().NextPage();
-    EndDialog(dlg, 0);
-    ShowSendPage(g_hInstance);
-}
-
-void OnParamPageClose(HWND dlg) {
-    Page1().Close();
-    EndDialogBackTo(dlg, BackTo::MainSetup);
+    const std::string bytes = ReadEditBytes(dlg, id, App().ParamPage().TakeBytes(id));
+    Painter().Typed(id, bytes);
+    Dispatch(dlg, AppEvent{AppEventKind::Type, id, 0, bytes});
 }
 
 void OnParamPageCommand(HWND dlg, int id, int code) {
-    ParamPageModel& page = Page1();
-    if (page.View().IsList(id)) {
-        NotifyList(page, id, ComboGetSel(dlg, id), ListNoticeOf(code));
-        Paint();
-        return;
-    }
-    switch (id) {
-    case IDC_PARAM_NEXT_PAGE:
-        OnNextPage(dlg);
-        return;
-    default: // Enter (IDOK), Escape (IDCANCEL) and the rest: nothing
-        if (code == EN_CHANGE)
-            OnEditChanged(dlg, id);
-        return;
-    }
-    Paint();
+    if (App().ParamPage().View().IsList(id))
+        DispatchList(dlg, id, code);
+    else if (id == IDC_PARAM_NEXT_PAGE)
+        Dispatch(dlg, AppEvent{AppEventKind::Press, id});
+    else if (code == EN_CHANGE) // Enter (IDOK), Escape (IDCANCEL) and the rest: nothing
+        OnEditChanged(dlg, id);
 }
+
+} // namespace
 
 INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ScrollFitMessage(dlg, msg, wParam, lParam))
@@ -95,25 +54,11 @@ INT_PTR CALLBACK ParamPageProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         OnParamPageCommand(dlg, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_CLOSE:
-        OnParamPageClose(dlg);
+        Dispatch(dlg, AppEvent{AppEventKind::Close});
         return TRUE;
-    case WM_DESTROY:
-        if (s_hParamPage == dlg) {
-            s_hParamPage = nullptr;
-            Page1().WindowGone();
-        }
-        return FALSE;
     default:
         return FALSE;
     }
-}
-
-} // namespace
-
-// Page 2's "Previous Page" unwinds to here: this page and page 2 have returned, and a fresh page
-// 1 opens on the hand-over copy.
-int ShowParamPage(HINSTANCE instance) {
-    return RunBackTarget(instance, IDD_PARAM_PAGE, ParamPageProc, BackTo::ParamPage);
 }
 
 int GetFtpEditUse() {

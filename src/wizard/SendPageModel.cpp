@@ -131,8 +131,10 @@ SendPageModel::SendPageModel(const WizardRecords& records, const ParamPageModel&
 
 void SendPageModel::AddControls() {
     v_ = DialogView();
-    for (size_t i = 0; i < kSendPageEditFieldCount; ++i)
+    for (size_t i = 0; i < kSendPageEditFieldCount; ++i) {
         v_.Add(kSendPageEditFields[i].id, ControlKind::Edit);
+        v_.At(kSendPageEditFields[i].id).allowed = CharsAllowed(kSendPageEditFields[i].id);
+    }
     v_.Add(IDC_SEND_SAVE_PATH, ControlKind::Edit);
     for (const SendSetField& f : kSendSetFields) {
         if (IsSendList(f))

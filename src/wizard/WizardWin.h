@@ -1,12 +1,5 @@
-// The two pages of the 3G wizard and what they share.
+// What the two pages of the 3G wizard share.
 #pragma once
-
-#include <windows.h>
-
-// Page 1, "3G Parameter Settings", and page 2, "3G Send Settings". Each ends the window that
-// opens it first and runs modally from inside that window's command handler.
-int ShowParamPage(HINSTANCE instance);
-int ShowSendPage(HINSTANCE instance);
 
 // Page 2's check box "Do not use remote command - 22"; 0 at start, never stored in a file.
 extern int g_bNoRemoteCmd22;

@@ -3,6 +3,7 @@
 #include "common/SavePath.h"
 #include "common/Trace.h"
 #include "menu/CameraSetupModel.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -70,10 +71,10 @@ void RunScript(CameraSetupModel& form, const std::string& script) {
     }
 }
 
-std::string Joined(const std::string (&texts)[CLOCK_EDIT_COUNT]) {
-    std::string out = texts[0];
+std::string Joined(const DialogView& v) {
+    std::string out = v.Text(kClockEditControls[0]);
     for (int k = 1; k < CLOCK_EDIT_COUNT; ++k)
-        out += " " + texts[k];
+        out += " " + v.Text(kClockEditControls[k]);
     return out;
 }
 
@@ -135,9 +136,9 @@ TEST(CameraSetupModel, EachEventInEachStateShowsWhatTheWindowShowed) {
         SetTraceSink(trace);
         RunScript(form, row.events);
         SetTraceSink(stdout); // where the other tests capture it
-        const CameraSetupView& v = form.View();
-        EXPECT_EQ(Joined(v.clockText), row.clock);
-        EXPECT_EQ(v.clockEnabled, row.clockOn);
+        const DialogView& v = form.View();
+        EXPECT_EQ(Joined(v), row.clock);
+        EXPECT_EQ(v.Enabled(kClockEditControls[CLOCK_YEAR]), row.clockOn);
         EXPECT_EQ(form.ListEnabled(MenuList::Timer1StartHour), row.timer1On);
         EXPECT_EQ(form.ListEnabled(MenuList::Timer1EndMin), row.timer1On);
         EXPECT_FALSE(form.ListEnabled(MenuList::Serial1)); // SerialOn stays Off
@@ -151,7 +152,8 @@ TEST(CameraSetupModel, EachEventInEachStateShowsWhatTheWindowShowed) {
             corrections += "Input value error!\n";
         EXPECT_EQ(traced, corrections);
         // The clock mode goes into the record at once; the lists wait for Generate or the close.
-        EXPECT_EQ(rec.ClockMode, v.selection[static_cast<int>(MenuList::ClockMode)]);
+        EXPECT_EQ(rec.ClockMode,
+                  v.ListSel(kMenuListControls[static_cast<int>(MenuList::ClockMode)]));
     }
     fclose(trace);
 }
@@ -188,7 +190,7 @@ TEST(CameraSetupModel, GenerateDefaultAndCloseTakeTheFormIntoTheRecord) {
     memcpy(&expected.Year, &rec.Year, offsetof(MenuData, Timer1On) - offsetof(MenuData, Year));
     EXPECT_EQ(memcmp(&rec, &expected, sizeof rec), 0);
     EXPECT_EQ(ClockOf(rec), ClockOf(kLater));
-    EXPECT_FALSE(form.View().clockEnabled);
+    EXPECT_FALSE(form.View().Enabled(kClockEditControls[CLOCK_SECOND]));
 }
 
 TEST(CameraSetupModel, FirstOpeningReadsTheFileOnceAndGenerateWritesItBack) {
@@ -210,14 +212,14 @@ TEST(CameraSetupModel, FirstOpeningReadsTheFileOnceAndGenerateWritesItBack) {
     form.Close();
     ASSERT_TRUE(WriteMenuTo(dir.path().c_str(), stored));
     form.Open(kNow); // a later opening shows the record as left, without reading the file
-    EXPECT_EQ(form.View().selection[0], 2);
+    EXPECT_EQ(form.View().ListSel(kMenuListControls[0]), 2);
     EXPECT_EQ(form.Generate(), CameraSetupBox::GenerateSuccess);
     MenuData back{};
     ASSERT_EQ(ReadMenuFrom(dir.path().c_str(), back, SaveClockData{}), 1);
     EXPECT_EQ(std::vector<int>({back.CapMode, back.Year}), std::vector<int>({2, 2025}));
     // A folder the system cannot spell leaves the save folder; a write that fails shows nothing.
     EXPECT_EQ(form.ChooseSaveFolder(nullptr), CameraSetupBox::FolderUnusable);
-    EXPECT_EQ(form.View().savePath, dir.path());
+    EXPECT_EQ(form.View().Text(IDC_CAMERA_SAVE_PATH), dir.path());
     ASSERT_TRUE(SetSavePath((dir.path() + "/missing/deeper").c_str()));
     EXPECT_EQ(form.Default(), CameraSetupBox::None);
 }
@@ -247,7 +249,7 @@ TEST(CameraSetupModel, TheDayFollowsEveryMonthOfLeapAndCommonYears) {
             // A day past the end typed afterwards is held to the end as well.
             form.TypeClockText(CLOCK_DAY, std::to_string(last + 1));
             form.LeaveClockEdit(CLOCK_DAY);
-            EXPECT_EQ(form.View().clockText[CLOCK_DAY], std::to_string(last));
+            EXPECT_EQ(form.View().Text(kClockEditControls[CLOCK_DAY]), std::to_string(last));
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "app/MainSetupModel.h"
 #include "common/SavePath.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -48,23 +49,21 @@ TEST(MainSetupModel, EachEventInEachStateShowsWhatTheWindowDid) {
             else
                 form.ChooseLanguage(e.second);
         }
-        const MainSetupView& v = form.View();
+        const DialogView& v = form.View();
         EXPECT_EQ(g_iLanguage, row.language);
-        EXPECT_EQ(v.language, row.language);
-        EXPECT_EQ(v.languageSelection, row.language);
-        EXPECT_EQ(v.modelSelection, row.model);
+        EXPECT_EQ(v.ListSel(IDC_MAIN_LANGUAGE_LIST), row.language);
+        EXPECT_EQ(v.ListSel(IDC_MAIN_MODEL_LIST), row.model);
         EXPECT_EQ(g_iCameraModel, row.model);
         EXPECT_EQ(IsBasicCameraModel(g_iCameraModel), row.basic);
         EXPECT_EQ(std::string(g_szSavePath), dir.path());
-        EXPECT_EQ(v.modelItems.size(), static_cast<size_t>(CAMERA_MODEL_COUNT));
-        EXPECT_EQ(v.languageItems, (std::vector<std::string>{"中文", "English"}));
-        EXPECT_EQ(std::string(kMainSetupCaption.Get()), row.language == 0 ? "设置" : "Setup");
+        EXPECT_EQ(v.ListCount(IDC_MAIN_MODEL_LIST), CAMERA_MODEL_COUNT);
+        EXPECT_EQ(v.At(IDC_MAIN_LANGUAGE_LIST).items,
+                  (std::vector<std::string>{"中文", "English"}));
+        EXPECT_EQ(v.caption, row.language == 0 ? "设置" : "Setup");
+        EXPECT_EQ(v.Text(IDC_MAIN_3G_SETUP), row.language == 0 ? "3G设置" : "3G Setup");
+        EXPECT_EQ(v.Text(IDC_MAIN_VERSION), kVersionText);
     }
-    // The buttons and the close box ask for their windows.
     MainSetupModel form;
-    EXPECT_EQ(form.PressCameraSetup(), MainSetupAction::OpenCameraSetup);
-    EXPECT_EQ(form.Press3GSetup(), MainSetupAction::Open3GSetup);
-    EXPECT_EQ(form.Close(), MainSetupAction::Close);
     // A folder too long for the save folder leaves it as it was.
     form.Open(0x0409, std::string(300, 'x').c_str());
     EXPECT_EQ(std::string(g_szSavePath), dir.path());

@@ -26,27 +26,9 @@ const char* Caption(AppWindow w) {
 
 // The open window's list or edit with this id: its items, and whether it takes input.
 std::vector<std::string> ItemsOf(const AppModel& app, int id, bool* enabled) {
-    *enabled = true;
-    switch (app.Window()) {
-    case AppWindow::MainSetup:
-        return id == IDC_MAIN_MODEL_LIST ? app.MainSetup().View().modelItems
-                                         : app.MainSetup().View().languageItems;
-    case AppWindow::ParamPage:
-    case AppWindow::SendPage: {
-        const DialogView& v =
-            app.Window() == AppWindow::ParamPage ? app.ParamPage().View() : app.SendPage().View();
-        *enabled = v.Enabled(id) && v.Shown(id);
-        return v.At(id).items;
-    }
-    case AppWindow::CameraSetup:
-        if (const int list = MenuListOfControl(id); list >= 0) {
-            *enabled = app.CameraSetup().View().listEnabled[list];
-            return MenuListItems(static_cast<MenuList>(list));
-        }
-        *enabled = id == IDC_CAMERA_SAVE_PATH || app.CameraSetup().View().clockEnabled;
-        return {};
-    }
-    return {};
+    const DialogView& v = app.View();
+    *enabled = !v.Controls().count(id) || (v.Enabled(id) && v.Shown(id));
+    return v.Controls().count(id) ? v.At(id).items : std::vector<std::string>();
 }
 
 AppEvent EventOf(const StoryStep& s, const AppModel& app) {

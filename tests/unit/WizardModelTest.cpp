@@ -4,6 +4,7 @@
 #include "wizard/ParamPageModel.h"
 #include "wizard/SendPageModel.h"
 #include "wizard/SendPageRules.h"
+#include "wizard/WizardEdits.h"
 
 #include <gtest/gtest.h>
 
@@ -208,8 +209,10 @@ int RunWizard(Wizard& w, const SendSet& file, bool basic, std::mt19937* rng) {
                 w.page.Choose(kLists[pick], static_cast<int>(r() % static_cast<unsigned>(items)));
         } else {
             const int id = kTypable[r() % std::size(kTypable)];
+            // The view tells the dialog the characters the layout reached allows.
+            EXPECT_EQ(w.page.View().Allowed(id), w.page.AllowedChars(id));
             if (Usable(w.page, id))
-                w.page.TypeText(id, RandomText(r, w.page.AllowedChars(id)));
+                w.page.TypeText(id, RandomText(r, w.page.View().Allowed(id)));
         }
     }
     w.page.NextPage();
@@ -364,6 +367,9 @@ TEST(SendPageModel, EachEventInEachStateEnablesWhatTheWindowEnabled) {
             break;
         }
         const DialogView& v = p.page2.View();
+        for (size_t i = 0; i < kSendPageEditFieldCount; ++i) // the dialog filters by the view
+            EXPECT_EQ(v.Allowed(kSendPageEditFields[i].id),
+                      p.page2.CharsAllowed(kSendPageEditFields[i].id));
         EXPECT_EQ(v.Enabled(IDC_SEND_PHONE1), row.phones) << row.name;
         EXPECT_EQ(v.Enabled(IDC_SEND_EMAIL2), row.emails) << row.name;
         EXPECT_EQ(v.Enabled(IDC_SEND_IMAGE_SIZE), row.imageSize) << row.name;
