@@ -377,11 +377,6 @@ def main():
         sys.exit("camweb.js holds no embedded WebAssembly")
     wasm = m.group(1)
     core = core[:m.start()] + 'wasmBinaryFile=""' + core[m.end():]
-    # The runtime's file errors need no stack of their own: an Error made as their prototype as
-    # the runtime starts has V8 parse the whole runtime again for its stack's source positions,
-    # a tenth of the time before the first form.
-    core = core.replace("FS.ErrnoError.prototype=new Error;",
-                        "FS.ErrnoError.prototype=Object.create(Error.prototype);")
     # Nothing in the scripts may end the <script> element early.
     if "</script" in core.lower():
         core = core.replace("</script", "<\\/script")

@@ -4,9 +4,9 @@
 // shown state, mask and limit), the message boxes to show and the file a command wrote. Every
 // rule and the windows' order are the model's; this file only translates.
 //
-// The card folder is /card in the in-memory file system: the page copies the user's CFG.BIN and
-// menu.dat there when the user chooses the card, which starts the forms afresh on it, and takes a
-// written file from there to the user's folder or a download.
+// The card is file images in memory (the page has no file system): the page hands over the user's
+// CFG.BIN and menu.dat when the user chooses the card, which starts the forms afresh on it, and
+// takes a written file from there to the user's folder or a download.
 #include "WebView.h"
 
 #include "app/AppModel.h"
@@ -17,14 +17,13 @@
 #include "menu/CameraSetupModel.h"
 #include "menu/MenuData.h"
 #include "res/resource.h"
+#include "sendset/Card.h"
 #include "sendset/SendSet.h"
 #include "sendset/SendSetFields.h"
 #include "wizard/GenerateChecks.h"
 #include "wizard/ParamPageModel.h"
 #include "wizard/SendPageModel.h"
 #include "wizard/WizardEdits.h"
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -35,10 +34,11 @@
 
 namespace {
 
-const char kCardFolder[] = "/card";
-const char kOpenedFile[] = "/card/opened"; // a file the user opened, before it is known
+const char kCardFolder[] = "/card"; // the save folder's name in the core
 
 std::string s_reply;
+MemoryCard s_card;
+std::vector<uint8_t> s_bytes; // a file's bytes, as the page hands them over
 
 std::tm LocalNow() {
     const std::time_t t = std::time(nullptr);
@@ -53,7 +53,7 @@ ClockTime ClockNow() {
 }
 
 AppModel& App() {
-    static AppModel app(AppInputs{ClockNow});
+    static AppModel app(AppInputs{ClockNow, &s_card});
     return app;
 }
 
@@ -140,18 +140,6 @@ const char* Reply(AppEventKind kind, int id = 0, int item = 0, const std::string
     return Reply(App().Handle(AppEvent{kind, id, item, text}));
 }
 
-// A file of the in-memory card; false when there is none.
-bool ReadCardFile(const char* path, std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path, "rb");
-    if (f == nullptr)
-        return false;
-    uint8_t buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
-        bytes.insert(bytes.end(), buf, buf + n);
-    std::fclose(f);
-    return true;
-}
-
 std::string CardFileJson(const char* file, const CardFileNote& note) {
     return std::string("{\"file\":") + JsonString(file) +
            ",\"usable\":" + (note.usable ? "true" : "false") +
@@ -159,7 +147,7 @@ std::string CardFileJson(const char* file, const CardFileNote& note) {
 }
 
 // A file of the card as the page found it, kept by the position of its note on the page, so that
-// the note can be said again in another language once the file has left /card or been replaced.
+// the note can be said again in another language once the file has left the card or been replaced.
 struct FoundCardFile {
     std::string name;
     bool present = false;
@@ -195,7 +183,6 @@ extern "C" {
 
 // The program starts: Main Setup's first opening, in the browser's language.
 const char* CamStart(const char* browserLanguage) {
-    mkdir(kCardFolder, 0777);
     return Reply(App().Start(LangIdOf(browserLanguage), kCardFolder));
 }
 
@@ -207,7 +194,7 @@ void CamTrace(int on) {
     SetTraceSink(on != 0 ? console : nullptr);
 }
 
-// The user chose a card (its folder, or files opened from it), now in /card: the program starts
+// The user chose a card (its folder, or files opened from it), now handed over: the program starts
 // again there, as when started in the card's folder.
 const char* CamStartOnCard() {
     return Reply(App().StartOnCard(kCardFolder));
@@ -218,20 +205,27 @@ int CamHasEntries() {
     return App().HasEntries() ? 1 : 0;
 }
 
-// The note on the card's file name (CFG.BIN or menu.dat) as it is in /card, the page's note
-// number note. A file the forms cannot read is taken out of /card: the forms start from their
-// defaults.
-const char* CamCardFile(const char* name, int note) {
-    const std::string path = std::string(kCardFolder) + "/" + name;
-    std::vector<uint8_t> bytes;
+// A buffer of size bytes for the page to fill with a file's bytes (CamCardFile, CamOpenedFile).
+uint8_t* CamBytes(int size) {
+    s_bytes.assign(static_cast<size_t>(std::max(size, 0)), 0);
+    return s_bytes.data();
+}
+
+// The card's file name (CFG.BIN or menu.dat) as the page found it: its first size bytes in the
+// buffer, or none when size is negative; the note on it, the page's note number note. A file the
+// forms cannot read is not handed over: the forms start from their defaults.
+const char* CamCardFile(const char* name, int size, int note) {
     FoundCardFile found;
     found.name = name;
-    found.present = ReadCardFile(path.c_str(), bytes);
-    found.size = bytes.size();
-    found.head.assign(bytes.begin(), bytes.begin() + std::min(bytes.size(), size_t{SEND_SET_SIZE}));
+    found.present = size >= 0;
+    found.size = std::min(static_cast<size_t>(std::max(size, 0)), s_bytes.size());
+    found.head.assign(s_bytes.begin(),
+                      s_bytes.begin() + std::min(found.size, size_t{SEND_SET_SIZE}));
     const CardFileNote said = DescribeFound(found);
-    if (!said.usable)
-        std::remove(path.c_str());
+    if (said.usable)
+        s_card.files[name].assign(s_bytes.begin(), s_bytes.begin() + found.size);
+    else
+        s_card.files.erase(name);
     s_reply = CardFileJson(name, said);
     if (note >= 0) {
         if (s_found.size() <= static_cast<size_t>(note))
@@ -251,19 +245,28 @@ const char* CamCardNote(int note) {
     return s_reply.c_str();
 }
 
-// The file the user opened, in /card/opened, the page's note number note: taken by its content
-// for the card's CFG.BIN or menu.dat, whatever its name ({"file": ""} when it is neither).
-const char* CamOpenedFile(int note) {
-    std::vector<uint8_t> bytes;
-    ReadCardFile(kOpenedFile, bytes);
-    const char* file = CameraFileOfImage(bytes.data(), bytes.size());
+// A file the user opened, its size bytes in the buffer, the page's note number note: taken by
+// its content for the card's CFG.BIN or menu.dat, whatever its name ({"file": ""} when it is
+// neither).
+const char* CamOpenedFile(int size, int note) {
+    const size_t n = std::min(static_cast<size_t>(std::max(size, 0)), s_bytes.size());
+    const char* file = CameraFileOfImage(s_bytes.data(), n);
     if (file == nullptr) {
-        std::remove(kOpenedFile);
         s_reply = CardFileJson("", CardFileNote{false, ""});
         return s_reply.c_str();
     }
-    std::rename(kOpenedFile, (std::string(kCardFolder) + "/" + file).c_str());
-    return CamCardFile(file, note);
+    return CamCardFile(file, static_cast<int>(n), note);
+}
+
+// The image of the card's file name as a command wrote it (its size: CamCardImageSize).
+const uint8_t* CamCardImage(const char* name) {
+    const auto f = s_card.files.find(name);
+    return f != s_card.files.end() ? f->second.data() : nullptr;
+}
+
+int CamCardImageSize(const char* name) {
+    const auto f = s_card.files.find(name);
+    return f != s_card.files.end() ? static_cast<int>(f->second.size()) : 0;
 }
 
 // An item of a list chosen.

@@ -1,10 +1,9 @@
 "use strict";
 // The page paints the forms the core's models describe and forwards the user's events to them;
 // it decides nothing about the forms. Its own work is the card: moving CFG.BIN and menu.dat
-// between the core's card folder (/card in memory) and the user's folder or a download, asking
+// between the core's card (file images in memory) and the user's folder or a download, asking
 // before it replaces a file the forms did not read, and telling what it found and where it wrote.
 (function() {
-const CARD = "/card/";
 const ids = JSON.parse(document.getElementById("ids").textContent);
 const $ = (id) => document.getElementById(id);
 const hasFolderApi = typeof window.showDirectoryPicker === "function";
@@ -67,7 +66,7 @@ function paintControl(form, id, c) {
         el.checked = c.sel === 1;
         $(form + "-" + id + "-text").textContent = c.text;
     } else if (el.tagName === "INPUT") {
-        // The save folder is the one chosen with the browser; the core knows it as /card.
+        // The save folder is the one chosen with the browser; the core knows it by another name.
         const savePath = (form === "page2" && id === ids.IDC_SEND_SAVE_PATH) ||
             (form === "camera" && id === ids.IDC_CAMERA_SAVE_PATH);
         el.readOnly = savePath;
@@ -227,11 +226,10 @@ async function fileBytes(dir, name) {
     return new Uint8Array(await (await (await dir.getFileHandle(name)).getFile()).arrayBuffer());
 }
 
-function clearCard(name) {
-    try {
-        core.FS.unlink(CARD + name);
-    } catch (e) {
-    }
+// A file's bytes into the core's buffer; gives their number.
+function handOver(bytes) {
+    core.HEAPU8.set(bytes, core.ccall("CamBytes", "number", ["number"], [bytes.length]));
+    return bytes.length;
 }
 
 function noteText(n) {
@@ -255,7 +253,7 @@ async function mayStartAfresh() {
     return !core.ccall("CamHasEntries", "number", [], []) || ask(text("confirmStart"), "start");
 }
 
-// The card's folder chosen: its CFG.BIN and menu.dat (in any case) into the core's card folder,
+// The card's folder chosen: its CFG.BIN and menu.dat (in any case) handed to the core's card,
 // a note on each, and the forms start afresh on it.
 async function chooseCard() {
     const dir = await pickFolder();
@@ -265,11 +263,9 @@ async function chooseCard() {
     const found = await filesIn(dir);
     cardNotes = [];
     for (const name of cameraFiles()) {
-        clearCard(name);
         const onCard = found.get(name.toLowerCase());
-        if (onCard)
-            core.FS.writeFile(CARD + name, await fileBytes(dir, onCard));
-        call("CamCardFile", name, cardNotes.length);
+        const size = onCard ? handOver(await fileBytes(dir, onCard)) : -1;
+        call("CamCardFile", name, size, cardNotes.length);
         cardNotes.push({note: cardNotes.length});
     }
     showFolder();
@@ -285,8 +281,8 @@ async function openFiles(input) {
         return;
     cardNotes = [];
     for (const file of files) {
-        core.FS.writeFile(CARD + "opened", new Uint8Array(await file.arrayBuffer()));
-        const got = call("CamOpenedFile", cardNotes.length);
+        const size = handOver(new Uint8Array(await file.arrayBuffer()));
+        const got = call("CamOpenedFile", size, cardNotes.length);
         cardNotes.push(!got.file ? {notCameraFile: file.name} : {
             note: cardNotes.length,
             file: got.file,
@@ -359,7 +355,9 @@ function download(name, bytes) {
 // The boxes a command that wrote a file shows: its success only once the file is where the
 // user will take it from.
 async function deliver(name, boxes) {
-    const bytes = core.FS.readFile(CARD + name);
+    const at = core.ccall("CamCardImage", "number", ["string"], [name]);
+    const bytes =
+        core.HEAPU8.slice(at, at + core.ccall("CamCardImageSize", "number", ["string"], [name]));
     if (folder) {
         const problem = await writeToFolder(name, bytes);
         return problem ? [{caption: texts.warningCaption, text: text(problem, name)}] :
