@@ -130,10 +130,13 @@ function paint(reply) {
 
 // A titled group whose shown controls are all disabled (or hidden) folds to its title, a button
 // that opens it (its controls still disabled); the page is as long as what the user can change.
+// A group with controls of which none shows (only a label would) is left out.
 function fold(group) {
     const button = group.querySelector(":scope > legend > .fold");
     const title = button.previousElementSibling;
     const controls = [...group.querySelectorAll("input, select, button:not(.fold)")];
+    group.classList.toggle(
+        "empty", controls.length > 0 && controls.every((el) => el.closest("[hidden]")));
     const foldable = title.textContent !== "" && controls.length > 0 &&
         controls.every((el) => el.disabled || el.closest("[hidden]"));
     if (!foldable)

@@ -489,7 +489,7 @@ test("layout, names and order at 320 to 1280 pixels wide, in both languages", as
                     let last = null;
                     for (const el of document.querySelectorAll(
                              `#${form} :is(input, select, button)`)) {
-                        if (el.closest("[hidden]"))
+                        if (!el.getClientRects().length)  // hidden, or in a group left out
                             continue;
                         const r = el.getBoundingClientRect();
                         if (r.right > innerWidth + 0.5 || r.left < 0)
@@ -523,6 +523,12 @@ test("layout, names and order at 320 to 1280 pixels wide, in both languages", as
                             out.push(`${el.id} comes before the control it follows`);
                         if (!el.disabled)
                             last = r;
+                    }
+                    for (const group of document.querySelectorAll(`#${form} fieldset.group`)) {
+                        const controls = group.querySelectorAll("input, select, button:not(.fold)");
+                        if (group.getClientRects().length && controls.length &&
+                            [...controls].every((el) => !el.getClientRects().length))
+                            out.push(`${group.id} shows no control`);
                     }
                     // A word too long for its line would be broken.
                     document.body.style.overflowWrap = "normal";
