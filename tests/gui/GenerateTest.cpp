@@ -204,43 +204,6 @@ TEST(Generate, SuccessInChineseOnAChineseSystem) {
     AnswerNoticeBox(app, "通知", "成功生成配置文件!");
 }
 
-TEST(Generate, CloudWritesTheCoordinatesFromThePage) {
-    App app;
-    HWND page1 = OpenParamPage(app);
-    ASSERT_NE(page1, nullptr);
-    Choose(app, page1, IDC_PARAM_SEND_OPTION, "QOR Camera Cloud System");
-    Type(app, page1, IDC_PARAM_FTP_SERVER, "app-key-1");
-    Type(app, page1, IDC_PARAM_FTP_PORT, "app-secret-2");
-    Type(app, page1, IDC_PARAM_FTP_USER, "8944100000");
-    HWND page = NextPage(app, page1);
-    ASSERT_NE(page, nullptr);
-    Choose(app, page, IDC_SEND_LONGITUDE_DIR, "W");
-    Type(app, page, IDC_SEND_LONGITUDE_DEG, "120");
-    Type(app, page, IDC_SEND_LONGITUDE_MIN, "30");
-    Type(app, page, IDC_SEND_LONGITUDE_SEC, "15");
-    Type(app, page, IDC_SEND_LATITUDE_DEG, "51");
-    Type(app, page, IDC_SEND_LATITUDE_MIN, "28");
-    Type(app, page, IDC_SEND_LATITUDE_SEC, "40");
-    Choose(app, page, IDC_SEND_IMAGE_SIZE, "Full Image");
-    Choose(app, page, IDC_SEND_MODE, "Daily Send");
-    Choose(app, page, IDC_SEND_DAILY_TIME, "21 o'clock");
-    Click(app, page, IDC_SEND_GENERATE);
-    AnswerNoticeBox(app, "Notice", "Generate Success!");
-
-    SendSet got;
-    ASSERT_TRUE(DecodeCfgFile(app.FilePath("CFG.BIN"), got));
-    EXPECT_EQ(got.bySendBy, SEND_BY_CLOUD);
-    const uint8_t longitude[4] = {1, 120, 30, 15};
-    const uint8_t latitude[4] = {0, 51, 28, 40};
-    EXPECT_EQ(memcmp(&got.sLongitude, longitude, 4), 0);
-    EXPECT_EQ(memcmp(&got.sLatitude, latitude, 4), 0);
-    EXPECT_EQ(FieldText(got.sQorCloudSet.szAppKey, 33), "app-key-1");
-    EXPECT_EQ(FieldText(got.sQorCloudSet.szSimCardNum, 19), "8944100000");
-    EXPECT_EQ(got.bySendImgSize, 0);
-    EXPECT_EQ(got.bySendMode, 1);
-    EXPECT_EQ(got.byDailySendTime, 21);
-}
-
 TEST(Generate, UnwritableFolderShowsNoBoxAndKeepsTheEarlierFile) {
     App app(WithCfg([](SendSet& rec) { rec.bySendBy = SEND_BY_CLOSE_3G; }));
     const std::string path = app.FilePath("CFG.BIN");
