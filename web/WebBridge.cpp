@@ -211,19 +211,19 @@ uint8_t* CamBytes(int size) {
     return s_bytes.data();
 }
 
-// The card's file name (CFG.BIN or menu.dat) as the page found it: its first size bytes in the
-// buffer, or none when size is negative; the note on it, the page's note number note. A file the
-// forms cannot read is not handed over: the forms start from their defaults.
-const char* CamCardFile(const char* name, int size, int note) {
+// The card's file name (CFG.BIN or menu.dat) as the page found it: when present, its bytes in the
+// buffer; the note on it, the page's note number note. A file the forms cannot read is not handed
+// over: the forms start from their defaults.
+const char* CamCardFile(const char* name, int present, int note) {
     FoundCardFile found;
     found.name = name;
-    found.present = size >= 0;
-    found.size = std::min(static_cast<size_t>(std::max(size, 0)), s_bytes.size());
+    found.present = present != 0;
+    found.size = found.present ? s_bytes.size() : 0;
     found.head.assign(s_bytes.begin(),
                       s_bytes.begin() + std::min(found.size, size_t{SEND_SET_SIZE}));
     const CardFileNote said = DescribeFound(found);
     if (said.usable)
-        s_card.files[name].assign(s_bytes.begin(), s_bytes.begin() + found.size);
+        s_card.files[name] = s_bytes;
     else
         s_card.files.erase(name);
     s_reply = CardFileJson(name, said);
@@ -245,17 +245,15 @@ const char* CamCardNote(int note) {
     return s_reply.c_str();
 }
 
-// A file the user opened, its size bytes in the buffer, the page's note number note: taken by
-// its content for the card's CFG.BIN or menu.dat, whatever its name ({"file": ""} when it is
-// neither).
-const char* CamOpenedFile(int size, int note) {
-    const size_t n = std::min(static_cast<size_t>(std::max(size, 0)), s_bytes.size());
-    const char* file = CameraFileOfImage(s_bytes.data(), n);
+// A file the user opened, its bytes in the buffer, the page's note number note: taken by its
+// content for the card's CFG.BIN or menu.dat, whatever its name ({"file": ""} when it is neither).
+const char* CamOpenedFile(int note) {
+    const char* file = CameraFileOfImage(s_bytes.data(), s_bytes.size());
     if (file == nullptr) {
         s_reply = CardFileJson("", CardFileNote{false, ""});
         return s_reply.c_str();
     }
-    return CamCardFile(file, static_cast<int>(n), note);
+    return CamCardFile(file, 1, note);
 }
 
 // The image of the card's file name as a command wrote it (its size: CamCardImageSize).

@@ -135,10 +135,10 @@ function fold(group) {
     const button = group.querySelector(":scope > legend > .fold");
     const title = button.previousElementSibling;
     const controls = [...group.querySelectorAll("input, select, button:not(.fold)")];
-    group.classList.toggle(
-        "empty", controls.length > 0 && controls.every((el) => el.closest("[hidden]")));
-    const foldable = title.textContent !== "" && controls.length > 0 &&
-        controls.every((el) => el.disabled || el.closest("[hidden]"));
+    const shown = controls.filter((el) => !el.closest("[hidden]"));
+    group.classList.toggle("empty", controls.length > 0 && !shown.length);
+    const foldable =
+        title.textContent !== "" && controls.length > 0 && shown.every((el) => el.disabled);
     if (!foldable)
         delete group.dataset.opened;
     const folded = foldable && !group.dataset.opened;
@@ -229,10 +229,9 @@ async function fileBytes(dir, name) {
     return new Uint8Array(await (await (await dir.getFileHandle(name)).getFile()).arrayBuffer());
 }
 
-// A file's bytes into the core's buffer; gives their number.
+// A file's bytes into the core's buffer, which CamCardFile and CamOpenedFile read.
 function handOver(bytes) {
     core.HEAPU8.set(bytes, core.ccall("CamBytes", "number", ["number"], [bytes.length]));
-    return bytes.length;
 }
 
 function noteText(n) {
@@ -267,8 +266,9 @@ async function chooseCard() {
     cardNotes = [];
     for (const name of cameraFiles()) {
         const onCard = found.get(name.toLowerCase());
-        const size = onCard ? handOver(await fileBytes(dir, onCard)) : -1;
-        call("CamCardFile", name, size, cardNotes.length);
+        if (onCard)
+            handOver(await fileBytes(dir, onCard));
+        call("CamCardFile", name, onCard ? 1 : 0, cardNotes.length);
         cardNotes.push({note: cardNotes.length});
     }
     showFolder();
@@ -284,8 +284,8 @@ async function openFiles(input) {
         return;
     cardNotes = [];
     for (const file of files) {
-        const size = handOver(new Uint8Array(await file.arrayBuffer()));
-        const got = call("CamOpenedFile", size, cardNotes.length);
+        handOver(new Uint8Array(await file.arrayBuffer()));
+        const got = call("CamOpenedFile", cardNotes.length);
         cardNotes.push(!got.file ? {notCameraFile: file.name} : {
             note: cardNotes.length,
             file: got.file,
